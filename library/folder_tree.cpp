@@ -1,0 +1,3 @@
+#include "library/folder_tree.h"
+
+int CreateCategoryFolder() { return -1; }

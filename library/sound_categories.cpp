@@ -1,0 +1,1 @@
+#include "library/sound_categories.h"

@@ -1,0 +1,19 @@
+// CFG_BROADCAST.bin in the save directory: the record's 86 bytes, in order.
+#pragma once
+
+#include <cstdint>
+
+extern const char kConfigFileName[];
+
+// Size of a file in bytes; 0 when it cannot be opened. A size that does not
+// fit in 32 bits is reported as INT32_MAX, never as a wrapped value.
+int32_t FileSizeOf(const char* path);
+
+// Writes Config to the configuration file through a temporary file that
+// replaces it in one step, so a failed write leaves the previous file intact.
+// Returns 0 when all 86 bytes reached the file, -1 otherwise.
+int WriteConfigFile();
+
+// Loads the configuration file into Config when it is exactly 86 bytes long.
+// Returns 0 when loaded, -1 with Config untouched otherwise.
+int ReadConfigFile();

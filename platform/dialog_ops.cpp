@@ -1,0 +1,90 @@
+#include "platform/dialog_ops.h"
+
+#include <commctrl.h>
+
+int RunModalDialog(HINSTANCE instance, int templateId, DLGPROC procedure)
+{
+    InitCommonControls();
+    return static_cast<int>(
+        DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), nullptr, procedure, 0));
+}
+
+void SetSmallIcon(HWND window, HINSTANCE instance, int iconId)
+{
+    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(iconId));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void SetControlText(HWND control, const char* text)
+{
+    SetWindowTextA(control, text);
+}
+
+void EnableControl(HWND control, bool enable)
+{
+    EnableWindow(control, enable);
+}
+
+void ShowControl(HWND control, bool show)
+{
+    ShowWindow(control, show ? SW_SHOW : SW_HIDE);
+}
+
+void TickButton(HWND button)
+{
+    SendMessageA(button, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+UINT ButtonCheckState(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id);
+}
+
+void ComboAddItem(HWND combo, const char* text)
+{
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+
+void ComboSelect(HWND combo, int index)
+{
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int ComboSelection(HWND combo)
+{
+    return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+}
+
+void TrackbarSetRange(HWND trackbar, int minimum, int maximum)
+{
+    SendMessageA(trackbar, TBM_SETRANGE, TRUE, MAKELPARAM(minimum, maximum));
+}
+
+void TrackbarSetPosition(HWND trackbar, int position)
+{
+    SendMessageA(trackbar, TBM_SETPOS, TRUE, position);
+}
+
+int TrackbarPosition(HWND trackbar)
+{
+    return static_cast<int>(SendMessageA(trackbar, TBM_GETPOS, 0, 0));
+}
+
+void TabAddPage(HWND tab, int index, const char* text)
+{
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT | TCIF_IMAGE;
+    item.iImage = -1;
+    item.pszText = const_cast<char*>(text);
+    SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+void TabSelect(HWND tab, int index)
+{
+    SendMessageA(tab, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+int TabSelection(HWND tab)
+{
+    return static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));
+}

@@ -1,0 +1,40 @@
+// File-system operations of the Windows platform that the logic relies on.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+
+// Creates or truncates a file for writing; INVALID_HANDLE_VALUE on failure.
+HANDLE CreateFileForWrite(const char* path);
+
+// Writes all bytes, flushes them to the medium and closes the file. False if
+// any step failed; the file is closed in every case.
+bool WriteFlushAndClose(HANDLE file, const void* data, DWORD size);
+
+// Replaces target with source in one step, writing through to the medium.
+// A read-only target is refused, not overridden.
+bool ReplaceFileWith(const char* source, const char* target);
+
+bool DeleteFileIfPresent(const char* path);
+bool IsFolder(const char* path);
+
+// GetCurrentDirectoryA: the length written, or 0 on failure.
+DWORD QueryCurrentDirectory(char* buffer, DWORD size);
+
+// Copies a file, replacing an existing target.
+bool CopyFileReplacing(const char* source, const char* target);
+
+// Creates a folder with every missing parent: 0 or a system error code.
+int CreateFolderTree(const char* path);
+
+WORD SystemLanguageId();
+
+// Wildcard enumeration of a folder.
+struct FolderSearch {
+    HANDLE handle;
+    WIN32_FIND_DATAA entry;
+};
+bool StartFolderSearch(FolderSearch* search, const char* pattern);
+bool NextFolderEntry(FolderSearch* search);
+void EndFolderSearch(FolderSearch* search);

@@ -1,0 +1,23 @@
+// The two modal shell windows: the folder browser and the message box. A test
+// can answer them with a scripted choice instead of showing them.
+#pragma once
+
+#include <windows.h>
+
+enum FolderChoice {
+    kFolderChosen,
+    kFolderCancelled,
+    kFolderUnconvertible,  // an item was chosen but has no file-system path
+};
+
+// Shows the folder browser owned by the foreground window (file-system
+// folders only) and, on a choice, writes the folder's path into path.
+FolderChoice BrowseForFolder(char* path, int size);
+
+int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);
+
+typedef FolderChoice (*FolderBrowserAnswer)(char* path, int size);
+typedef int (*MessageBoxAnswer)(HWND owner, const char* text, const char* caption, UINT type);
+
+// Replaces the shell windows with scripted answers; null restores them.
+void AnswerShellDialogsWith(FolderBrowserAnswer browser, MessageBoxAnswer messageBox);

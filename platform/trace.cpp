@@ -1,0 +1,13 @@
+#include "platform/trace.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+void Trace(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    vfprintf(stdout, format, args);
+    va_end(args);
+    fflush(stdout);
+}

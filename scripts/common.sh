@@ -1,0 +1,136 @@
+# Shared set-up of scripts/run, scripts/test and scripts/bench: packages, the
+# cross build, an X display and the project's own Wine prefix.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${BUILD_DIR:-$ROOT/build}
+export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+# No Mono or Gecko installer prompts in a fresh prefix.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEARCH=win64
+WINE=/usr/lib/wine/wine64
+
+PACKAGES=(cmake ninja-build gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
+          binutils-mingw-w64-x86-64 wine wine64 xvfb googletest locales)
+
+missing_packages() {
+    local missing=() package
+    for package in "${PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+            missing+=("$package")
+    done
+    echo "${missing[@]:-}"
+}
+
+have_chinese_locale() {
+    locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'
+}
+
+ensure_packages() {
+    local missing
+    missing=$(missing_packages)
+    if [ -n "$missing" ]; then
+        if [ "$(id -u)" -eq 0 ]; then
+            echo "Installing: $missing"
+            apt-get update -qq
+            DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing \
+                >/dev/null
+        else
+            echo "Missing packages. Run as root:" >&2
+            echo "  apt-get update && apt-get install -y --no-install-recommends $missing" >&2
+            exit 1
+        fi
+    fi
+    # Texts in code page 936 are checked under a Chinese locale.
+    if ! have_chinese_locale; then
+        if [ "$(id -u)" -eq 0 ]; then
+            localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+        else
+            echo "Missing the zh_CN.UTF-8 locale. Run as root:" >&2
+            echo "  localedef -i zh_CN -f UTF-8 zh_CN.UTF-8" >&2
+            exit 1
+        fi
+    fi
+}
+
+build() {
+    if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    fi
+    cmake --build "$BUILD_DIR" "$@"
+}
+
+XVFB_PID=
+stop_display() {
+    if [ -n "$XVFB_PID" ]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
+    fi
+}
+
+# Windows need an X display; start a private Xvfb when there is none.
+ensure_display() {
+    if [ -n "${DISPLAY:-}" ]; then
+        return
+    fi
+    local number=90
+    while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
+        number=$((number + 1))
+    done
+    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local tries=0
+    until [ -e "/tmp/.X11-unix/X$number" ]; do
+        tries=$((tries + 1))
+        if [ "$tries" -gt 100 ]; then
+            echo "Xvfb did not start" >&2
+            exit 1
+        fi
+        sleep 0.1
+    done
+    export DISPLAY=":$number"
+}
+
+# The prefix lives in the build tree, made once. Without a window manager Wine
+# would wait about 2 s whenever a top-level window hides, and a crash would
+# hang on a hidden debugger dialog: both are switched off here.
+ensure_prefix() {
+    if [ -f "$WINEPREFIX/.configured" ]; then
+        return
+    fi
+    mkdir -p "$WINEPREFIX"
+    "$WINE" wineboot -i </dev/null >/dev/null 2>&1
+    local settings="$WINEPREFIX/settings.reg"
+    cat >"$settings" <<'REG'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wine\X11 Driver]
+"Managed"="N"
+"Decorated"="Y"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+REG
+    "$WINE" regedit /S "$(winepath_of "$settings")" </dev/null >/dev/null 2>&1
+    /usr/lib/wine/wineserver -w
+    touch "$WINEPREFIX/.configured"
+}
+
+winepath_of() {
+    echo "Z:${1//\//\\}"
+}
+
+# A persistent wineserver saves a start per Wine process. Its output goes to
+# /dev/null, or whatever reads this script's pipe would wait for it forever.
+# Wine's background processes (services, desktop) start with the first Wine
+# program and inherit its output: start them here, detached from any pipe.
+start_wineserver() {
+    /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
+    "$WINE" cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+stop_wineserver() {
+    /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1 || true
+}

@@ -1,0 +1,80 @@
+// Shared helpers of the tests: temporary folders, the real dialog driven with
+// the messages its controls send, trace capture and scripted shell windows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/shell_dialogs.h"
+
+typedef std::vector<unsigned char> Bytes;
+
+// A fresh folder under the temporary directory, removed with its contents.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+void RemoveTree(const std::string& path);
+bool FileExists(const std::string& path);
+Bytes ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const Bytes& bytes);
+Bytes ConfigBytes();  // the 86 bytes of g_Session.Config
+Bytes DefaultConfigBytes();
+
+// Puts the session state back to its start values.
+void ResetSession();
+
+// Creates the main dialog from the real template with the real procedure,
+// as the program does, but modeless so that a test can drive it.
+HWND CreateMainDialog();
+
+// The messages the controls send to the dialog.
+void SendCommand(HWND dialog, int id, int code);
+void ClickButton(HWND dialog, int id);
+void SelectComboItem(HWND dialog, int id, int index);
+void SelectTabPage(HWND dialog, int tabId, int index);
+
+std::string ControlText(HWND dialog, int id);
+std::wstring ControlTextW(HWND dialog, int id);
+bool IsShown(HWND dialog, int id);
+bool IsEnabled(HWND dialog, int id);
+
+// Standard output captured while the object lives.
+class TraceCapture {
+public:
+    TraceCapture();
+    ~TraceCapture();
+    std::string Text();
+
+private:
+    bool open_;
+};
+
+// Scripted answers of the folder browser and the message box.
+struct ShellScript {
+    std::vector<std::pair<FolderChoice, std::string>> folderAnswers;  // taken in order
+    int folderRequests = 0;
+    struct Box {
+        HWND owner;
+        std::string text;
+        std::string caption;
+        UINT type;
+    };
+    std::vector<Box> boxes;
+};
+// Installs the script; the returned object must outlive the dialogs it serves.
+ShellScript& ScriptShellDialogs();
+void RestoreShellDialogs();
+
+// Text in code page 936 converted to UTF-16, and UTF-8 source text likewise.
+std::wstring FromCodePage(const char* text, UINT codePage);
+std::wstring FromUtf8(const char* text);

@@ -1,0 +1,7 @@
+#include "ui/enable_rules.h"
+
+void ApplyEnableRules() {}
+void ApplyPlanGridRules() {}
+void ApplyCopyPageVisibility() {}
+void ApplyCopyPanelRules(bool) {}
+void ApplyTimeLapseRules(bool, bool) {}

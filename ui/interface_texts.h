@@ -1,0 +1,68 @@
+// The bilingual text tables. Chinese texts are code page 936 bytes, English
+// texts plain ASCII; LanguageIndex picks the row of every text.
+#pragma once
+
+#include <windows.h>
+
+const int kMessageRows = 92;
+const int kLabelRows = 128;
+const int kTitleRows = 4;
+
+extern const char* const MessageTable[kMessageRows];
+extern const char* const LabelTable[kLabelRows];
+extern const char* const TitleTable[kTitleRows];
+
+// A text pair: Chinese at the even row, English right after it.
+const char* TextPair(const char* const* table, int pair);
+
+// An item list of LabelTable: count Chinese items from row first, then the
+// count English items.
+struct ItemList {
+    int first;
+    int count;
+};
+const char* ListItem(ItemList list, int index);
+
+const ItemList kTimeLapseItems = {0, 2};
+const ItemList kAnimalItems = {4, 10};
+const ItemList kPeriodicLoopItems = {24, 2};
+const ItemList kSensingModeItems = {28, 3};
+const ItemList kTimingModeItems = {34, 2};
+const ItemList kPlanPageItems = {38, 3};
+const ItemList kCopyPageItems = {44, 6};
+
+// MessageTable pairs.
+enum MessagePair : int {
+    kMsgSelectedClose = 0,        // "\" selected: "
+    kMsgSourceDirectoryOf = 2,    // "Source directory of \""
+    kMsgCreateFailed = 4,         // "Failed to create directory!\n"
+    kMsgDirectoryExisted = 6,     // "Directory existed.\n"
+    kMsgDirectoryCreated = 8,     // "Directory created!\n"
+    kMsgCopyFailed = 10,          // "Failed"
+    kMsgCopySucceeded = 12,       // "Sucess"
+    kMsgCopyLineClose = 14,       // "\" ..."
+    kMsgCopyLineOpen = 16,        // "Copy \""
+    kMsgGenerateFailed = 18,      // "Failed to generate configuration!"
+    kMsgGenerated = 20,           // "Configuration generated!"
+    kMsgGeneratedInClose = 22,    // "\": "
+    kMsgGeneratedInOpen = 24,     // "Configuration file generated in\""
+    kMsgNote = 26,                // "Note"
+    kMsgTimingDogSelected = 50,   // the timing A animal messages: 50 - 2 * AnimalIndex
+    kMsgTimingRandBSelected = 52,
+    kMsgTimingRandASelected = 54,
+    kMsgSenseRandSelected = 56,
+};
+
+// TitleTable pairs.
+const int kTitleWindowCaption = 2;
+
+// Format of a delay item, "%d Sec" or its Chinese form.
+const char* DelayItemFormat();
+
+// Trace lines written in code page 936.
+extern const char kCopyTrace[];          // "复制:\n"
+extern const char kCreateFolderFailTrace[];  // "创建文件夹失败-%d！\n"
+
+// Sets the window caption, every control caption and both tab controls'
+// pages in the active language; selects page 0 of both.
+void ApplyInterfaceTexts(HWND dialog);

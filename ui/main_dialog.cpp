@@ -1,0 +1,202 @@
+#include "ui/main_dialog.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "library/file_copy.h"
+#include "library/source_folder.h"
+#include "model/config_file.h"
+#include "model/session_state.h"
+#include "platform/dialog_ops.h"
+#include "platform/file_ops.h"
+#include "platform/shell_dialogs.h"
+#include "platform/trace.h"
+#include "ui/enable_rules.h"
+#include "ui/interface_texts.h"
+#include "ui/setting_binding.h"
+
+namespace {
+
+const int kStatusSize = 520;
+const int kVolumeMin = 1;
+const int kVolumeMax = 8;
+
+// The save directory starts as the current directory. A query that fails
+// leaves SaveDir as it was; one that does not fit leaves "C:\".
+void ReadCurrentDirectory()
+{
+    char buffer[kPathSize] = "C:\\";
+    if (QueryCurrentDirectory(buffer, sizeof buffer) != 0)
+        memcpy(g_Session.SaveDir, buffer, sizeof buffer);
+}
+
+// A multi-line edit box answers Esc by closing its dialog. The save-directory
+// box has the focus at start-up, so it leaves Esc to the dialog manager,
+// which turns it into Cancel, which the dialog ignores.
+LRESULT CALLBACK SaveDirEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR subclassId, DWORD_PTR)
+{
+    if (message == WM_GETDLGCODE) {
+        LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
+        const MSG* keyMessage = reinterpret_cast<const MSG*>(lParam);
+        if (keyMessage && keyMessage->message == WM_KEYDOWN && keyMessage->wParam == VK_ESCAPE)
+            code &= ~(DLGC_WANTALLKEYS | DLGC_WANTMESSAGE);
+        return code;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(edit, SaveDirEditProc, subclassId);
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+void ShowVolumeValue()
+{
+    char text[16];
+    snprintf(text, sizeof text, "%d", g_Session.Config.Vol);
+    SetControlText(g_Session.ControlMap.VolumeValue, text);
+}
+
+BOOL OnInitDialog(HWND dialog)
+{
+    const ControlMap& map = g_Session.ControlMap;
+    SetSmallIcon(dialog, g_Session.InstanceHandle, kAppIconId);
+    FetchControlMap(dialog);
+    if (g_Session.FirstInit) {
+        Trace("uwLangID=0x%04x\n", SystemLanguageId());
+        ReadCurrentDirectory();
+        SetControlText(map.SaveDirEdit, g_Session.SaveDir);
+        ReadConfigFile();
+        g_Session.FirstInit = 0;
+    }
+    SetWindowSubclass(map.SaveDirEdit, SaveDirEditProc, 0, 0);
+    TickButton(g_Session.Config.Ena == 1 ? map.OnRadio : map.OffRadio);
+    TrackbarSetRange(map.VolumeTrackbar, kVolumeMin, kVolumeMax);
+    TrackbarSetPosition(map.VolumeTrackbar, g_Session.Config.Vol);
+    ShowVolumeValue();
+    ApplyInterfaceTexts(dialog);
+    BindSettingControls(dialog);
+    ApplyCopyPageVisibility();
+    ApplyEnableRules();
+    return TRUE;  // the dialog manager focuses the first tab stop
+}
+
+// Writes the configuration, confirms it by reading it back, and reports.
+void OnGenerate(HWND dialog)
+{
+    char status[kStatusSize] = {};
+    // A write that did not complete is a failure even when an older file of
+    // that name could still be read back.
+    if (WriteConfigFile() != 0 || ReadConfigFile() != 0) {
+        snprintf(status, sizeof status, "%s", TextPair(MessageTable, kMsgGenerateFailed));
+        SetControlText(g_Session.ControlMap.StatusLine, status);
+        Trace("Generate fail!\n");
+        return;
+    }
+    snprintf(status, sizeof status, "%s%s%s%s", TextPair(MessageTable, kMsgGeneratedInOpen),
+             g_Session.SaveDir, TextPair(MessageTable, kMsgGeneratedInClose), kConfigFileName);
+    SetControlText(g_Session.ControlMap.StatusLine, status);
+    ShowMessageBox(dialog, TextPair(MessageTable, kMsgGenerated), TextPair(MessageTable, kMsgNote),
+                   MB_OK | MB_ICONINFORMATION);
+}
+
+void OnCopy(HWND dialog)
+{
+    Trace("%s", kCopyTrace);
+    CopyCheckedCategories(dialog);
+}
+
+void OnBrowse()
+{
+    ChooseFolder(g_Session.SaveDir, g_Session.ControlMap.SaveDirEdit);
+}
+
+void OnCommand(HWND dialog, WPARAM wParam)
+{
+    int id = GET_WM_COMMAND_ID(wParam, 0);
+    int code = GET_WM_COMMAND_CMD(wParam, 0);
+    switch (id) {
+        case kCopyButtonId: {
+            OnCopy(dialog);
+            break;
+        }
+        case kGenerateButtonId: {
+            OnGenerate(dialog);
+            break;
+        }
+        case kBrowseButtonId: {
+            OnBrowse();
+            break;
+        }
+        case IDOK:
+        case IDCANCEL: {
+            break;  // Enter and Esc do not close the window
+        }
+        default: {
+            if (!OnSettingCommand(dialog, id, code) && !PlanComboChanged(wParam))
+                SelectSourceFolder(dialog, wParam);
+            break;
+        }
+    }
+}
+
+// The volume follows the thumb while it is dragged and after every move.
+void OnHScroll(WPARAM wParam)
+{
+    int scrollCode = LOWORD(wParam);
+    if (scrollCode != TB_THUMBTRACK && scrollCode != TB_ENDTRACK)
+        return;
+    g_Session.Config.Vol = static_cast<uint8_t>(TrackbarPosition(g_Session.ControlMap.VolumeTrackbar));
+    ShowVolumeValue();
+}
+
+void OnNotify(WPARAM wParam, LPARAM lParam)
+{
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code != static_cast<UINT>(TCN_SELCHANGE))
+        return;
+    const ControlMap& map = g_Session.ControlMap;
+    if (wParam == kPlanTabId) {
+        g_Session.PlanTabIndex = static_cast<uint32_t>(TabSelection(map.PlanTab));
+        if (g_Session.PlanTabIndex <= 2)
+            ApplyPlanGridRules();
+    } else if (wParam == kCopyTabId) {
+        g_Session.CopyTabIndex = static_cast<uint32_t>(TabSelection(map.CopyTab));
+        ApplyCopyPageVisibility();
+        ApplyCopyPanelRules(g_Session.Config.Ena == 1);
+    }
+}
+
+void OnClose(HWND dialog)
+{
+    EndDialog(dialog, 0);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+        case WM_INITDIALOG: {
+            return SetDlgMsgResult(dialog, message, OnInitDialog(dialog));
+        }
+        case WM_COMMAND: {
+            OnCommand(dialog, wParam);
+            return SetDlgMsgResult(dialog, message, 0);
+        }
+        case WM_HSCROLL: {
+            OnHScroll(wParam);
+            return FALSE;
+        }
+        case WM_NOTIFY: {
+            OnNotify(wParam, lParam);
+            return SetDlgMsgResult(dialog, message, 0);
+        }
+        case WM_CLOSE: {
+            OnClose(dialog);
+            return SetDlgMsgResult(dialog, message, 0);
+        }
+    }
+    return FALSE;
+}

@@ -1,0 +1,15 @@
+// The setting controls and their fields of Config.
+#pragma once
+
+#include <windows.h>
+
+// Fills every setting combo box and selects the items that show Config.
+void BindSettingControls(HWND dialog);
+
+// A command of a setting control (radio buttons, setting combos, sensing
+// plan grid): writes its field and re-runs the rules it steers. False when
+// the identifier is not one of them.
+bool OnSettingCommand(HWND dialog, int id, int code);
+
+// A selection change of a timing plan combo: 1 when handled, else 0.
+int PlanComboChanged(WPARAM command);
