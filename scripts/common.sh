@@ -98,6 +98,7 @@ ensure_display() {
 # hang on a hidden debugger dialog: both are switched off here.
 ensure_prefix() {
     if [ -f "$WINEPREFIX/.configured" ]; then
+        add_test_drive
         return
     fi
     mkdir -p "$WINEPREFIX"
@@ -116,6 +117,13 @@ REG
     "$WINE" regedit /S "$(winepath_of "$settings")" </dev/null >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.configured"
+    add_test_drive
+}
+
+# Drive T: is an empty folder of the build tree, for tests at a drive root.
+add_test_drive() {
+    mkdir -p "$BUILD_DIR/drive-t"
+    ln -sfn "$BUILD_DIR/drive-t" "$WINEPREFIX/dosdevices/t:"
 }
 
 winepath_of() {
