@@ -225,3 +225,14 @@ std::wstring FromUtf8(const char* text)
 {
     return FromCodePage(text, CP_UTF8);
 }
+
+TempCurrentDirectory::TempCurrentDirectory()
+{
+    GetCurrentDirectoryA(sizeof previous_, previous_);
+    entered_ = SetCurrentDirectoryA(folder_.Path().c_str()) != 0;
+}
+
+TempCurrentDirectory::~TempCurrentDirectory()
+{
+    SetCurrentDirectoryA(previous_);
+}

@@ -78,3 +78,18 @@ void RestoreShellDialogs();
 // Text in code page 936 converted to UTF-16, and UTF-8 source text likewise.
 std::wstring FromCodePage(const char* text, UINT codePage);
 std::wstring FromUtf8(const char* text);
+
+// A fresh temporary folder that is the current directory while the object
+// lives, so that a dialog started meanwhile reads no stray file.
+class TempCurrentDirectory {
+public:
+    TempCurrentDirectory();
+    ~TempCurrentDirectory();
+    bool Entered() const { return entered_; }
+    const TempFolder& Folder() const { return folder_; }
+
+private:
+    TempFolder folder_;
+    char previous_[MAX_PATH] = {};
+    bool entered_ = false;
+};

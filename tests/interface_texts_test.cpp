@@ -1,0 +1,446 @@
+// The text tables row by row, their addressing by language, and the texts
+// the real dialog shows in English and in Chinese. Runs with code page 936 as
+// the ANSI code page, as on a Chinese system.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "model/session_state.h"
+#include "test_support.h"
+#include "ui/control_ids.h"
+#include "ui/interface_texts.h"
+
+namespace {
+
+// Every row as it should read, in UTF-8; Chinese at even rows of a pair.
+const char* const kExpectedMessages[] = {
+    "”的源目录：", "\" selected: ",  // 0
+    "选择了“", "Source directory of \"",  // 2
+    "目录创建失败！\n", "Failed to create directory!\n",  // 4
+    "目录已经存在。\n", "Directory existed.\n",  // 6
+    "目录创建成功！\n", "Directory created!\n",  // 8
+    "失败", "Failed",  // 10
+    "成功", "Sucess",  // 12
+    "”...", "\" ...",  // 14
+    "复制“", "Copy \"",  // 16
+    "生配置文件失败！", "Failed to generate configuration!",  // 18
+    "成功生成配置文件!", "Configuration generated!",  // 20
+    "”生成了配置文件：", "\": ",  // 22
+    "在“", "Configuration file generated in\"",  // 24
+    "通知", "Note",  // 26
+    "选择了“定时B”的源目录：", "The \"Timing B\" source directory is selected: ",  // 28
+    "选择了“定时A”的源目录：", "The \"Timing A\" source directory is selected: ",  // 30
+    "选择了“鸟C”的源目录：", "The \"Bird C\" source directory is selected: ",  // 32
+    "选择了“鸟B”的源目录：", "The \"Bird B\" source directory is selected: ",  // 34
+    "选择了“鸟A”的源目录：", "The \"Bird A\" source directory is selected: ",  // 36
+    "选择了“黑熊”的源目录：", "The \"Black Bear\" source directory is selected: ",  // 38
+    "选择了“赤狐”的源目录：", "The \"Red fox\" source directory is selected: ",  // 40
+    "选择了“猞猁”的源目录：", "The \"Lynx\" source directory is selected: ",  // 42
+    "选择了“人”的源目录：", "The \"Human\" source directory is selected: ",  // 44
+    "选择了“豹”的源目录：", "The \"Leopard\" source directory is selected: ",  // 46
+    "选择了“虎”的源目录：", "The \"Tiger\" source directory is selected: ",  // 48
+    "选择了“狗”的源目录：", "The \"Dog\" source directory is selected: ",  // 50
+    "选择了“定时随机B”源目录：", "The \"Timing Random B\" source directory is selected: ",  // 52
+    "选择了“定时随机A”源目录：", "The \"Timing Random A\" source directory is selected: ",  // 54
+    "选择了“感应随机”源目录：", "The \"Random on Sense\" source directory is selected: ",  // 56
+    "", "", "", "", "", "",  // 58..63
+    "简体中文", "Chinese",  // 64
+    "英语", "English",  // 66
+    "", "", "", "", "", "", "", "",  // 68..75
+    "", "", "", "", "", "", "", "",  // 76..83
+    "", "", "", "", "", "", "", "",  // 84..91
+};
+
+// Rows 0..55: each list's Chinese items, then its English items.
+const char* const kExpectedLabels[] = {
+    "开", "关",  // 0
+    "On", "Off",
+    "狗", "虎", "豹", "人", "猞猁", "赤狐", "黑熊", "鸟A", "鸟B", "鸟C",  // 4
+    "Dog", "Tiger", "Leopard", "Human", "Lynx", "Red fox", "Black Bear", "Bird A", "Bird B", "Bird C",
+    "随机播放", "据时指定",  // 24
+    "Random Playback", "Time & File Specified",
+    "关闭", "随机播放", "据时指定",  // 28
+    "Off", "Random Playback", "Time & File Specified",
+    "关闭", "周期循环",  // 34
+    "Off", "Periodic Loop",
+    "感应播放", "定时播放A", "定时播放B",  // 38
+    "Sensing Playback", "Timing Playback A", "Timing Playback B",
+    "感应随机", "定时随机A", "定时随机B", "感应据时", "定时据时A", "定时据时B",  // 44
+    "Random Sen", "Timing Rndm A", "Timing Rnd B", "Sense&Sched", "Timed&SchedA", "Timed&SchedB",
+    "生成配置", "Generate",  // 56
+    "复制", "Copy",  // 58
+    "据时指定计划", "Time-specified Plan",  // 60
+    "状态：空闲", "Status: Idle",  // 62
+    "B播放天数", "Playback Days B",  // 64
+    "A播放天数", "Playback Days A",  // 66
+    "定时随机B", "Timing Random B",  // 68
+    "定时随机A", "Timing Random A",  // 70
+    "感应随机", "Random on Sense",  // 72
+    "鸟C", "Bird C",  // 74
+    "鸟B", "Bird B",  // 76
+    "鸟A", "Bird A",  // 78
+    "黑熊", "Black Bear",  // 80
+    "赤狐", "Red fox",  // 82
+    "猞猁", "Lynx",  // 84
+    "人", "Human",  // 86
+    "豹", "Leopard",  // 88
+    "虎", "Tiger",  // 90
+    "狗", "Dog",  // 92
+    "复制文件", "Copy File",  // 94
+    "秒", "S",  // 96
+    "分", "M",  // 98
+    "时", "H",  // 100
+    "拍摄间隔", "Shooting Interval",  // 102
+    "定时拍摄", "Time Lapse",  // 104
+    "播放暂停天数", "Playback Pause Days",  // 106
+    "周期循环", "Periodic Loop",  // 108
+    "播放延时", "Playback Delay",  // 110
+    "定时播放模式", "Timing Playback Mode",  // 112
+    "感应播放模式", "Sensing Playback Mode",  // 114
+    "播放音量", "Volume",  // 116
+    "关", "Off",  // 118
+    "开", "On",  // 120
+    "播放开关", "Playback Switch",  // 122
+    "选择保存路径", "Browse",  // 124
+    "保存目录", "Save Directory",  // 126
+};
+
+const char* const kExpectedTitles[] = {
+    "中文", "English",  // 0
+    "音频播放设置", "Audio Playback Settings",  // 2
+};
+
+struct TableCase {
+    const char* name;
+    const char* const* rows;
+    const char* const* expected;
+    int rowCount;
+    int expectedCount;
+};
+
+const ItemList kAllLists[] = {kTimeLapseItems, kAnimalItems, kPeriodicLoopItems, kSensingModeItems,
+                              kTimingModeItems, kPlanPageItems, kCopyPageItems};
+
+// A row holds English text when it is the odd row of a pair or in the
+// second half of an item list.
+bool IsEnglishRow(const char* const* table, int row)
+{
+    if (table == LabelTable) {
+        for (const ItemList& list : kAllLists) {
+            if (row >= list.first && row < list.first + 2 * list.count)
+                return row >= list.first + list.count;
+        }
+    }
+    return row % 2 == 1;
+}
+
+bool IsAscii(const std::wstring& text)
+{
+    for (wchar_t c : text) {
+        if (c > 0x7f)
+            return false;
+    }
+    return true;
+}
+
+// Strict conversion: an invalid code page 936 sequence fails the test.
+std::wstring Strict936(const char* text)
+{
+    int length = MultiByteToWideChar(936, MB_ERR_INVALID_CHARS, text, -1, nullptr, 0);
+    EXPECT_GT(length, 0) << "not valid code page 936: " << text;
+    return FromCodePage(text, 936);
+}
+
+TEST(TextTables, EveryRowReadsAsWritten)
+{
+    const TableCase tables[] = {
+        {"MessageTable", MessageTable, kExpectedMessages, kMessageRows,
+         static_cast<int>(sizeof kExpectedMessages / sizeof *kExpectedMessages)},
+        {"LabelTable", LabelTable, kExpectedLabels, kLabelRows,
+         static_cast<int>(sizeof kExpectedLabels / sizeof *kExpectedLabels)},
+        {"TitleTable", TitleTable, kExpectedTitles, kTitleRows,
+         static_cast<int>(sizeof kExpectedTitles / sizeof *kExpectedTitles)},
+    };
+    EXPECT_EQ(92, kMessageRows);
+    EXPECT_EQ(128, kLabelRows);
+    EXPECT_EQ(4, kTitleRows);
+    for (const TableCase& table : tables) {
+        ASSERT_EQ(table.expectedCount, table.rowCount) << table.name;
+        for (int row = 0; row < table.rowCount; ++row) {
+            SCOPED_TRACE(std::string(table.name) + " row " + std::to_string(row));
+            const char* text = table.rows[row];
+            ASSERT_NE(nullptr, text);
+            const char* expected = table.expected[row];
+            if (expected[0] == '\0') {
+                EXPECT_STREQ("", text);
+                continue;
+            }
+            std::wstring wide = Strict936(text);
+            EXPECT_EQ(FromUtf8(expected), wide);
+            if (IsEnglishRow(table.rows, row)) {
+                EXPECT_STREQ(expected, text);
+                EXPECT_TRUE(IsAscii(wide));
+            } else {
+                EXPECT_FALSE(IsAscii(wide)) << "Chinese row holds no Chinese text";
+            }
+        }
+    }
+}
+
+struct ItemCase {
+    ItemList list;
+    int index;
+    const char* chinese;
+    const char* english;
+};
+
+TEST(TextTables, PairsAndListItemsFollowTheLanguage)
+{
+    const ItemCase items[] = {
+        {kTimeLapseItems, 0, "开", "On"},
+        {kTimeLapseItems, 1, "关", "Off"},
+        {kAnimalItems, 0, "狗", "Dog"},
+        {kAnimalItems, 4, "猞猁", "Lynx"},
+        {kAnimalItems, 9, "鸟C", "Bird C"},
+        {kPeriodicLoopItems, 1, "据时指定", "Time & File Specified"},
+        {kSensingModeItems, 0, "关闭", "Off"},
+        {kSensingModeItems, 2, "据时指定", "Time & File Specified"},
+        {kTimingModeItems, 1, "周期循环", "Periodic Loop"},
+        {kPlanPageItems, 0, "感应播放", "Sensing Playback"},
+        {kPlanPageItems, 2, "定时播放B", "Timing Playback B"},
+        {kCopyPageItems, 0, "感应随机", "Random Sen"},
+        {kCopyPageItems, 5, "定时据时B", "Timed&SchedB"},
+    };
+    ResetSession();
+    for (int language = 0; language <= 1; ++language) {
+        g_Session.LanguageIndex = language;
+        SCOPED_TRACE("LanguageIndex " + std::to_string(language));
+        for (const ItemCase& item : items) {
+            std::wstring expected = FromUtf8(language == 0 ? item.chinese : item.english);
+            EXPECT_EQ(expected, Strict936(ListItem(item.list, item.index)))
+                << "list at row " << item.list.first << ", item " << item.index;
+        }
+        EXPECT_EQ(FromUtf8(language == 0 ? "成功" : "Sucess"),
+                  Strict936(TextPair(MessageTable, kMsgCopySucceeded)));
+        EXPECT_EQ(FromUtf8(language == 0 ? "在“" : "Configuration file generated in\""),
+                  Strict936(TextPair(MessageTable, kMsgGeneratedInOpen)));
+        EXPECT_EQ(FromUtf8(language == 0 ? "选择了“感应随机”源目录："
+                                         : "The \"Random on Sense\" source directory is selected: "),
+                  Strict936(TextPair(MessageTable, kMsgSenseRandSelected)));
+        EXPECT_EQ(FromUtf8(language == 0 ? "音频播放设置" : "Audio Playback Settings"),
+                  Strict936(TextPair(TitleTable, kTitleWindowCaption)));
+        // The delay items are formatted, not looked up.
+        char delay[32];
+        snprintf(delay, sizeof delay, DelayItemFormat(), 30);
+        EXPECT_EQ(FromUtf8(language == 0 ? "30 秒" : "30 Sec"), Strict936(delay));
+    }
+    ResetSession();
+}
+
+TEST(TextTables, ChineseTraceLines)
+{
+    EXPECT_EQ(FromUtf8("复制:\n"), Strict936(kCopyTrace));
+    char line[64];
+    snprintf(line, sizeof line, kCreateFolderFailTrace, 80);
+    EXPECT_EQ(FromUtf8("创建文件夹失败-80！\n"), Strict936(line));
+}
+
+// A caption the dialog shows and the LabelTable pair that gives it.
+struct CaptionCase {
+    int id;
+    int pair;
+};
+
+std::vector<CaptionCase> ExpectedCaptions()
+{
+    std::vector<CaptionCase> captions = {
+        {kSaveDirGroupId, 126}, {kBrowseButtonId, 124}, {kSwitchGroupId, 122},
+        {kOffRadioId, 118}, {kOnRadioId, 120}, {kVolumeGroupId, 116},
+        {kSenModGroupId, 114}, {kTimerModGroupId, 112}, {kDelayGroupId, 110},
+        {kPeriodicLoopGroupId, 108}, {kPauseDaysLabelId, 106}, {kTimeLapseLabelId, 104},
+        {kShotLabelId, 102}, {kShotHourUnitId, 100}, {kShotMinUnitId, 98},
+        {kShotSecUnitId, 96}, {kCopyCaptionId, 94}, {kSenseRandRowIds.Label, 72},
+        {kTimingRandARowIds.Label, 70}, {kTimingRandBRowIds.Label, 68}, {kPlayDaysALabelId, 66},
+        {kPlayDaysBLabelId, 64}, {kCopyButtonId, 58}, {kStatusLineId, 62},
+        {kPlanCaptionId, 60}, {kGenerateButtonId, 56},
+    };
+    const int dogPair = 92;
+    for (int animal = 0; animal < kAnimals; ++animal) {
+        captions.push_back({kTimingARowIds[animal].Label, dogPair - 2 * animal});
+        captions.push_back({kSenseSpecRowIds[animal].Label, dogPair - 2 * animal});
+        captions.push_back({kTimingBRowIds[animal].Label, dogPair - 2 * animal});
+    }
+    return captions;
+}
+
+std::wstring WindowTextW(HWND window)
+{
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return text;
+}
+
+std::vector<std::wstring> TabLabels(HWND tab)
+{
+    std::vector<std::wstring> labels;
+    int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    for (int page = 0; page < count; ++page) {
+        wchar_t text[256] = {};
+        TCITEMW item = {};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 256;
+        SendMessageW(tab, TCM_GETITEMW, static_cast<WPARAM>(page), reinterpret_cast<LPARAM>(&item));
+        labels.push_back(text);
+    }
+    return labels;
+}
+
+std::vector<std::wstring> ComboItems(HWND combo)
+{
+    std::vector<std::wstring> items;
+    int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        wchar_t text[256] = {};
+        if (SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < 256)
+            SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    return items;
+}
+
+// The English or Chinese items of a list, from the expected rows.
+std::vector<std::wstring> ExpectedItems(ItemList list, int language)
+{
+    std::vector<std::wstring> items;
+    for (int i = 0; i < list.count; ++i)
+        items.push_back(FromUtf8(kExpectedLabels[list.first + list.count * language + i]));
+    return items;
+}
+
+// The real dialog, started in an empty folder so that no stray
+// configuration file is read.
+class DialogTexts : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(directory_.Entered());
+        ResetSession();
+    }
+
+    void TearDown() override
+    {
+        if (dialog_)
+            DestroyWindow(dialog_);
+        ResetSession();
+    }
+
+    void Open(int language)
+    {
+        g_Session.LanguageIndex = language;
+        dialog_ = CreateMainDialog();
+        ASSERT_NE(nullptr, dialog_);
+    }
+
+    void ExpectCaptionsAndTabs(int language)
+    {
+        EXPECT_EQ(FromUtf8(kExpectedTitles[2 + language]), WindowTextW(dialog_));
+        for (const CaptionCase& caption : ExpectedCaptions()) {
+            EXPECT_EQ(FromUtf8(kExpectedLabels[caption.pair + language]), ControlTextW(dialog_, caption.id))
+                << "control " << caption.id;
+        }
+        HWND copyTab = GetDlgItem(dialog_, kCopyTabId);
+        HWND planTab = GetDlgItem(dialog_, kPlanTabId);
+        EXPECT_EQ(ExpectedItems(kCopyPageItems, language), TabLabels(copyTab));
+        EXPECT_EQ(ExpectedItems(kPlanPageItems, language), TabLabels(planTab));
+        EXPECT_EQ(0, SendMessageW(copyTab, TCM_GETCURSEL, 0, 0));
+        EXPECT_EQ(0, SendMessageW(planTab, TCM_GETCURSEL, 0, 0));
+        EXPECT_EQ(0u, g_Session.CopyTabIndex);
+        EXPECT_EQ(0u, g_Session.PlanTabIndex);
+    }
+
+    TempCurrentDirectory directory_;
+    HWND dialog_ = nullptr;
+};
+
+TEST_F(DialogTexts, EnglishCaptionsAndTabs)
+{
+    Open(1);
+    ExpectCaptionsAndTabs(1);
+    EXPECT_EQ("Audio Playback Settings", [this] {
+        char text[256] = {};
+        GetWindowTextA(dialog_, text, sizeof text);
+        return std::string(text);
+    }());
+    EXPECT_EQ("Status: Idle", ControlText(dialog_, kStatusLineId));
+    EXPECT_EQ("Time-specified Plan", ControlText(dialog_, kPlanCaptionId));
+}
+
+TEST_F(DialogTexts, EnglishWindowShowsNoChinese)
+{
+    Open(1);
+    ASSERT_TRUE(IsAscii(WindowTextW(dialog_)));
+    std::vector<HWND> children;
+    EnumChildWindows(
+        dialog_,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    ASSERT_FALSE(children.empty());
+    for (HWND child : children) {
+        if (!IsWindowVisible(child))
+            continue;
+        int id = GetDlgCtrlID(child);
+        EXPECT_TRUE(IsAscii(WindowTextW(child))) << "control " << id;
+        for (const std::wstring& item : ComboItems(child))
+            EXPECT_TRUE(IsAscii(item)) << "combo " << id;
+        for (const std::wstring& label : TabLabels(child))
+            EXPECT_TRUE(IsAscii(label)) << "tab " << id;
+    }
+}
+
+TEST_F(DialogTexts, ChineseCaptionsAndTabs)
+{
+    Open(0);
+    ExpectCaptionsAndTabs(0);
+    EXPECT_EQ(FromUtf8("状态：空闲"), ControlTextW(dialog_, kStatusLineId));
+}
+
+// The combo items come from the settings binding, in the same language.
+TEST_F(DialogTexts, ChineseComboItems)
+{
+    Open(0);
+    struct ListCombo {
+        int id;
+        ItemList list;
+    };
+    std::vector<ListCombo> combos = {
+        {kTMLPenComboId, kTimeLapseItems},     {kAlarmAComboId, kPeriodicLoopItems},
+        {kAlarmBComboId, kPeriodicLoopItems},  {kSenModComboId, kSensingModeItems},
+        {kTimerModComboId, kTimingModeItems},
+    };
+    for (int hour = 0; hour < kHours; ++hour) {
+        combos.push_back({kComboSensePlanIds[hour], kAnimalItems});
+        combos.push_back({kComboTMPAIds[hour], kAnimalItems});
+        combos.push_back({kComboTMPBIds[hour], kAnimalItems});
+    }
+    for (const ListCombo& combo : combos) {
+        EXPECT_EQ(ExpectedItems(combo.list, 0), ComboItems(GetDlgItem(dialog_, combo.id)))
+            << "combo " << combo.id;
+    }
+    std::vector<std::wstring> delays;
+    for (int seconds = 5; seconds <= 30; ++seconds)
+        delays.push_back(FromUtf8((std::to_string(seconds) + " 秒").c_str()));
+    EXPECT_EQ(delays, ComboItems(GetDlgItem(dialog_, kDlyComboId)));
+}
+
+}  // namespace
