@@ -10,6 +10,20 @@
 
 namespace {
 
+// The buffer size in "_bufsiz = %d" is whatever the runtime reports for the
+// stream; it is not part of what a trace must reproduce.
+std::string WithoutBufferSize(std::string trace)
+{
+    size_t at = trace.find("_bufsiz = ");
+    if (at != std::string::npos) {
+        size_t digits = at + strlen("_bufsiz = ");
+        size_t end = trace.find('\n', digits);
+        if (end > digits && trace.find_first_not_of("0123456789", digits) == end)
+            trace.replace(digits, end - digits, "N");
+    }
+    return trace;
+}
+
 const char kSeparator[] = "________________________________________________\n";
 
 class ConfigFileTest : public testing::Test {
@@ -42,7 +56,7 @@ protected:
     static std::string ReadTrace(const std::string& path, const Bytes& record)
     {
         std::string trace = "sizeof = 86\niGetFileSize = 86\nOpen file - \"" + path +
-                            "\" success!\n_bufsiz = 0\n";
+                            "\" success!\n_bufsiz = N\n";
         const char* names[] = {"Ena", "Vol", "TimerMod", "SenMod", "AlarmA", "AlarmB", "TMLPen", "Dly"};
         const int offsets[] = {0, 1, 5, 6, 8, 9, 82, 7};
         for (int i = 0; i < 8; ++i)
@@ -76,7 +90,7 @@ TEST_F(ConfigFileTest, WriteThenReadGivesTheSameBytesWithTheFullTrace)
 
     EXPECT_EQ(ReadBytes(ConfigPath()), record);
     EXPECT_EQ(ConfigBytes(), record);
-    EXPECT_EQ(trace.Text(), "Open file - \"" + ConfigPath() + "\" success!\n" + kSeparator +
+    EXPECT_EQ(WithoutBufferSize(trace.Text()), "Open file - \"" + ConfigPath() + "\" success!\n" + kSeparator +
                                 ReadTrace(ConfigPath(), record));
     EXPECT_FALSE(FileExists(folder_.File("CFGBCAST.TMP")));
 }

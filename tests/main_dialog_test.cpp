@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+#include "model/config_file.h"
+#include "model/session_state.h"
+#include "test_support.h"
+#include "ui/control_ids.h"
+#include "ui/main_dialog.h"
+
+namespace {
+
+class MainDialogTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetSession();
+        GetCurrentDirectoryA(sizeof previousDirectory_, previousDirectory_);
+        SetCurrentDirectoryA(folder_.Path().c_str());
+        script_ = &ScriptShellDialogs();
+    }
+
+    void TearDown() override
+    {
+        if (dialog_)
+            DestroyWindow(dialog_);
+        RestoreShellDialogs();
+        SetCurrentDirectoryA(previousDirectory_);
+    }
+
+    void Open() { dialog_ = CreateMainDialog(); ASSERT_NE(dialog_, nullptr); }
+
+    std::string ConfigPath() const { return folder_.File("CFG_BROADCAST.bin"); }
+    UINT Checked(int id) const { return IsDlgButtonChecked(dialog_, id); }
+    int VolumePosition() const
+    {
+        return static_cast<int>(SendDlgItemMessageA(dialog_, kVolumeTrackbarId, TBM_GETPOS, 0, 0));
+    }
+
+    void MoveVolume(int position, int scrollCode)
+    {
+        HWND trackbar = GetDlgItem(dialog_, kVolumeTrackbarId);
+        SendMessageA(trackbar, TBM_SETPOS, TRUE, position);
+        SendMessageA(dialog_, WM_HSCROLL, MAKEWPARAM(scrollCode, 0), reinterpret_cast<LPARAM>(trackbar));
+    }
+
+    TempFolder folder_;
+    char previousDirectory_[MAX_PATH] = {};
+    HWND dialog_ = nullptr;
+    ShellScript* script_ = nullptr;
+};
+
+std::string LanguageTrace()
+{
+    char line[32];
+    snprintf(line, sizeof line, "uwLangID=0x%04x\n", GetSystemDefaultLangID());
+    return line;
+}
+
+TEST_F(MainDialogTest, StartsWithTheDefaultsWhenNoFileLoads)
+{
+    const struct {
+        const char* name;
+        bool present;
+        size_t size;
+    } cases[] = {{"no file", false, 0}, {"85 bytes", true, 85}, {"87 bytes", true, 87}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ResetSession();
+        RemoveTree(ConfigPath());
+        if (c.present)
+            WriteBytes(ConfigPath(), Bytes(c.size, 0x01));
+
+        TraceCapture trace;
+        Open();
+        EXPECT_EQ(trace.Text(), LanguageTrace() + "sizeof = 86\niGetFileSize = " +
+                                    std::to_string(c.size) + "\nFile szie != struct size!\n");
+        EXPECT_EQ(ConfigBytes(), DefaultConfigBytes());
+        EXPECT_EQ(std::string(g_Session.SaveDir), folder_.Path());
+        EXPECT_EQ(ControlText(dialog_, kSaveDirEditId), folder_.Path());
+        EXPECT_EQ(Checked(kOffRadioId), static_cast<UINT>(BST_CHECKED));
+        EXPECT_EQ(Checked(kOnRadioId), static_cast<UINT>(BST_UNCHECKED));
+        EXPECT_EQ(VolumePosition(), 5);
+        EXPECT_EQ(ControlText(dialog_, kVolumeValueId), "5");
+        EXPECT_EQ(g_Session.FirstInit, 0);
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, kSaveDirEditId));
+        DestroyWindow(dialog_);
+        dialog_ = nullptr;
+    }
+}
+
+TEST_F(MainDialogTest, StartsWithTheSettingsOfAValidFile)
+{
+    Bytes record = DefaultConfigBytes();
+    record[0] = 1;  // Ena
+    record[1] = 3;  // Vol
+    WriteBytes(ConfigPath(), record);
+
+    TraceCapture trace;
+    Open();
+    std::string text = trace.Text();
+    EXPECT_EQ(text.rfind(LanguageTrace() + "sizeof = 86\niGetFileSize = 86\nOpen file - \"" +
+                             ConfigPath() + "\" success!\n",
+                         0),
+              0u);
+    EXPECT_NE(text.find("Ena = 1\nVol = 3\n"), std::string::npos);
+    EXPECT_EQ(ConfigBytes(), record);
+    EXPECT_EQ(Checked(kOnRadioId), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(Checked(kOffRadioId), static_cast<UINT>(BST_UNCHECKED));
+    EXPECT_EQ(VolumePosition(), 3);
+    EXPECT_EQ(ControlText(dialog_, kVolumeValueId), "3");
+}
+
+// Only the first initialisation takes the current directory and loads the
+// file; later ones keep the session's save directory and record.
+TEST_F(MainDialogTest, ALaterInitialisationDoesNotReloadTheFile)
+{
+    Open();
+    DestroyWindow(dialog_);
+    g_Session.Config.Vol = 7;
+    WriteBytes(ConfigPath(), DefaultConfigBytes());
+
+    TraceCapture trace;
+    Open();
+    EXPECT_EQ(trace.Text(), "");
+    EXPECT_EQ(g_Session.Config.Vol, 7);
+    EXPECT_EQ(ControlText(dialog_, kVolumeValueId), "7");
+}
+
+TEST_F(MainDialogTest, GenerateWritesConfirmsAndReports)
+{
+    for (int ena : {1, 0}) {
+        SCOPED_TRACE(ena);
+        ResetSession();
+        Open();
+        g_Session.Config.Ena = static_cast<uint8_t>(ena);
+        g_Session.Config.type[23] = 9;
+        script_->boxes.clear();
+
+        TraceCapture trace;
+        ClickButton(dialog_, kGenerateButtonId);
+        EXPECT_NE(trace.Text().find("type[23] = 9\n"), std::string::npos);
+        EXPECT_EQ(ReadBytes(ConfigPath()), ConfigBytes());
+        EXPECT_EQ(ControlText(dialog_, kStatusLineId),
+                  "Configuration file generated in\"" + folder_.Path() + "\": CFG_BROADCAST.bin");
+        ASSERT_EQ(script_->boxes.size(), 1u);
+        EXPECT_EQ(script_->boxes[0].owner, dialog_);
+        EXPECT_EQ(script_->boxes[0].text, "Configuration generated!");
+        EXPECT_EQ(script_->boxes[0].caption, "Note");
+        EXPECT_EQ(script_->boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
+        DestroyWindow(dialog_);
+        dialog_ = nullptr;
+    }
+}
+
+TEST_F(MainDialogTest, GenerateIntoAMissingFolderFails)
+{
+    Open();
+    snprintf(g_Session.SaveDir, sizeof g_Session.SaveDir, "%s\\gone", folder_.Path().c_str());
+    Bytes before = ConfigBytes();
+
+    TraceCapture trace;
+    ClickButton(dialog_, kGenerateButtonId);
+    std::string text = trace.Text();
+    EXPECT_EQ(text.substr(text.size() - strlen("Generate fail!\n")), "Generate fail!\n");
+    EXPECT_EQ(ControlText(dialog_, kStatusLineId), "Failed to generate configuration!");
+    EXPECT_TRUE(script_->boxes.empty());
+    EXPECT_EQ(ConfigBytes(), before);
+}
+
+// A write that does not complete is a failure even though an older file of
+// that name could be read back; the older file stays as it was.
+TEST_F(MainDialogTest, GenerateFailsWhenTheWriteFailsOverAnOlderFile)
+{
+    Bytes older(86, 0x02);
+    WriteBytes(ConfigPath(), older);
+    Open();
+    ASSERT_EQ(ConfigBytes(), older);
+    g_Session.Config.Vol = 8;
+    CreateDirectoryA(folder_.File("CFGBCAST.TMP").c_str(), nullptr);
+
+    TraceCapture trace;
+    ClickButton(dialog_, kGenerateButtonId);
+    std::string text = trace.Text();
+    EXPECT_EQ(text.find("sizeof = 86"), std::string::npos) << "no read-back of the older file";
+    EXPECT_NE(text.find("Generate fail!\n"), std::string::npos);
+    EXPECT_EQ(ControlText(dialog_, kStatusLineId), "Failed to generate configuration!");
+    EXPECT_TRUE(script_->boxes.empty());
+    EXPECT_EQ(g_Session.Config.Vol, 8);
+    EXPECT_EQ(ReadBytes(ConfigPath()), older);
+}
+
+TEST_F(MainDialogTest, TheVolumeFollowsThumbTrackAndEndTrackOnly)
+{
+    Open();
+    const struct {
+        int code;
+        bool taken;
+    } codes[] = {{TB_LINEUP, false},   {TB_LINEDOWN, false},      {TB_PAGEUP, false},
+                 {TB_PAGEDOWN, false}, {TB_THUMBPOSITION, false}, {TB_TOP, false},
+                 {TB_BOTTOM, false},   {TB_THUMBTRACK, true},     {TB_ENDTRACK, true}};
+    int expected = g_Session.Config.Vol;
+    int position = 1;
+    for (const auto& c : codes) {
+        SCOPED_TRACE(c.code);
+        position = position % 8 + 1;
+        if (position == expected)
+            position = position % 8 + 1;
+        MoveVolume(position, c.code);
+        if (c.taken)
+            expected = position;
+        EXPECT_EQ(g_Session.Config.Vol, expected);
+        EXPECT_EQ(ControlText(dialog_, kVolumeValueId), std::to_string(expected));
+    }
+}
+
+TEST_F(MainDialogTest, TabChangesStoreThePageAndLeaveTheRecord)
+{
+    Open();
+    Bytes before = ConfigBytes();
+    SelectTabPage(dialog_, kPlanTabId, 2);
+    EXPECT_EQ(g_Session.PlanTabIndex, 2u);
+    SelectTabPage(dialog_, kCopyTabId, 5);
+    EXPECT_EQ(g_Session.CopyTabIndex, 5u);
+    EXPECT_EQ(g_Session.PlanTabIndex, 2u);
+
+    // Another notification code, or the same code from another sender, does nothing.
+    NMHDR header = {GetDlgItem(dialog_, kCopyTabId), static_cast<UINT_PTR>(kCopyTabId),
+                    static_cast<UINT>(TCN_SELCHANGING)};
+    SendMessageA(GetDlgItem(dialog_, kCopyTabId), TCM_SETCURSEL, 1, 0);
+    SendMessageA(dialog_, WM_NOTIFY, kCopyTabId, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(g_Session.CopyTabIndex, 5u);
+    header.code = static_cast<UINT>(TCN_SELCHANGE);
+    header.idFrom = kStatusLineId;
+    SendMessageA(dialog_, WM_NOTIFY, kStatusLineId, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(g_Session.CopyTabIndex, 5u);
+    EXPECT_EQ(ConfigBytes(), before);
+}
+
+// The program's modal loop, driven from a second thread as a user would:
+// keys go to the focused control through the dialog manager.
+class ModalDialogTest : public MainDialogTest {
+protected:
+    // Runs the dialog modally; script runs on another thread once it shows.
+    INT_PTR RunModal(const std::function<void(HWND)>& script)
+    {
+        struct Context {
+            const std::function<void(HWND)>* script;
+            DWORD threadId;
+        } context = {&script, GetCurrentThreadId()};
+        HANDLE worker = CreateThread(
+            nullptr, 0,
+            [](LPVOID parameter) -> DWORD {
+                Context* context = static_cast<Context*>(parameter);
+                HWND dialog = nullptr;
+                for (int tries = 0; tries < 500 && !dialog; ++tries) {
+                    Sleep(10);
+                    GUITHREADINFO info = {};
+                    info.cbSize = sizeof info;
+                    if (GetGUIThreadInfo(context->threadId, &info) && info.hwndFocus)
+                        dialog = GetAncestor(info.hwndFocus, GA_ROOT);
+                }
+                if (dialog)
+                    (*context->script)(dialog);
+                PostMessageA(dialog, WM_CLOSE, 0, 0);
+                return 0;
+            },
+            &context, 0, nullptr);
+        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMainDialogId),
+                                         nullptr, MainDialogProc, 0);
+        WaitForSingleObject(worker, 10000);
+        CloseHandle(worker);
+        return result;
+    }
+
+    static HWND Focus(HWND dialog)
+    {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+        return info.hwndFocus;
+    }
+
+    static void PressKey(HWND dialog, UINT key)
+    {
+        HWND focus = Focus(dialog);
+        PostMessageA(focus, WM_KEYDOWN, key, 1);
+        PostMessageA(focus, WM_KEYUP, key, 0xC0000001);
+        Sleep(300);
+    }
+};
+
+TEST_F(ModalDialogTest, EscAndEnterDoNotCloseTheWindowWhereverTheFocusIs)
+{
+    bool stayedOpen = true;
+    int focusAtStart = 0;
+    INT_PTR result = RunModal([&](HWND dialog) {
+        focusAtStart = GetDlgCtrlID(Focus(dialog));
+        for (int id : {kSaveDirEditId, kDlyComboId, kVolumeTrackbarId, kOnRadioId}) {
+            SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+            PressKey(dialog, VK_ESCAPE);
+            PressKey(dialog, VK_RETURN);
+            stayedOpen = stayedOpen && IsWindowVisible(dialog);
+        }
+    });
+    EXPECT_EQ(focusAtStart, kSaveDirEditId);
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_EQ(result, 0);
+    EXPECT_TRUE(script_->boxes.empty());
+    EXPECT_FALSE(FileExists(ConfigPath())) << "closing writes nothing";
+}
+
+TEST_F(ModalDialogTest, EnterOnAFocusedPushButtonPressesIt)
+{
+    INT_PTR result = RunModal([&](HWND dialog) {
+        SendMessageA(dialog, WM_NEXTDLGCTL,
+                     reinterpret_cast<WPARAM>(GetDlgItem(dialog, kGenerateButtonId)), TRUE);
+        PressKey(dialog, VK_RETURN);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadBytes(ConfigPath()), DefaultConfigBytes());
+    EXPECT_EQ(script_->boxes.size(), 1u);
+}
+
+TEST_F(ModalDialogTest, TheCloseCommandEndsTheDialogWithZero)
+{
+    Bytes older(86, 0x03);
+    WriteBytes(ConfigPath(), older);
+    INT_PTR result = RunModal([&](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kOnRadioId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, kOnRadioId)));
+        SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(ReadBytes(ConfigPath()), older);
+}
+
+}  // namespace
