@@ -1,4 +1,62 @@
 #include "library/source_folder.h"
 
-int ChooseFolder(char*, HWND) { return 1; }
-int SelectSourceFolder(HWND, WPARAM) { return 0; }
+#include <cstdio>
+
+#include "library/sound_categories.h"
+#include "model/session_state.h"
+#include "platform/dialog_ops.h"
+#include "platform/shell_dialogs.h"
+#include "ui/interface_texts.h"
+
+namespace {
+
+const int kStatusSize = 520;
+
+// The category's announcement followed directly by its source folder.
+void ComposeSourceStatus(const SoundCategory& category, char* status, int size)
+{
+    const char* path = CategorySlot(category);
+    switch (category.MessageForm) {
+        case kMessageThenPath: {
+            snprintf(status, static_cast<size_t>(size), "%s%s",
+                     TextPair(MessageTable, category.MessagePair), path);
+            break;
+        }
+        case kMessageAnimalLabelThenPath: {
+            snprintf(status, static_cast<size_t>(size), "%s%s%s%s",
+                     TextPair(MessageTable, category.MessagePair),
+                     AnimalLabel(category.AnimalIndex), TextPair(MessageTable, kMsgSelectedClose),
+                     path);
+            break;
+        }
+    }
+}
+
+}  // namespace
+
+int ChooseFolder(char* destination, HWND display)
+{
+    if (!destination)
+        return -1;
+    // An item without a file-system path is no choice: the destination keeps
+    // its folder rather than taking a half-converted one.
+    if (BrowseForFolder(destination, kPathSize) != kFolderChosen)
+        return 1;
+    if (display)
+        SetControlText(display, destination);
+    return 0;
+}
+
+int SelectSourceFolder(HWND dialog, WPARAM command)
+{
+    const SoundCategory* category = FindCategoryByPickButton(LOWORD(command));
+    if (!category)
+        return 0;
+    if (ChooseFolder(CategorySlot(*category), nullptr) != 0)
+        return 1;
+    char status[kStatusSize] = {};
+    ComposeSourceStatus(*category, status, sizeof status);
+    SetControlText(g_Session.ControlMap.StatusLine, status);
+    TickButton(GetDlgItem(dialog, category->Check));
+    return 1;
+}
