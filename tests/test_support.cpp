@@ -226,6 +226,73 @@ std::wstring FromUtf8(const char* text)
     return FromCodePage(text, CP_UTF8);
 }
 
+const ExpectedHourIds kExpectedHourIds[24] = {
+    {40048, 40050, 40000, 40110}, {40041, 40043, 40003, 40001}, {40054, 40056, 40006, 40004},
+    {40060, 40061, 40009, 40007}, {40066, 40068, 40012, 40010}, {40072, 40074, 40015, 40013},
+    {40078, 40080, 40018, 40016}, {40184, 40109, 40021, 40019}, {40086, 40088, 40024, 40022},
+    {40096, 40092, 40028, 40025}, {40098, 40100, 40031, 40029}, {40104, 40105, 40035, 40032},
+    {40084, 40112, 40039, 40036}, {40186, 40113, 40044, 40040}, {40116, 40118, 40051, 40045},
+    {40122, 40119, 40057, 40052}, {40124, 40125, 40062, 40058}, {40128, 40130, 40069, 40063},
+    {40188, 40131, 40075, 40070}, {40134, 40189, 40081, 40076}, {40138, 40140, 40089, 40082},
+    {40142, 40136, 40093, 40090}, {40146, 40143, 40101, 40094}, {40148, 40149, 40106, 40102},
+};
+
+const ExpectedRowIds kExpectedHiddenRows[3] = {
+    {40173, 40176, 40175}, {40064, 40065, 40067}, {40174, 40177, 40178}};
+
+namespace {
+
+const ExpectedRowIds kRandomRows[kExpectedRandomPages] = {
+    {40179, 40180, 40181}, {40047, 40049, 40053}, {40037, 40055, 40059}};
+
+// Timing A and timing B animal rows; the sense-specified rows follow 40207 + 3i.
+const ExpectedRowIds kTimedAnimalRows[2][10] = {
+    {{40114, 40115, 40117}, {40120, 40121, 40123}, {40126, 40127, 40129}, {40132, 40133, 40135},
+     {40137, 40139, 40141}, {40071, 40073, 40077}, {40085, 40083, 40079}, {40095, 40091, 40087},
+     {40103, 40099, 40097}, {40107, 40108, 40111}},
+    {{40144, 40145, 40147}, {40158, 40159, 40160}, {40164, 40165, 40166}, {40170, 40171, 40172},
+     {40190, 40194, 40203}, {40150, 40156, 40157}, {40161, 40162, 40163}, {40167, 40168, 40169},
+     {40183, 40185, 40187}, {40204, 40205, 40206}},
+};
+
+// Leaves every control as the template made it.
+INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+}  // namespace
+
+HWND CreateTemplateDialog()
+{
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&classes);
+    return CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kMainDialogId), nullptr,
+                              PassiveDialogProc, 0);
+}
+
+std::vector<HWND> ChildrenInTemplateOrder(HWND dialog)
+{
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        children.push_back(child);
+    return children;
+}
+
+int ExpectedRowCount(int page)
+{
+    return page < kExpectedRandomPages ? 1 : 10;
+}
+
+ExpectedRowIds ExpectedCopyRow(int page, int row)
+{
+    if (page < kExpectedRandomPages)
+        return kRandomRows[page];
+    if (page == kExpectedRandomPages)
+        return {40207 + 3 * row, 40208 + 3 * row, 40209 + 3 * row};
+    return kTimedAnimalRows[page - kExpectedRandomPages - 1][row];
+}
+
 TempCurrentDirectory::TempCurrentDirectory()
 {
     GetCurrentDirectoryA(sizeof previous_, previous_);

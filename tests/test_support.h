@@ -79,6 +79,36 @@ void RestoreShellDialogs();
 std::wstring FromCodePage(const char* text, UINT codePage);
 std::wstring FromUtf8(const char* text);
 
+// Control identifiers of the dialog written out anew for the tests, so that
+// the tests check the program's own lists instead of repeating them.
+struct ExpectedHourIds {
+    int label;
+    int sensePlan;
+    int planA;
+    int planB;
+};
+extern const ExpectedHourIds kExpectedHourIds[24];  // by hour
+
+struct ExpectedRowIds {
+    int label;
+    int pick;
+    int check;
+};
+// Copy page 0..5: the random row of pages 0 to 2 as row 0, the animal rows
+// of pages 3 to 5 by animal index 0..9.
+const int kExpectedRandomPages = 3;
+const int kExpectedCopyPages = 6;
+ExpectedRowIds ExpectedCopyRow(int page, int row);
+int ExpectedRowCount(int page);
+// The three rows created hidden that nothing ever shows.
+extern const ExpectedRowIds kExpectedHiddenRows[3];
+
+// The dialog from the real template with a procedure that does nothing, so
+// every control stays as the template made it (modeless, Unicode).
+HWND CreateTemplateDialog();
+// The dialog's controls in template order.
+std::vector<HWND> ChildrenInTemplateOrder(HWND dialog);
+
 // A fresh temporary folder that is the current directory while the object
 // lives, so that a dialog started meanwhile reads no stray file.
 class TempCurrentDirectory {
