@@ -8,7 +8,6 @@
 #include <commctrl.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -345,6 +344,9 @@ protected:
     void Open(int language)
     {
         g_Session.LanguageIndex = language;
+        // Start-up selects page 0 of both tabs whatever pages were left before.
+        g_Session.CopyTabIndex = 5;
+        g_Session.PlanTabIndex = 2;
         dialog_ = CreateMainDialog();
         ASSERT_NE(nullptr, dialog_);
     }
@@ -374,11 +376,9 @@ TEST_F(DialogTexts, EnglishCaptionsAndTabs)
 {
     Open(1);
     ExpectCaptionsAndTabs(1);
-    EXPECT_EQ("Audio Playback Settings", [this] {
-        char text[256] = {};
-        GetWindowTextA(dialog_, text, sizeof text);
-        return std::string(text);
-    }());
+    char caption[256] = {};
+    GetWindowTextA(dialog_, caption, sizeof caption);
+    EXPECT_STREQ("Audio Playback Settings", caption);
     EXPECT_EQ("Status: Idle", ControlText(dialog_, kStatusLineId));
     EXPECT_EQ("Time-specified Plan", ControlText(dialog_, kPlanCaptionId));
 }
