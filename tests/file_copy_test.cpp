@@ -1,0 +1,410 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+
+#include "library_fixture.h"
+
+namespace {
+
+const char kCreated[] = "Directory created!\n";
+const char kExisted[] = "Directory existed.\n";
+const char kCreateFailed[] = "Failed to create directory!\n";
+
+std::string CopyLine(const std::string& source)
+{
+    return "Copy \"" + source + "\" ...";
+}
+
+// The entries the platform's search gives for a pattern, in its order.
+std::vector<WIN32_FIND_DATAA> Search(const std::string& pattern)
+{
+    std::vector<WIN32_FIND_DATAA> entries;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        entries.push_back(entry);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return entries;
+}
+
+// Every folder (with a trailing backslash) and file below root.
+std::set<std::string> ListTree(const std::string& root, const std::string& prefix = "")
+{
+    std::set<std::string> entries;
+    for (const WIN32_FIND_DATAA& entry : Search(root + "\\*")) {
+        std::string name = entry.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            entries.insert(prefix + name + "\\");
+            std::set<std::string> inner = ListTree(root + "\\" + name, prefix + name + "\\");
+            entries.insert(inner.begin(), inner.end());
+        } else {
+            entries.insert(prefix + name);
+        }
+    }
+    return entries;
+}
+
+// The names the copy will meet in a source folder, in the search's order.
+std::vector<std::string> SearchOrder(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const WIN32_FIND_DATAA& entry : Search(folder + "\\*.wav"))
+        names.push_back(entry.cFileName);
+    return names;
+}
+
+class FileCopyTest : public LibraryTest {
+protected:
+    // A source folder holding the given files, each with its own contents.
+    std::string MakeSource(const std::string& name, const std::vector<std::string>& files)
+    {
+        std::string folder = start_.File(name);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        for (const std::string& file : files) {
+            std::string contents = name + "/" + file;
+            WriteBytes(folder + "\\" + file, Bytes(contents.begin(), contents.end()));
+        }
+        return folder;
+    }
+
+    // A fresh save directory, chosen with Browse.
+    std::string NewSaveDir(const std::string& name)
+    {
+        std::string folder = start_.File(name);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        Browse(kFolderChosen, folder);
+        return folder;
+    }
+
+    // Trace and status lines of one category whose folder is new or existed;
+    // the files named in failing cannot be copied.
+    void ExpectCategory(const std::string& saveDir, const std::string& relative,
+                        const std::string& source, const char* folderMessage, std::string* trace,
+                        std::vector<std::string>* statuses,
+                        const std::set<std::string>& failing = {})
+    {
+        std::string target = saveDir + "\\" + relative;
+        *trace += "<NewFolder>" + target + "\n";
+        statuses->push_back(target + folderMessage);
+        std::vector<std::string> names = SearchOrder(source);
+        if (names.empty())
+            *trace += "INVALID_HANDLE_VALUE!";
+        for (size_t i = 0; i < names.size(); ++i) {
+            if (names[i][0] == '.')
+                continue;
+            *trace += (i == 0 ? "Find_0:" : "Find_1:") + names[i] + "\r\n";
+            statuses->push_back(CopyLine(source + "\\" + names[i]));
+            statuses->push_back(CopyLine(source + "\\" + names[i]) +
+                                (failing.count(names[i]) ? "Failed" : "Sucess"));
+        }
+    }
+
+    std::vector<std::string> StatusTexts()
+    {
+        std::vector<std::string> texts;
+        for (const StatusRecord& record : statuses_)
+            texts.push_back(record.text);
+        return texts;
+    }
+};
+
+// One save directory per page, with categories of every page ticked: each
+// page copies its own ticked categories, in animal order, and nothing else.
+TEST_F(FileCopyTest, EachPageCopiesExactlyItsTickedCategoriesInAnimalOrder)
+{
+    std::string random = MakeSource("R", {"r1.wav", "r2.wav", "notes.txt"});
+    std::string dog = MakeSource("D", {"d1.wav", "d2.wav"});
+    std::string fox = MakeSource("F", {"f.wav"});
+    std::string birdC = MakeSource("C", {"c.wav"});
+    std::string tiger = MakeSource("T", {"t.wav"});
+    Choose(40180, random);
+    Choose(40049, random);
+    Choose(40055, random);
+    Choose(40208, dog);           // Dog, sensing page
+    Choose(40223, fox);           // Red fox, sensing page
+    Choose(40108, birdC);         // Bird C, timing A
+    Choose(40115, dog);           // Dog, timing A
+    Choose(40159, tiger);         // Tiger, timing B
+
+    struct PageCase {
+        int page;
+        std::vector<std::pair<std::string, std::string>> categories;  // folder, source
+        bool animalPage;
+    };
+    const PageCase cases[] = {
+        {0, {{"audio\\SenseRand", random}}, false},
+        {1, {{"audio\\Alarm\\A", random}}, false},
+        {2, {{"audio\\Alarm\\B", random}}, false},
+        {3, {{"audio\\SenseSpecify\\dog", dog}, {"audio\\SenseSpecify\\fox", fox}}, true},
+        {4, {{"audio\\Alarm\\A\\dog", dog}, {"audio\\Alarm\\A\\bird C", birdC}}, true},
+        {5, {{"audio\\Alarm\\B\\tiger", tiger}}, true},
+    };
+    for (const PageCase& pageCase : cases) {
+        SCOPED_TRACE(pageCase.page);
+        std::string saveDir = NewSaveDir("save" + std::to_string(pageCase.page));
+        std::string trace = Copy(pageCase.page);
+
+        std::string expectedTrace = kCopyTraceLine;
+        std::vector<std::string> expectedStatuses;
+        std::set<std::string> expectedTree;
+        for (const auto& category : pageCase.categories) {
+            if (pageCase.animalPage)
+                expectedTrace += "<SenseSpecPath[0]>" + category.second + "\n";
+            ExpectCategory(saveDir, category.first, category.second, kCreated, &expectedTrace,
+                           &expectedStatuses);
+            std::string folder;
+            for (char c : category.first + "\\") {
+                folder += c;
+                if (c == '\\')
+                    expectedTree.insert(folder);
+            }
+            for (const std::string& name : SearchOrder(category.second)) {
+                expectedTree.insert(category.first + "\\" + name);
+                EXPECT_EQ(ReadBytes(saveDir + "\\" + category.first + "\\" + name),
+                          ReadBytes(category.second + "\\" + name));
+            }
+        }
+        EXPECT_EQ(trace, expectedTrace);
+        EXPECT_EQ(StatusTexts(), expectedStatuses);
+        EXPECT_EQ(ListTree(saveDir), expectedTree);
+
+        // Locked while files are copied, unlocked afterwards.
+        for (const StatusRecord& record : statuses_) {
+            if (record.text.compare(0, 6, "Copy \"") != 0)
+                continue;
+            EXPECT_FALSE(record.copyEnabled) << record.text;
+            if (pageCase.animalPage) {
+                EXPECT_FALSE(record.anyAnimalPickEnabled) << record.text;
+            }
+        }
+        EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
+        EXPECT_EQ(g_Session.CurrentCategory, 0);
+    }
+    // The animal rows of the last page are re-derived after its copy.
+    for (const ExpectedCategory& category : kExpectedCategories) {
+        if (category.slot >= 0) {
+            EXPECT_EQ(IsEnabled(dialog_, category.pick), category.page == 5) << category.pick;
+        }
+    }
+}
+
+TEST_F(FileCopyTest, ASecondCopyFindsTheFolderAndOverwritesTheFiles)
+{
+    std::string source = MakeSource("R", {"r.wav"});
+    Choose(40180, source);
+    std::string saveDir = NewSaveDir("save");
+    Copy(0);
+    std::string target = saveDir + "\\audio\\SenseRand\\r.wav";
+    WriteBytes(target, Bytes{'o', 'l', 'd'});
+
+    std::string trace = Copy(0);
+    std::string expectedTrace = kCopyTraceLine;
+    std::vector<std::string> expectedStatuses;
+    ExpectCategory(saveDir, "audio\\SenseRand", source, kExisted, &expectedTrace, &expectedStatuses);
+    EXPECT_EQ(trace, expectedTrace);
+    EXPECT_EQ(StatusTexts(), expectedStatuses);
+    EXPECT_EQ(ReadBytes(target), ReadBytes(source + "\\r.wav"));
+}
+
+// Upper-case extensions match; names with a leading full stop are neither
+// traced nor copied; a folder matching the pattern is not entered and fails.
+TEST_F(FileCopyTest, ThePatternDecidesAloneExceptForDotNames)
+{
+    std::string source = MakeSource("R", {"LOUD.WAV", ".hidden.wav", "quiet.wav", "x.txt"});
+    CreateDirectoryA((source + "\\nested.wav").c_str(), nullptr);
+    WriteBytes(source + "\\nested.wav\\inner.wav", Bytes{'i'});
+    Choose(40180, source);
+    std::string saveDir = NewSaveDir("save");
+    std::string trace = Copy(0);
+
+    ASSERT_EQ(SearchOrder(source).size(), 4u);
+    std::string expectedTrace = kCopyTraceLine;
+    std::vector<std::string> expectedStatuses;
+    ExpectCategory(saveDir, "audio\\SenseRand", source, kCreated, &expectedTrace, &expectedStatuses,
+                   {"nested.wav"});
+    EXPECT_EQ(trace, expectedTrace);
+    EXPECT_EQ(StatusTexts(), expectedStatuses);
+    EXPECT_EQ(ListTree(saveDir), (std::set<std::string>{"audio\\", "audio\\SenseRand\\",
+                                                        "audio\\SenseRand\\LOUD.WAV",
+                                                        "audio\\SenseRand\\quiet.wav"}));
+}
+
+TEST_F(FileCopyTest, AMissingOrEmptySourceOnlyTracesThatTheSearchCouldNotStart)
+{
+    Choose(40208, start_.File("missing"));
+    std::string saveDir = NewSaveDir("save");
+    std::string dogFolder = saveDir + "\\audio\\SenseSpecify\\dog";
+    EXPECT_EQ(Copy(3), std::string(kCopyTraceLine) + "<SenseSpecPath[0]>" + start_.File("missing") +
+                           "\n<NewFolder>" + dogFolder + "\nINVALID_HANDLE_VALUE!");
+    EXPECT_EQ(Status(), dogFolder + kCreated);
+
+    std::string empty = MakeSource("empty", {"readme.txt"});
+    Choose(40208, empty);
+    EXPECT_EQ(Copy(3), std::string(kCopyTraceLine) + "<SenseSpecPath[0]>" + empty +
+                           "\n<NewFolder>" + dogFolder + "\nINVALID_HANDLE_VALUE!");
+    EXPECT_EQ(Status(), dogFolder + kExisted);
+    EXPECT_EQ(ListTree(saveDir),
+              (std::set<std::string>{"audio\\", "audio\\SenseSpecify\\", "audio\\SenseSpecify\\dog\\"}));
+}
+
+// A file where the Dog folder must go: Dog is skipped with the error code in
+// the trace, Tiger is still copied.
+TEST_F(FileCopyTest, AFolderThatCannotBeCreatedSkipsOnlyItsCategory)
+{
+    std::string dog = MakeSource("D", {"d.wav"});
+    std::string tiger = MakeSource("T", {"t.wav"});
+    Choose(40208, dog);
+    Choose(40211, tiger);
+    std::string saveDir = NewSaveDir("save");
+    CreateDirectoryA((saveDir + "\\audio").c_str(), nullptr);
+    CreateDirectoryA((saveDir + "\\audio\\SenseSpecify").c_str(), nullptr);
+    std::string blocker = saveDir + "\\audio\\SenseSpecify\\dog";
+    WriteBytes(blocker, Bytes{'f'});
+
+    std::string trace = Copy(3);
+    std::string expectedTrace = std::string(kCopyTraceLine) + "<SenseSpecPath[0]>" + dog + "\n" +
+                                "<NewFolder>" + blocker + "\n" + CreateFailTraceLine(183) +
+                                "<SenseSpecPath[0]>" + tiger + "\n";
+    std::vector<std::string> expectedStatuses = {blocker + kCreateFailed};
+    ExpectCategory(saveDir, "audio\\SenseSpecify\\tiger", tiger, kCreated, &expectedTrace,
+                   &expectedStatuses);
+    EXPECT_EQ(trace, expectedTrace);
+    EXPECT_EQ(StatusTexts(), expectedStatuses);
+    EXPECT_EQ(ReadBytes(blocker), Bytes{'f'});
+    EXPECT_TRUE(FileExists(saveDir + "\\audio\\SenseSpecify\\tiger\\t.wav"));
+}
+
+// The target of a.wav is a folder: a.wav fails, b.wav is still copied.
+TEST_F(FileCopyTest, AFileThatCannotBeCopiedFailsAndTheNextIsTried)
+{
+    std::string source = MakeSource("R", {"a.wav", "b.wav"});
+    Choose(40180, source);
+    std::string saveDir = NewSaveDir("save");
+    std::string folder = saveDir + "\\audio\\SenseRand";
+    CreateDirectoryA((saveDir + "\\audio").c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryA((folder + "\\a.wav").c_str(), nullptr);
+
+    std::string trace = Copy(0);
+    std::string expectedTrace = kCopyTraceLine;
+    std::vector<std::string> expectedStatuses;
+    ExpectCategory(saveDir, "audio\\SenseRand", source, kExisted, &expectedTrace, &expectedStatuses,
+                   {"a.wav"});
+    EXPECT_EQ(trace, expectedTrace);
+    EXPECT_EQ(StatusTexts(), expectedStatuses);
+    EXPECT_EQ(ReadBytes(folder + "\\b.wav"), ReadBytes(source + "\\b.wav"));
+}
+
+TEST_F(FileCopyTest, NothingTickedOnThePageChangesNothing)
+{
+    // Ticks on other pages do not count.
+    Choose(40208, MakeSource("D", {"d.wav"}));
+    std::string saveDir = NewSaveDir("save");
+    std::string status = Status();
+    for (int page : {0, 1, 2, 4, 5}) {
+        SCOPED_TRACE(page);
+        EXPECT_EQ(Copy(page), kCopyTraceLine);
+        EXPECT_TRUE(statuses_.empty());
+        EXPECT_EQ(Status(), status);
+        EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
+    }
+    EXPECT_TRUE(ListTree(saveDir).empty());
+}
+
+// A save directory that ends in a backslash, like a drive root, is used as
+// it stands: the paths carry two backslashes in a row.
+TEST_F(FileCopyTest, ASaveDirectoryEndingInABackslashIsUsedAsItStands)
+{
+    std::string source = MakeSource("R", {"r.wav"});
+    Choose(40180, source);
+    std::string saveDir = NewSaveDir("save") + "\\";
+    Browse(kFolderChosen, saveDir);
+    std::string trace = Copy(0);
+    std::string expectedTrace = kCopyTraceLine;
+    std::vector<std::string> expectedStatuses;
+    ExpectCategory(saveDir, "audio\\SenseRand", source, kCreated, &expectedTrace, &expectedStatuses);
+    EXPECT_EQ(trace, expectedTrace);
+    EXPECT_EQ(StatusTexts(), expectedStatuses);
+    EXPECT_EQ(ReadBytes(saveDir + "audio\\SenseRand\\r.wav"), ReadBytes(source + "\\r.wav"));
+}
+
+class LongPathTest : public FileCopyTest {
+protected:
+    // A path of exactly length characters below the start folder.
+    std::string PathOfLength(size_t length)
+    {
+        std::string base = start_.Path() + "\\";
+        return base + std::string(length - base.size(), 'p');
+    }
+};
+
+// The save directory leaves room for the category folder (259 characters)
+// but not for a file in it: the folder is made, the file fails. One more
+// character and the folder does not fit either: skipped without a word.
+TEST_F(LongPathTest, SaveDirectoryNearTheLimit)
+{
+    std::string source = MakeSource("R", {"r.wav"});
+    Choose(40180, source);
+    const std::string relative = "\\audio\\SenseRand";
+
+    std::string fits = PathOfLength(259 - relative.size());
+    Browse(kFolderChosen, fits);
+    std::string trace = Copy(0);
+    EXPECT_EQ(trace, std::string(kCopyTraceLine) + "<NewFolder>" + fits + relative +
+                         "\nFind_0:r.wav\r\n");
+    EXPECT_TRUE(GetFileAttributesA((fits + relative).c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(Status(), CopyLine(source + "\\r.wav") + "Failed");
+
+    std::string tooLong = PathOfLength(260 - relative.size());
+    Browse(kFolderChosen, tooLong);
+    std::string before = Status();
+    EXPECT_EQ(Copy(0), kCopyTraceLine);
+    EXPECT_TRUE(statuses_.empty());
+    EXPECT_EQ(Status(), before);
+    EXPECT_FALSE(FileExists(tooLong));
+    RemoveTree(fits);
+}
+
+// A source folder of 253 characters leaves room for its pattern: a.wav still
+// fits as a source path and is copied, ab.wav (260) does not and fails with
+// its status line cut to the buffer. A folder of 254 has no room for the
+// pattern and counts as a folder whose search cannot start.
+TEST_F(LongPathTest, SourceFolderAndFileNameNearTheLimit)
+{
+    std::string folder = PathOfLength(253);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    WriteBytes(folder + "\\a.wav", Bytes{'a'});
+    std::wstring wideName = FromUtf8((folder + "\\ab.wav").c_str());
+    HANDLE file = CreateFileW(wideName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+
+    Choose(40180, folder);
+    std::string saveDir = NewSaveDir("save");
+    Copy(0);
+    std::vector<std::string> expected = {saveDir + "\\audio\\SenseRand" + kCreated};
+    for (const std::string& name : SearchOrder(folder)) {
+        std::string source = (folder + "\\" + name).substr(0, 259);
+        expected.push_back(CopyLine(source));
+        expected.push_back(CopyLine(source) + (name == "a.wav" ? "Sucess" : "Failed"));
+    }
+    EXPECT_EQ(StatusTexts(), expected);
+    EXPECT_EQ(ListTree(saveDir + "\\audio\\SenseRand"), std::set<std::string>{"a.wav"});
+    DeleteFileW(wideName.c_str());
+
+    std::string longer = PathOfLength(254);
+    ASSERT_TRUE(CreateDirectoryA(longer.c_str(), nullptr));
+    WriteBytes(longer + "\\a.wav", Bytes{'a'});
+    Choose(40180, longer);
+    EXPECT_EQ(Copy(0), std::string(kCopyTraceLine) + "<NewFolder>" + saveDir +
+                           "\\audio\\SenseRand\nINVALID_HANDLE_VALUE!");
+    EXPECT_EQ(Status(), saveDir + "\\audio\\SenseRand" + kExisted);
+}
+
+}  // namespace
