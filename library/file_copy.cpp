@@ -63,7 +63,7 @@ void ShowCopyOutcome(const char* text)
 void CopyCheckedCategories(HWND dialog)
 {
     if (g_Session.CopyTabIndex < kSenseSpecPage)
-        CopyRandomPage(dialog, kSoundCategories.Rows[g_Session.CopyTabIndex]);
+        CopyRandomPage(dialog, *FirstCategoryOfPage(static_cast<int>(g_Session.CopyTabIndex)));
     else if (g_Session.CopyTabIndex < kCopyPages)
         CopyAnimalPage(dialog, static_cast<int>(g_Session.CopyTabIndex));
     g_Session.CurrentCategory = 0;

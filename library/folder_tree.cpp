@@ -24,7 +24,7 @@ const SoundCategory* CategoryBeingPrepared()
         return nullptr;
     int page = static_cast<int>(g_Session.CopyTabIndex);
     if (page < kSenseSpecPage)
-        return &kSoundCategories.Rows[page];
+        return FirstCategoryOfPage(page);
     return FindCategory(page, g_Session.CurrentCategory);
 }
 

@@ -103,6 +103,15 @@ const SoundCategory* FindCategoryByPickButton(int id)
     return nullptr;
 }
 
+const SoundCategory* FirstCategoryOfPage(int page)
+{
+    for (const SoundCategory& category : kSoundCategories.Rows) {
+        if (category.Page == page)
+            return &category;
+    }
+    return nullptr;
+}
+
 const SoundCategory* FindCategory(int page, int key)
 {
     for (const SoundCategory& category : kSoundCategories.Rows) {

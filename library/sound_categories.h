@@ -56,6 +56,9 @@ extern const SoundCategoryTable kSoundCategories;
 // The category of a "..." button, or null.
 const SoundCategory* FindCategoryByPickButton(int id);
 
+// The first category of a page (the only one of a random page), or null.
+const SoundCategory* FirstCategoryOfPage(int page);
+
 // The category of a page with the given key, or null.
 const SoundCategory* FindCategory(int page, int key);
 
