@@ -183,6 +183,7 @@ TEST_F(FileCopyTest, EachPageCopiesExactlyItsTickedCategoriesInAnimalOrder)
                 EXPECT_FALSE(record.anyAnimalPickEnabled) << record.text;
             }
         }
+        EXPECT_EQ(copyButtonStates_, (std::vector<bool>{false, true}));
         EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
         EXPECT_EQ(g_Session.CurrentCategory, 0);
     }
@@ -301,6 +302,7 @@ TEST_F(FileCopyTest, AFileThatCannotBeCopiedFailsAndTheNextIsTried)
     EXPECT_EQ(ReadBytes(folder + "\\b.wav"), ReadBytes(source + "\\b.wav"));
 }
 
+// Only the animal pages lock and re-derive the panel even then.
 TEST_F(FileCopyTest, NothingTickedOnThePageChangesNothing)
 {
     // Ticks on other pages do not count.
@@ -312,6 +314,8 @@ TEST_F(FileCopyTest, NothingTickedOnThePageChangesNothing)
         EXPECT_EQ(Copy(page), kCopyTraceLine);
         EXPECT_TRUE(statuses_.empty());
         EXPECT_EQ(Status(), status);
+        EXPECT_EQ(copyButtonStates_,
+                  page < 3 ? std::vector<bool>{} : (std::vector<bool>{false, true}));
         EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
     }
     EXPECT_TRUE(ListTree(saveDir).empty());

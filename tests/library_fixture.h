@@ -111,6 +111,8 @@ protected:
         ASSERT_NE(dialog_, nullptr);
         SetWindowSubclass(GetDlgItem(dialog_, kStatusLineId), RecordStatus, 0,
                           reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(GetDlgItem(dialog_, kCopyButtonId), RecordCopyButtonState, 0,
+                          reinterpret_cast<DWORD_PTR>(this));
     }
 
     void TearDown() override
@@ -158,6 +160,7 @@ protected:
     {
         UnlockCopyPage(page);
         statuses_.clear();
+        copyButtonStates_.clear();
         TraceCapture trace;
         ClickButton(dialog_, kCopyButtonId);
         return trace.Text();
@@ -205,9 +208,19 @@ protected:
         return result;
     }
 
+    // Each change of the Copy button between enabled and disabled.
+    static LRESULT CALLBACK RecordCopyButtonState(HWND control, UINT message, WPARAM wParam,
+                                                  LPARAM lParam, UINT_PTR, DWORD_PTR data)
+    {
+        if (message == WM_ENABLE)
+            reinterpret_cast<LibraryTest*>(data)->copyButtonStates_.push_back(wParam != 0);
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+
     TempFolder start_;
     char startDirectory_[MAX_PATH] = {};
     ShellScript* script_ = nullptr;
     HWND dialog_ = nullptr;
     std::vector<StatusRecord> statuses_;
+    std::vector<bool> copyButtonStates_;
 };
