@@ -11,13 +11,24 @@
 #include "ui/control_ids.h"
 #include "ui/main_dialog.h"
 
-TempFolder::TempFolder()
+namespace {
+
+std::string TempPath()
 {
-    static int counter = 0;
     char base[MAX_PATH];
     GetTempPathA(sizeof base, base);
+    return base;
+}
+
+}  // namespace
+
+TempFolder::TempFolder() : TempFolder(TempPath()) {}
+
+TempFolder::TempFolder(const std::string& base)
+{
+    static int counter = 0;
     char name[MAX_PATH];
-    snprintf(name, sizeof name, "%spbt%lu_%d", base, GetCurrentProcessId(), ++counter);
+    snprintf(name, sizeof name, "%spbt%lu_%d", base.c_str(), GetCurrentProcessId(), ++counter);
     path_ = name;
     RemoveTree(path_);
     CreateDirectoryA(path_.c_str(), nullptr);

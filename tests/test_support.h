@@ -15,6 +15,7 @@ typedef std::vector<unsigned char> Bytes;
 class TempFolder {
 public:
     TempFolder();
+    explicit TempFolder(const std::string& base);  // under base, which ends in a backslash
     ~TempFolder();
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "\\" + name; }

@@ -1,0 +1,548 @@
+// The built program in its own process and its own window, used the way a
+// person uses it. Everything checked is what a person or the device sees:
+// the controls, the status line, the message box, the files on disk, the
+// trace on standard output and the exit code.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+#include "test_support.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+// The record as the device reads it: 86 bytes, one per field.
+enum RecordOffset {
+    kEna = 0,
+    kVol = 1,
+    kPauseDays = 2,
+    kPlayDaysA = 3,
+    kPlayDaysB = 4,
+    kTimerMod = 5,
+    kSenMod = 6,
+    kDly = 7,
+    kAlarmA = 8,
+    kAlarmB = 9,
+    kType = 10,
+    kTypeA = 34,
+    kTypeB = 58,
+    kTMLPen = 82,
+    kShotHour = 83,
+    kShotMin = 84,
+    kShotSec = 85,
+    kRecordSize = 86,
+};
+
+const char kConfigName[] = "CFG_BROADCAST.bin";
+const char kCaption[] = "Audio Playback Settings";
+const char* const kAnimalNames[kAnimals] = {"Dog",  "Tiger",      "Leopard", "Human",  "Lynx",
+                                            "Red fox", "Black Bear", "Bird A", "Bird B", "Bird C"};
+const char* const kSenModItems[] = {"Off", "Random Playback", "Time & File Specified"};
+const char* const kTimerModItems[] = {"Off", "Periodic Loop"};
+const char* const kAlarmItems[] = {"Random Playback", "Time & File Specified"};
+const char* const kTimeLapseItems[] = {"On", "Off"};
+const char* const kPlanPages[] = {"Sensing Playback", "Timing Playback A", "Timing Playback B"};
+const char* const kCopyPages[] = {"Random Sen",  "Timing Rndm A", "Timing Rnd B",
+                                  "Sense&Sched", "Timed&SchedA",  "Timed&SchedB"};
+
+Bytes DefaultRecord()
+{
+    const unsigned char head[] = {0x00, 0x05, 0x07, 0x1C, 0x1C, 0x01, 0x01, 0x05, 0x00, 0x00};
+    Bytes record(kRecordSize, 0);
+    std::copy(head, head + sizeof head, record.begin());
+    record[kShotHour] = 1;
+    return record;
+}
+
+bool Contains(const std::string& text, const std::string& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+std::string Hex(const Bytes& bytes)
+{
+    std::string text;
+    char piece[4];
+    for (unsigned char byte : bytes) {
+        snprintf(piece, sizeof piece, "%02X ", byte);
+        text += piece;
+    }
+    return text;
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        startDir_ = SubFolder(scratch_, "start");
+        ASSERT_TRUE(FileExists(ProgramPath())) << ProgramPath();
+    }
+
+    void TearDown() override
+    {
+        if (program_.Running())
+            ADD_FAILURE() << "the program was still running and is stopped\ntrace:\n"
+                          << program_.Trace();
+        program_.Terminate();
+    }
+
+    void Launch()
+    {
+        std::string error;
+        ASSERT_TRUE(program_.Start(startDir_, scratch_.Path() + "\\trace.txt", &error)) << error;
+    }
+
+    std::string StartFile() const { return startDir_ + "\\" + kConfigName; }
+
+    // Closes the window as its close box does; the program ends with 0.
+    void CloseAndExpectExitZero(UINT how)
+    {
+        if (how == WM_SYSCOMMAND)
+            PostMessageA(program_.Window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+        else
+            PostMessageA(program_.Window(), WM_CLOSE, 0, 0);
+        DWORD exitCode = 1234;
+        ASSERT_TRUE(program_.WaitForExit(10000, &exitCode)) << "the window did not close";
+        EXPECT_EQ(exitCode, 0u);
+    }
+
+    // Picks an item in each combo box and notes the field value it stands for.
+    struct Choice {
+        int combo;
+        int index;
+        int offset;
+        int value;
+    };
+    void Choose(Bytes& expected, std::initializer_list<Choice> choices)
+    {
+        for (const Choice& choice : choices) {
+            ASSERT_TRUE(program_.SelectComboItem(choice.combo, choice.index));
+            expected[choice.offset] = static_cast<unsigned char>(choice.value);
+        }
+    }
+
+    // Presses Generate and answers the message box; returns its contents.
+    MessageBoxSeen GenerateAndConfirm()
+    {
+        MessageBoxSeen seen;
+        if (!program_.ClickLater(kGenerateButtonId))
+            return seen;
+        HWND box = program_.WaitForOwnedDialog();
+        if (!box) {
+            ADD_FAILURE() << "no message box after Generate; status: " << program_.Text(kStatusLineId);
+            return seen;
+        }
+        EXPECT_EQ(GetWindow(box, GW_OWNER), program_.Window()) << "the box belongs to the window";
+        EXPECT_FALSE(IsWindowEnabled(program_.Window())) << "the box holds the window";
+        seen = ReadMessageBox(box);
+        EXPECT_TRUE(CloseWithButton(box, IDOK)) << "the box did not close on OK";
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(program_.Window()) != 0; }));
+        return seen;
+    }
+
+    void ExpectGenerated(const std::string& saveDir, const Bytes& expected)
+    {
+        MessageBoxSeen box = GenerateAndConfirm();
+        EXPECT_EQ(box.caption, "Note");
+        EXPECT_EQ(box.text, "Configuration generated!");
+        EXPECT_EQ(program_.Text(kStatusLineId),
+                  "Configuration file generated in\"" + saveDir + "\": " + kConfigName);
+        Bytes written = ReadBytes(saveDir + "\\" + kConfigName);
+        EXPECT_EQ(Hex(written), Hex(expected));
+        std::string trace = program_.Trace();
+        std::string path = saveDir + "\\" + kConfigName;
+        EXPECT_TRUE(Contains(trace, "Open file - \"" + path + "\" success!\n" + std::string(48, '_') +
+                                        "\nsizeof = 86\niGetFileSize = 86\n"))
+            << trace;
+    }
+
+    // A source folder of sound files, with a file that is no sound and one
+    // whose name begins with a full stop.
+    std::vector<std::string> MakeSounds(const std::string& folder, int seed, int count)
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < count; ++i) {
+            char name[32];
+            snprintf(name, sizeof name, "sound%d_%d.wav", seed, i);
+            WriteBytes(folder + "\\" + name, WaveFile(seed * 10 + i, 400 + 100 * i));
+            names.push_back(name);
+        }
+        WriteBytes(folder + "\\notes.txt", Bytes{'x'});
+        WriteBytes(folder + "\\.hidden.wav", WaveFile(99, 100));
+        return names;
+    }
+
+    // Opens the folder browser with a button and picks the folder in it.
+    void ChooseFolderWith(int buttonId, const std::string& folder)
+    {
+        ASSERT_TRUE(program_.ClickLater(buttonId));
+        HWND browser = program_.WaitForOwnedDialog();
+        ASSERT_NE(browser, nullptr) << "no folder browser after button " << buttonId;
+        std::string error;
+        ASSERT_TRUE(ChooseInFolderBrowser(program_, browser, folder, &error)) << error;
+        ASSERT_TRUE(program_.Answering());
+    }
+
+    void ExpectCopies(const std::string& source, const std::string& target,
+                      const std::vector<std::string>& names)
+    {
+        for (const std::string& name : names) {
+            Bytes original = ReadBytes(source + "\\" + name);
+            ASSERT_FALSE(original.empty());
+            EXPECT_EQ(ReadBytes(target + "\\" + name), original) << target << "\\" << name;
+        }
+        EXPECT_FALSE(FileExists(target + "\\notes.txt"));
+        EXPECT_FALSE(FileExists(target + "\\.hidden.wav"));
+    }
+
+    TempFolder scratch_{ScratchBase()};
+    std::string startDir_;
+    RunningProgram program_;
+};
+
+// What the window shows for a record: the switch, the volume and every
+// setting combo box with its selected item.
+void ExpectWindowShows(const RunningProgram& program, const Bytes& record)
+{
+    EXPECT_EQ(program.Checked(kOnRadioId), record[kEna] == 1);
+    EXPECT_EQ(program.Checked(kOffRadioId), record[kEna] != 1);
+    EXPECT_EQ(program.TrackbarPosition(kVolumeTrackbarId), record[kVol]);
+    EXPECT_EQ(program.Text(kVolumeValueId), std::to_string(record[kVol]));
+
+    EXPECT_EQ(program.ComboSelectedText(kSenModComboId), kSenModItems[record[kSenMod]]);
+    EXPECT_EQ(program.ComboSelectedText(kTimerModComboId), kTimerModItems[record[kTimerMod]]);
+    EXPECT_EQ(program.ComboSelectedText(kAlarmAComboId), kAlarmItems[record[kAlarmA]]);
+    EXPECT_EQ(program.ComboSelectedText(kAlarmBComboId), kAlarmItems[record[kAlarmB]]);
+    EXPECT_EQ(program.ComboSelectedText(kTMLPenComboId), kTimeLapseItems[record[kTMLPen]]);
+    EXPECT_EQ(program.ComboSelectedText(kDlyComboId), std::to_string(record[kDly]) + " Sec");
+    EXPECT_EQ(program.ComboSelectedText(kPauseDaysComboId), std::to_string(record[kPauseDays]));
+    EXPECT_EQ(program.ComboSelectedText(kPlayDaysAComboId), std::to_string(record[kPlayDaysA]));
+    EXPECT_EQ(program.ComboSelectedText(kPlayDaysBComboId), std::to_string(record[kPlayDaysB]));
+    EXPECT_EQ(program.ComboSelectedText(kShotHourComboId), std::to_string(record[kShotHour]));
+    EXPECT_EQ(program.ComboSelectedText(kShotMinComboId), std::to_string(record[kShotMin]));
+    EXPECT_EQ(program.ComboSelectedText(kShotSecComboId), std::to_string(record[kShotSec]));
+    for (int h = 0; h < kHours; ++h) {
+        EXPECT_EQ(program.ComboSelectedText(kComboSensePlanIds[h]), kAnimalNames[record[kType + h]])
+            << "hour " << h;
+        EXPECT_EQ(program.ComboSelectedText(kComboTMPAIds[h]), kAnimalNames[record[kTypeA + h]])
+            << "hour " << h;
+        EXPECT_EQ(program.ComboSelectedText(kComboTMPBIds[h]), kAnimalNames[record[kTypeB + h]])
+            << "hour " << h;
+    }
+}
+
+struct StartCase {
+    const char* name;
+    int fileSize;  // -1: no file
+    bool loaded;
+};
+
+// A record unlike the defaults in every field the window shows.
+Bytes LoadableRecord()
+{
+    Bytes record(kRecordSize, 0);
+    record[kEna] = 1;
+    record[kVol] = 3;
+    record[kPauseDays] = 4;
+    record[kPlayDaysA] = 5;
+    record[kPlayDaysB] = 6;
+    record[kTimerMod] = 0;
+    record[kSenMod] = 2;
+    record[kDly] = 12;
+    record[kAlarmA] = 1;
+    record[kAlarmB] = 0;
+    for (int h = 0; h < kHours; ++h) {
+        record[kType + h] = static_cast<unsigned char>(h % 10);
+        record[kTypeA + h] = static_cast<unsigned char>((h + 3) % 10);
+        record[kTypeB + h] = static_cast<unsigned char>(9 - h % 10);
+    }
+    record[kTMLPen] = 1;
+    record[kShotHour] = 5;
+    record[kShotMin] = 6;
+    record[kShotSec] = 7;
+    return record;
+}
+
+TEST_F(EndToEnd, FirstStartShowsTheStartDirectoryAndTheRecordFoundThere)
+{
+    const StartCase cases[] = {
+        {"no file", -1, false},
+        {"85 bytes", 85, false},
+        {"87 bytes", 87, false},
+        {"86 bytes", 86, true},
+    };
+    for (const StartCase& start : cases) {
+        SCOPED_TRACE(start.name);
+        RemoveTree(StartFile());
+        Bytes onDisk;
+        if (start.fileSize >= 0) {
+            onDisk = LoadableRecord();
+            onDisk.resize(start.fileSize, 0x01);
+            WriteBytes(StartFile(), onDisk);
+        }
+        ULONGLONG writeTime = LastWriteTime(StartFile());
+
+        Launch();
+        EXPECT_EQ(program_.Caption(), kCaption);
+        EXPECT_EQ(program_.Text(kSaveDirEditId), startDir_);
+        ExpectWindowShows(program_, start.loaded ? LoadableRecord() : DefaultRecord());
+
+        std::string trace = program_.Trace();
+        char sizeLine[64];
+        snprintf(sizeLine, sizeof sizeLine, "sizeof = 86\niGetFileSize = %d\n",
+                 start.fileSize < 0 ? 0 : start.fileSize);
+        EXPECT_EQ(trace.rfind("uwLangID=0x", 0), 0u) << trace;
+        EXPECT_EQ(trace.find('\n'), std::string("uwLangID=0x1234").size()) << trace;
+        EXPECT_TRUE(Contains(trace, sizeLine)) << trace;
+        EXPECT_EQ(Contains(trace, "File szie != struct size!\n"), !start.loaded) << trace;
+        if (start.loaded) {
+            EXPECT_TRUE(Contains(trace, "Ena = 1\nVol = 3\nTimerMod = 0\nSenMod = 2\nAlarmA = 1\n"
+                                        "AlarmB = 0\nTMLPen = 1\nDly = 12\ntype[0] = 0\n"))
+                << trace;
+            EXPECT_TRUE(Contains(trace, "type[23] = 3\n")) << trace;
+        }
+
+        CloseAndExpectExitZero(WM_CLOSE);
+        EXPECT_EQ(ReadBytes(StartFile()), onDisk) << "closing writes nothing";
+        EXPECT_EQ(LastWriteTime(StartFile()), writeTime);
+    }
+}
+
+TEST_F(EndToEnd, TheFirstViewIsPageZeroOfBothTabsInEnglish)
+{
+    Launch();
+    EXPECT_EQ(program_.Caption(), kCaption);
+    EXPECT_EQ(program_.Text(kStatusLineId), "Status: Idle");
+    EXPECT_EQ(program_.Text(kBrowseButtonId), "Browse");
+    EXPECT_EQ(program_.Text(kGenerateButtonId), "Generate");
+    EXPECT_EQ(program_.Text(kCopyButtonId), "Copy");
+    EXPECT_EQ(program_.Text(kVersionLabelId), "V1.1.9");
+    ASSERT_EQ(program_.TabCount(kPlanTabId), 3);
+    ASSERT_EQ(program_.TabCount(kCopyTabId), 6);
+    for (int page = 0; page < 3; ++page)
+        EXPECT_EQ(program_.TabLabel(kPlanTabId, page), kPlanPages[page]);
+    for (int page = 0; page < 6; ++page)
+        EXPECT_EQ(program_.TabLabel(kCopyTabId, page), kCopyPages[page]);
+    EXPECT_EQ(program_.TabSelection(kPlanTabId), 0);
+    EXPECT_EQ(program_.TabSelection(kCopyTabId), 0);
+
+    for (int h = 0; h < kHours; ++h) {
+        EXPECT_TRUE(program_.Visible(kComboSensePlanIds[h])) << h;
+        EXPECT_FALSE(program_.Visible(kComboTMPAIds[h])) << h;
+        EXPECT_FALSE(program_.Visible(kComboTMPBIds[h])) << h;
+        EXPECT_TRUE(program_.InsideWindow(kComboSensePlanIds[h])) << h;
+    }
+    EXPECT_TRUE(program_.Visible(kSenseRandRowIds.PickButton));
+    EXPECT_FALSE(program_.Visible(kTimingRandARowIds.PickButton));
+    EXPECT_FALSE(program_.Visible(kSenseSpecRowIds[0].PickButton));
+    // Playback is off: its settings wait for the switch.
+    EXPECT_FALSE(program_.Enabled(kVolumeTrackbarId));
+    EXPECT_FALSE(program_.Enabled(kCopyButtonId));
+    EXPECT_TRUE(program_.Enabled(kTMLPenComboId));
+    EXPECT_TRUE(program_.Enabled(kShotHourComboId));
+    EXPECT_EQ(program_.FocusedWindow(), program_.Control(kSaveDirEditId));
+    for (int id : {kStatusLineId, kGenerateButtonId, kCopyButtonId, kPlayDaysBComboId, kBrowseButtonId})
+        EXPECT_TRUE(program_.InsideWindow(id)) << id;
+
+    CloseAndExpectExitZero(WM_SYSCOMMAND);
+    EXPECT_FALSE(FileExists(StartFile())) << "nothing is saved on closing";
+}
+
+TEST_F(EndToEnd, ASessionChangesEverySettingAndGenerateWritesExactlyThoseBytes)
+{
+    Launch();
+    Bytes expected = DefaultRecord();
+
+    ASSERT_TRUE(program_.Click(kOnRadioId));
+    expected[kEna] = 1;
+    EXPECT_TRUE(program_.Checked(kOnRadioId));
+    EXPECT_FALSE(program_.Checked(kOffRadioId));
+    EXPECT_TRUE(program_.Enabled(kVolumeTrackbarId));
+    EXPECT_FALSE(program_.Enabled(kTMLPenComboId)) << "periodic loop locks the time lapse on";
+
+    // Volume: arrow key on the focused trackbar, then a drag that ends.
+    ASSERT_TRUE(program_.Focus(kVolumeTrackbarId));
+    program_.PressKey(program_.Control(kVolumeTrackbarId), VK_RIGHT);
+    EXPECT_TRUE(WaitUntil([&] { return program_.Text(kVolumeValueId) == "6"; }, 5000))
+        << program_.Text(kVolumeValueId);
+    HWND trackbar = program_.Control(kVolumeTrackbarId);
+    SendMessageA(trackbar, TBM_SETPOS, TRUE, 8);
+    SendMessageA(program_.Window(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 8),
+                 reinterpret_cast<LPARAM>(trackbar));
+    EXPECT_EQ(program_.Text(kVolumeValueId), "8") << "the label follows the thumb";
+    SendMessageA(trackbar, TBM_SETPOS, TRUE, 2);
+    SendMessageA(program_.Window(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
+                 reinterpret_cast<LPARAM>(trackbar));
+    EXPECT_EQ(program_.Text(kVolumeValueId), "2");
+    expected[kVol] = 2;
+
+    // Modes, delay and day counts.
+    ASSERT_NO_FATAL_FAILURE(Choose(expected, {{kDlyComboId, 10, kDly, 15}, {kSenModComboId, 2, kSenMod, 2}}));
+    EXPECT_TRUE(Contains(program_.Trace(), "Index_Dly = 10, lapse = 15\nIndex = 2\nIndex_Dly = 10, lapse = 15\n"))
+        << program_.Trace();
+    ASSERT_NO_FATAL_FAILURE(Choose(expected, {{kAlarmAComboId, 1, kAlarmA, 1},
+                                              {kAlarmBComboId, 1, kAlarmB, 1},
+                                              {kPauseDaysComboId, 2, kPauseDays, 3},
+                                              {kPlayDaysAComboId, 9, kPlayDaysA, 10},
+                                              {kPlayDaysBComboId, 29, kPlayDaysB, 30}}));
+
+    // The three hourly plans, each on its own page.
+    const struct {
+        int page;
+        const int* ids;
+        int offset;
+    } plans[] = {{0, kComboSensePlanIds, kType}, {1, kComboTMPAIds, kTypeA}, {2, kComboTMPBIds, kTypeB}};
+    for (const auto& plan : plans) {
+        SCOPED_TRACE(plan.page);
+        if (plan.page != 0) {
+            ASSERT_TRUE(program_.ClickTabPage(kPlanTabId, plan.page));
+        }
+        for (const auto& other : plans)
+            EXPECT_EQ(program_.Visible(other.ids[5]), other.page == plan.page);
+        const int hours[] = {0, 7, 12, 23};
+        for (int i = 0; i < 4; ++i) {
+            int animal = (plan.page * 3 + i * 2 + 1) % 10;
+            ASSERT_TRUE(program_.SelectComboItem(plan.ids[hours[i]], animal));
+            EXPECT_EQ(program_.ComboSelectedText(plan.ids[hours[i]]), kAnimalNames[animal]);
+            expected[plan.offset + hours[i]] = static_cast<unsigned char>(animal);
+        }
+    }
+    EXPECT_TRUE(Contains(program_.Trace(), "wIDList_ComboTMPA patch - 0, lIndex = 4.\n"));
+    EXPECT_TRUE(Contains(program_.Trace(), "wIDList_ComboTMPB patch - 23, lIndex = 3.\n"));
+
+    // Shooting interval, then timing off, which unlocks the time lapse.
+    ASSERT_NO_FATAL_FAILURE(Choose(expected, {{kShotHourComboId, 2, kShotHour, 2},
+                                              {kShotMinComboId, 30, kShotMin, 30},
+                                              {kShotSecComboId, 45, kShotSec, 45},
+                                              {kTimerModComboId, 0, kTimerMod, 0}}));
+    EXPECT_FALSE(program_.Enabled(kPauseDaysComboId));
+    EXPECT_FALSE(program_.Enabled(kAlarmAComboId));
+    ASSERT_NO_FATAL_FAILURE(Choose(expected, {{kTMLPenComboId, 1, kTMLPen, 1}}));
+    EXPECT_FALSE(program_.Enabled(kShotHourComboId)) << "no shooting interval without time lapse";
+
+    ExpectGenerated(startDir_, expected);
+    // Generate changes what the window shows in nothing.
+    ExpectWindowShows(program_, expected);
+
+    ULONGLONG writeTime = LastWriteTime(StartFile());
+    ASSERT_TRUE(program_.SelectComboItem(kSenModComboId, 1));
+    CloseAndExpectExitZero(WM_CLOSE);
+    EXPECT_EQ(Hex(ReadBytes(StartFile())), Hex(expected)) << "closing saves nothing";
+    EXPECT_EQ(LastWriteTime(StartFile()), writeTime);
+}
+
+TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
+{
+    std::string card = SubFolder(scratch_, "card");
+    std::string randomSounds = SubFolder(scratch_, "sounds\\random");
+    std::string dogSounds = SubFolder(scratch_, "sounds\\dog");
+    std::string birdSounds = SubFolder(scratch_, "sounds\\birdC");
+    std::vector<std::string> randomNames = MakeSounds(randomSounds, 1, 3);
+    std::vector<std::string> dogNames = MakeSounds(dogSounds, 2, 2);
+    std::vector<std::string> birdNames = MakeSounds(birdSounds, 3, 1);
+    Launch();
+
+    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(kBrowseButtonId, card));
+    EXPECT_EQ(program_.Text(kSaveDirEditId), card);
+    ExpectGenerated(card, DefaultRecord());
+    EXPECT_FALSE(FileExists(StartFile())) << "Generate writes into the chosen folder only";
+
+    // Random on Sense, page 0.
+    ASSERT_TRUE(program_.Click(kOnRadioId));
+    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(kSenseRandRowIds.PickButton, randomSounds));
+    EXPECT_EQ(program_.Text(kStatusLineId),
+              "The \"Random on Sense\" source directory is selected: " + randomSounds);
+    EXPECT_TRUE(program_.Checked(kSenseRandRowIds.Check));
+    ASSERT_TRUE(program_.Click(kCopyButtonId));
+    ExpectCopies(randomSounds, card + "\\audio\\SenseRand", randomNames);
+    std::string status = program_.Text(kStatusLineId);
+    EXPECT_EQ(status.rfind("Copy \"" + randomSounds + "\\sound1_", 0), 0u) << status;
+    EXPECT_EQ(status.substr(status.size() - std::string(".wav\" ...Sucess").size()), ".wav\" ...Sucess");
+    std::string trace = program_.Trace();
+    EXPECT_TRUE(Contains(trace, "\xb8\xb4\xd6\xc6:\n")) << trace;
+    EXPECT_TRUE(Contains(trace, "<NewFolder>" + card + "\\audio\\SenseRand\n")) << trace;
+    for (const std::string& name : randomNames)
+        EXPECT_TRUE(Contains(trace, "Find_0:" + name + "\r\n") ||
+                    Contains(trace, "Find_1:" + name + "\r\n"))
+            << trace;
+    EXPECT_FALSE(Contains(trace, ".hidden.wav")) << trace;
+
+    // Sense-specified animals, page 3: Dog and Bird C, each into its folder.
+    ASSERT_TRUE(program_.SelectComboItem(kSenModComboId, 2));
+    ASSERT_TRUE(program_.ClickTabPage(kCopyTabId, 3));
+    EXPECT_FALSE(program_.Visible(kSenseRandRowIds.PickButton));
+    EXPECT_TRUE(program_.Visible(kSenseSpecRowIds[0].PickButton));
+    EXPECT_EQ(program_.Text(kSenseSpecRowIds[9].Label), "Bird C");
+    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(kSenseSpecRowIds[0].PickButton, dogSounds));
+    EXPECT_EQ(program_.Text(kStatusLineId), "Source directory of \"Dog\" selected: " + dogSounds);
+    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(kSenseSpecRowIds[9].PickButton, birdSounds));
+    EXPECT_TRUE(program_.Checked(kSenseSpecRowIds[0].Check));
+    EXPECT_TRUE(program_.Checked(kSenseSpecRowIds[9].Check));
+    EXPECT_FALSE(program_.Checked(kSenseSpecRowIds[1].Check));
+
+    // A cancelled browser changes nothing.
+    std::string before = program_.Text(kStatusLineId);
+    ASSERT_TRUE(program_.ClickLater(kSenseSpecRowIds[1].PickButton));
+    HWND browser = program_.WaitForOwnedDialog();
+    ASSERT_NE(browser, nullptr);
+    ASSERT_TRUE(CloseWithButton(browser, IDCANCEL));
+    ASSERT_TRUE(program_.Answering());
+    EXPECT_EQ(program_.Text(kStatusLineId), before);
+    EXPECT_FALSE(program_.Checked(kSenseSpecRowIds[1].Check));
+
+    ASSERT_TRUE(program_.Click(kCopyButtonId));
+    ExpectCopies(dogSounds, card + "\\audio\\SenseSpecify\\dog", dogNames);
+    ExpectCopies(birdSounds, card + "\\audio\\SenseSpecify\\bird C", birdNames);
+    EXPECT_FALSE(FileExists(card + "\\audio\\SenseSpecify\\tiger"));
+    trace = program_.Trace();
+    size_t dog = trace.find("<SenseSpecPath[0]>" + dogSounds + "\n");
+    size_t bird = trace.find("<SenseSpecPath[0]>" + birdSounds + "\n");
+    EXPECT_NE(dog, std::string::npos) << trace;
+    EXPECT_NE(bird, std::string::npos) << trace;
+    EXPECT_LT(dog, bird) << "Dog is copied before Bird C";
+    EXPECT_TRUE(program_.Enabled(kCopyButtonId)) << "the panel is usable again after the copy";
+
+    CloseAndExpectExitZero(WM_CLOSE);
+    EXPECT_FALSE(FileExists(startDir_ + "\\audio")) << "the start folder is not the save folder now";
+}
+
+TEST_F(EndToEnd, EscAndEnterDoNotCloseTheWindowOnlyTheCloseCommandDoes)
+{
+    Bytes onDisk = LoadableRecord();
+    WriteBytes(StartFile(), onDisk);
+    ULONGLONG writeTime = LastWriteTime(StartFile());
+    Launch();
+    ASSERT_TRUE(program_.SelectComboItem(kDlyComboId, 20));
+
+    HWND edit = program_.Control(kSaveDirEditId);
+    ASSERT_TRUE(program_.Focus(kSaveDirEditId));
+    for (UINT key : {VK_ESCAPE, VK_RETURN}) {
+        program_.PressKey(edit, key);
+        EXPECT_EQ(WaitForSingleObject(program_.Process(), 700), static_cast<DWORD>(WAIT_TIMEOUT))
+            << "key " << key << " on the save directory closed the window";
+        ASSERT_TRUE(program_.Answering());
+    }
+    ASSERT_TRUE(program_.Focus(kVolumeTrackbarId));
+    HWND focused = program_.FocusedWindow();
+    for (UINT key : {VK_ESCAPE, VK_RETURN}) {
+        program_.PressKey(focused, key);
+        EXPECT_EQ(WaitForSingleObject(program_.Process(), 700), static_cast<DWORD>(WAIT_TIMEOUT))
+            << "key " << key << " on another control closed the window";
+        ASSERT_TRUE(program_.Answering());
+    }
+    EXPECT_TRUE(IsWindowVisible(program_.Window()));
+    EXPECT_EQ(DialogWindowsOf(program_.ProcessId()).size(), 1u) << "no other window opened";
+
+    CloseAndExpectExitZero(WM_SYSCOMMAND);
+    EXPECT_EQ(ReadBytes(StartFile()), onDisk);
+    EXPECT_EQ(LastWriteTime(StartFile()), writeTime);
+}
+
+}  // namespace
