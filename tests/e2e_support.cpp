@@ -280,10 +280,9 @@ int RunningProgram::ComboSelection(int id) const
 
 std::string RunningProgram::ComboItem(int id, int index) const
 {
-    LRESULT length = AskControl(id, CB_GETLBTEXTLEN, index, -1);
-    if (length < 0 || length > 1000)
+    if (!Control(id))
         return std::string();
-    wchar_t text[1024] = {};
+    wchar_t text[1024] = {};  // longer than any item
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(Control(id), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text),
                         SMTO_NORMAL, kAnswerMs, &answer);

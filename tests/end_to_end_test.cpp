@@ -474,6 +474,18 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
             << trace;
     EXPECT_FALSE(Contains(trace, ".hidden.wav")) << trace;
 
+    // Timing Random A, page 1: the random folder is shared, its files go to
+    // the folder of timing group A itself.
+    ASSERT_TRUE(program_.ClickTabPage(kCopyTabId, 1));
+    EXPECT_FALSE(program_.Visible(kSenseRandRowIds.PickButton));
+    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(kTimingRandARowIds.PickButton, birdSounds));
+    EXPECT_EQ(program_.Text(kStatusLineId),
+              "The \"Timing Random A\" source directory is selected: " + birdSounds);
+    EXPECT_TRUE(program_.Checked(kTimingRandARowIds.Check));
+    ASSERT_TRUE(program_.Click(kCopyButtonId));
+    ExpectCopies(birdSounds, card + "\\audio\\Alarm\\A", birdNames);
+    EXPECT_FALSE(FileExists(card + "\\audio\\SenseRand\\" + birdNames[0])) << "only the page shown is copied";
+
     // Sense-specified animals, page 3: Dog and Bird C, each into its folder.
     ASSERT_TRUE(program_.SelectComboItem(kSenModComboId, 2));
     ASSERT_TRUE(program_.ClickTabPage(kCopyTabId, 3));
