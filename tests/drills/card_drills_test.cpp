@@ -1,0 +1,609 @@
+// Failure drills of "Generate" and "Copy" against real media: FAT32 card
+// images that tests/drills/card_drills.sh mounts and hands over as Wine paths
+// in DRILL_* environment variables, plus the local disk where a drill needs
+// what the mounted card cannot do (file attributes) or a large folder.
+// Each drill drives the real dialog and prints what it saw as "[drill]" lines.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "model/session_state.h"
+#include "test_support.h"
+#include "ui/control_ids.h"
+
+namespace {
+
+const char kConfigName[] = "CFG_BROADCAST.bin";
+const char kTempName[] = "CFGBCAST.TMP";
+const char kGenerateFailed[] = "Failed to generate configuration!";
+
+// Every text the status line receives, in order.
+std::vector<std::string> g_StatusLog;
+WNDPROC g_StatusProc = nullptr;
+
+LRESULT CALLBACK RecordStatusText(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETTEXT && lParam)
+        g_StatusLog.push_back(reinterpret_cast<const char*>(lParam));
+    return CallWindowProcA(g_StatusProc, window, message, wParam, lParam);
+}
+
+std::string Environment(const char* name)
+{
+    const char* value = getenv(name);
+    return value ? value : "";
+}
+
+bool EndsWith(const std::string& text, const std::string& tail)
+{
+    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+double Seconds()
+{
+    LARGE_INTEGER frequency, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+// Long paths go through the wide API with the \\?\ prefix: the narrow API
+// stops at 259 characters, which is the point of the long-path drills.
+std::wstring LongPath(const std::string& path)
+{
+    return L"\\\\?\\" + std::wstring(path.begin(), path.end());
+}
+
+bool MakeFolderLong(const std::string& path)
+{
+    return CreateDirectoryW(LongPath(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool WriteFileLong(const std::string& path, const Bytes& bytes)
+{
+    HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size();
+    return CloseHandle(file) && ok;
+}
+
+Bytes ReadFileLong(const std::string& path)
+{
+    Bytes bytes;
+    HANDLE file = CreateFileW(LongPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    unsigned char buffer[65536];
+    DWORD count = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &count, nullptr) && count > 0)
+        bytes.insert(bytes.end(), buffer, buffer + count);
+    CloseHandle(file);
+    return bytes;
+}
+
+// Names of the entries of a folder, without "." and "..".
+std::vector<std::string> FolderEntries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((LongPath(folder) + L"\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        std::wstring wide = entry.cFileName;
+        if (wide != L"." && wide != L"..")
+            names.push_back(std::string(wide.begin(), wide.end()));
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+// Removes a folder tree whatever the length of its paths.
+void RemoveTreeLong(const std::string& path)
+{
+    for (const std::string& name : FolderEntries(path)) {
+        std::string child = path + "\\" + name;
+        DWORD attributes = GetFileAttributesW(LongPath(child).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            RemoveTreeLong(child);
+        } else {
+            SetFileAttributesW(LongPath(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileW(LongPath(child).c_str());
+        }
+    }
+    RemoveDirectoryW(LongPath(path).c_str());
+}
+
+// A distinct, recognisable content per file.
+Bytes SoundBytes(size_t size, int seed)
+{
+    Bytes bytes(size);
+    unsigned value = 2166136261u ^ static_cast<unsigned>(seed);
+    for (size_t i = 0; i < size; ++i) {
+        value = value * 16777619u + 7u;
+        bytes[i] = static_cast<unsigned char>(value >> 24);
+    }
+    return bytes;
+}
+
+// Appends components to base until the path is exactly length characters.
+std::string NestedFolder(const std::string& base, size_t length)
+{
+    std::string path = base;
+    if (!MakeFolderLong(path))
+        return "";
+    int level = 0;
+    while (path.size() < length) {
+        size_t room = length - path.size() - 1;  // one backslash per component
+        size_t size = room > 100 ? 80 : room;
+        if (room > 100 && room - size - 1 < 10)
+            size = room - 20;
+        std::string component(size, static_cast<char>('a' + level % 26));
+        path += "\\" + component;
+        ++level;
+        if (!MakeFolderLong(path))
+            return "";
+    }
+    return path;
+}
+
+class CardDrill : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetSession();
+        script_ = &ScriptShellDialogs();
+        dialog_ = CreateMainDialog();
+        ASSERT_NE(dialog_, nullptr);
+        g_StatusLog.clear();
+        HWND status = GetDlgItem(dialog_, kStatusLineId);
+        g_StatusProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordStatusText)));
+        ClickButton(dialog_, kOnRadioId);  // the copy panel is live only while playback is on
+    }
+
+    void TearDown() override
+    {
+        if (dialog_)
+            DestroyWindow(dialog_);
+        RestoreShellDialogs();
+    }
+
+    void UseSaveDir(const std::string& folder)
+    {
+        ASSERT_LT(folder.size(), static_cast<size_t>(kPathSize));
+        snprintf(g_Session.SaveDir, sizeof g_Session.SaveDir, "%s", folder.c_str());
+    }
+
+    // The "..." of Random on Sense with the browser answering folder.
+    void ChooseRandomSource(const std::string& folder, FolderChoice answer = kFolderChosen)
+    {
+        script_->folderAnswers.push_back({answer, folder});
+        ClickButton(dialog_, kSenseRandRowIds.PickButton);
+    }
+
+    std::string Status() { return ControlText(dialog_, kStatusLineId); }
+
+    // The last status text of each file, by source path.
+    std::vector<std::pair<std::string, std::string>> FileOutcomes()
+    {
+        std::vector<std::pair<std::string, std::string>> outcomes;
+        const std::string open = "Copy \"";
+        for (const std::string& text : g_StatusLog) {
+            if (text.compare(0, open.size(), open) != 0)
+                continue;
+            size_t close = text.rfind("\" ...");
+            if (close == std::string::npos)
+                continue;
+            std::string source = text.substr(open.size(), close - open.size());
+            std::string word = text.substr(close + 5);
+            if (!outcomes.empty() && outcomes.back().first == source)
+                outcomes.back().second = word;
+            else
+                outcomes.push_back({source, word});
+        }
+        return outcomes;
+    }
+
+    HWND dialog_ = nullptr;
+    ShellScript* script_ = nullptr;
+};
+
+#define REQUIRE_CARD(variable, name)                                                    \
+    std::string name = Environment(variable);                                           \
+    if (name.empty()) {                                                                 \
+        GTEST_SKIP() << variable << " is not set: tests/drills/card_drills.sh mounts "   \
+                     << "the card images and sets it";                                  \
+    }
+
+// Generate onto a card without a free cluster: the write fails, the previous
+// file stays byte for byte, the temporary file is gone, the user is told.
+void ExpectGenerateRefusedKeepingPrevious(HWND dialog, ShellScript& script, const std::string& card,
+                                          const char* label)
+{
+    std::string configPath = card + "\\" + kConfigName;
+    Bytes before = ReadBytes(configPath);
+    ASSERT_EQ(before.size(), 86u) << "the card image carries a previous configuration file";
+    g_Session.Config.Vol = 8;
+    g_Session.Config.ShotSec = 42;  // differs from the card's file
+    ASSERT_NE(ConfigBytes(), before);
+
+    TraceCapture capture;
+    ClickButton(dialog, kGenerateButtonId);
+    std::string trace = capture.Text();
+
+    std::string status = ControlText(dialog, kStatusLineId);
+    printf("[drill] Generate on %s: status \"%s\"\n", label, status.c_str());
+    EXPECT_EQ(status, kGenerateFailed);
+    EXPECT_NE(trace.find("Generate fail!\n"), std::string::npos) << trace;
+    EXPECT_TRUE(script.boxes.empty());
+    EXPECT_EQ(ReadBytes(configPath), before);
+    EXPECT_FALSE(FileExists(card + "\\" + kTempName));
+}
+
+TEST_F(CardDrill, GenerateOntoFullFatCardKeepsPreviousFile)
+{
+    REQUIRE_CARD("DRILL_FULL_CARD", card);
+    UseSaveDir(card);
+    ExpectGenerateRefusedKeepingPrevious(dialog_, *script_, card, "the full FAT32 card");
+}
+
+TEST_F(CardDrill, GenerateOntoFullTmpfsKeepsPreviousFile)
+{
+    REQUIRE_CARD("DRILL_FULL_TMPFS", card);
+    UseSaveDir(card);
+    ExpectGenerateRefusedKeepingPrevious(dialog_, *script_, card, "the full tmpfs");
+}
+
+TEST_F(CardDrill, CopyOntoCardThatFillsUpReportsEachFileThatDidNotFit)
+{
+    REQUIRE_CARD("DRILL_PARTIAL_CARD", card);
+    REQUIRE_CARD("DRILL_ROOMY_CARD", roomy);
+    TempFolder source;
+    const int kFiles = 8;
+    const size_t kFileSize = 16 * 1024;  // about 40 KB are free on the card
+    for (int i = 0; i < kFiles; ++i)
+        WriteBytes(source.File("tone" + std::to_string(i) + ".wav"), SoundBytes(kFileSize, i));
+    UseSaveDir(card);
+    ChooseRandomSource(source.Path());
+
+    TraceCapture capture;
+    double start = Seconds();
+    ClickButton(dialog_, kCopyButtonId);
+    double elapsed = Seconds() - start;
+    std::string trace = capture.Text();
+
+    auto outcomes = FileOutcomes();
+    ASSERT_EQ(outcomes.size(), static_cast<size_t>(kFiles)) << "one status line per file";
+    std::string target = card + "\\audio\\SenseRand";
+    int copied = 0;
+    int failed = 0;
+    for (const auto& outcome : outcomes) {
+        std::string name = outcome.first.substr(outcome.first.rfind('\\') + 1);
+        EXPECT_NE(trace.find(":" + name + "\r\n"), std::string::npos) << name << " is traced";
+        Bytes landed = ReadBytes(target + "\\" + name);
+        if (outcome.second == "Sucess") {
+            ++copied;
+            EXPECT_EQ(landed, ReadBytes(outcome.first)) << name << " is complete";
+        } else {
+            ++failed;
+            EXPECT_EQ(outcome.second, "Failed") << name;
+            printf("[drill] %s did not fit: %s, %u of %u bytes left on the card\n", name.c_str(),
+                   outcome.second.c_str(), static_cast<unsigned>(landed.size()),
+                   static_cast<unsigned>(kFileSize));
+        }
+    }
+    printf("[drill] Copy onto a card with about 40 KB free: %d copied, %d failed, %.2f s\n", copied,
+           failed, elapsed);
+    EXPECT_GE(copied, 1);
+    EXPECT_GE(failed, 1);
+    EXPECT_TRUE(EndsWith(Status(), "Failed")) << Status();
+    EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
+
+    // The program keeps working: Generate onto a card with room.
+    UseSaveDir(roomy);
+    ClickButton(dialog_, kGenerateButtonId);
+    EXPECT_EQ(Status(), "Configuration file generated in\"" + roomy + "\": CFG_BROADCAST.bin");
+    EXPECT_EQ(ReadBytes(roomy + "\\" + kConfigName), ConfigBytes());
+    EXPECT_FALSE(FileExists(roomy + "\\" + kTempName));
+    EXPECT_EQ(script_->boxes.size(), 1u);
+}
+
+TEST_F(CardDrill, SourceFolderRemovedBeforeCopy)
+{
+    REQUIRE_CARD("DRILL_ROOMY_CARD", roomy);
+    std::string saveDir = roomy + "\\removed-source";
+    ASSERT_TRUE(MakeFolderLong(saveDir));
+    std::string sourcePath;
+    {
+        TempFolder source;
+        sourcePath = source.Path();
+        WriteBytes(source.File("bark.wav"), SoundBytes(1000, 1));
+        UseSaveDir(saveDir);
+        ChooseRandomSource(source.Path());
+        ASSERT_EQ(IsDlgButtonChecked(dialog_, kSenseRandRowIds.Check), BST_CHECKED);
+    }
+    ASSERT_FALSE(FileExists(sourcePath));
+
+    TraceCapture capture;
+    ClickButton(dialog_, kCopyButtonId);
+    std::string trace = capture.Text();
+    printf("[drill] Copy from a removed source folder: status \"%s\"\n", Status().c_str());
+    EXPECT_NE(trace.find("INVALID_HANDLE_VALUE!"), std::string::npos) << trace;
+    EXPECT_EQ(Status(), saveDir + "\\audio\\SenseRand" + "Directory created!\n");
+    EXPECT_TRUE(FolderEntries(saveDir + "\\audio\\SenseRand").empty());
+    EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
+}
+
+TEST_F(CardDrill, ConfigFileThatIsAFolderIsLeftAlone)
+{
+    REQUIRE_CARD("DRILL_ROOMY_CARD", roomy);
+    std::string saveDir = roomy + "\\folder-target";
+    std::string folder = saveDir + "\\" + kConfigName;
+    ASSERT_TRUE(MakeFolderLong(saveDir));
+    ASSERT_TRUE(MakeFolderLong(folder));
+    WriteBytes(folder + "\\keep.txt", SoundBytes(300, 9));
+    UseSaveDir(saveDir);
+
+    TraceCapture capture;
+    ClickButton(dialog_, kGenerateButtonId);
+    std::string trace = capture.Text();
+    printf("[drill] Generate where CFG_BROADCAST.bin is a folder: status \"%s\"\n", Status().c_str());
+    EXPECT_EQ(Status(), kGenerateFailed);
+    EXPECT_NE(trace.find("Generate fail!\n"), std::string::npos);
+    EXPECT_TRUE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(ReadBytes(folder + "\\keep.txt"), SoundBytes(300, 9));
+    EXPECT_FALSE(FileExists(saveDir + "\\" + kTempName));
+    EXPECT_TRUE(script_->boxes.empty());
+}
+
+// A read-only configuration file is refused, not replaced. The FAT card is
+// tried first; where its file system cannot carry the attribute, the drill
+// says so and runs on the local disk.
+TEST_F(CardDrill, ReadOnlyConfigFileIsRefused)
+{
+    TempFolder local;
+    std::vector<std::string> places;
+    std::string roomy = Environment("DRILL_ROOMY_CARD");
+    if (!roomy.empty()) {
+        std::string saveDir = roomy + "\\read-only";
+        ASSERT_TRUE(MakeFolderLong(saveDir));
+        std::string path = saveDir + "\\" + kConfigName;
+        WriteBytes(path, SoundBytes(86, 3));
+        if (SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY) &&
+            (GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY))
+            places.push_back(saveDir);
+        else
+            printf("[drill] the FAT card cannot carry the read-only attribute (SetFileAttributes "
+                   "error %lu, attributes 0x%lx): read-only drill on the local disk\n",
+                   GetLastError(), GetFileAttributesA(path.c_str()));
+    }
+    places.push_back(local.Path());
+    for (const std::string& saveDir : places) {
+        std::string path = saveDir + "\\" + kConfigName;
+        if (saveDir == local.Path()) {
+            WriteBytes(path, SoundBytes(86, 3));
+            ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+        }
+        UseSaveDir(saveDir);
+        ClickButton(dialog_, kGenerateButtonId);
+        printf("[drill] Generate over a read-only CFG_BROADCAST.bin in %s: status \"%s\"\n",
+               saveDir.c_str(), Status().c_str());
+        EXPECT_EQ(Status(), kGenerateFailed);
+        EXPECT_EQ(ReadBytes(path), SoundBytes(86, 3));
+        EXPECT_TRUE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY);
+        EXPECT_FALSE(FileExists(saveDir + "\\" + kTempName));
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+    EXPECT_TRUE(script_->boxes.empty());
+}
+
+// Copies count files from a fresh source folder into saveDir; returns seconds.
+double CopyManyFiles(HWND dialog, ShellScript& script, const std::string& saveDir, int count,
+                     size_t size)
+{
+    TempFolder source;
+    for (int i = 0; i < count; ++i) {
+        char name[32];
+        snprintf(name, sizeof name, "s%05d.wav", i);
+        std::string path = source.File(name);
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE) << path;
+        Bytes bytes = SoundBytes(size, i);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(size), &written, nullptr);
+        CloseHandle(file);
+    }
+    snprintf(g_Session.SaveDir, sizeof g_Session.SaveDir, "%s", saveDir.c_str());
+    script.folderAnswers.push_back({kFolderChosen, source.Path()});
+    ClickButton(dialog, kSenseRandRowIds.PickButton);
+
+    TraceCapture capture;
+    double start = Seconds();
+    ClickButton(dialog, kCopyButtonId);
+    double elapsed = Seconds() - start;
+    capture.Text();
+
+    std::vector<std::string> landed = FolderEntries(saveDir + "\\audio\\SenseRand");
+    EXPECT_EQ(landed.size(), static_cast<size_t>(count));
+    EXPECT_EQ(ReadBytes(saveDir + "\\audio\\SenseRand\\s00000.wav"), SoundBytes(size, 0));
+    char last[32];
+    snprintf(last, sizeof last, "s%05d.wav", count - 1);
+    EXPECT_EQ(ReadBytes(saveDir + "\\audio\\SenseRand\\" + last), SoundBytes(size, count - 1));
+    return elapsed;
+}
+
+// A source folder of 10,000 files copied to the local disk, and a smaller one
+// onto the FAT card, whose user-space file system slows down with every
+// entry of a folder (about 150 ms per file at a few hundred entries).
+TEST_F(CardDrill, ManyFileSourceFoldersCopyInBoundedTime)
+{
+    REQUIRE_CARD("DRILL_ROOMY_CARD", roomy);
+    TempFolder local;
+    std::string card = roomy + "\\many";
+    ASSERT_TRUE(MakeFolderLong(card));
+    struct Case {
+        const char* place;
+        std::string saveDir;
+        int files;
+        double boundSeconds;
+    };
+    const Case cases[] = {{"the local disk", local.Path(), 10000, 300.0},
+                          {"the FAT card", card, 150, 120.0}};
+    for (const Case& drill : cases) {
+        double elapsed = CopyManyFiles(dialog_, *script_, drill.saveDir, drill.files, 200);
+        printf("[drill] Copy of %d files of 200 bytes onto %s: %.1f s, %.2f ms per file\n", drill.files,
+               drill.place, elapsed, elapsed * 1000.0 / drill.files);
+        EXPECT_TRUE(EndsWith(Status(), "Sucess")) << Status();
+        EXPECT_LT(elapsed, drill.boundSeconds) << drill.place;
+    }
+}
+
+// Save directories around the limits. The product composes the file's path
+// in 269 bytes, so up to 250 characters it builds "<dir>\\CFG_BROADCAST.bin"
+// and from 251 on it refuses. Between 242 and 250 the file's path is 260 or
+// more characters: whether the narrow file API takes it is the platform's
+// affair (Windows without long-path support refuses, Wine accepts), so either
+// outcome is right as long as it is reported truly and nothing stays behind.
+TEST_F(CardDrill, LongSaveDirectories)
+{
+    REQUIRE_CARD("DRILL_ROOMY_CARD", roomy);
+    std::string base = roomy + "\\long-save";
+    ASSERT_TRUE(MakeFolderLong(base));
+    size_t generated = 0;
+    for (size_t length : {size_t(241), size_t(242), size_t(245), size_t(250), size_t(251), size_t(259)}) {
+        std::string saveDir = NestedFolder(base + "\\" + std::to_string(length), length);
+        ASSERT_EQ(saveDir.size(), length) << "could not build the folder on the card";
+        size_t pathLength = length + 1 + strlen(kConfigName);
+        UseSaveDir(saveDir);
+        TraceCapture capture;
+        double start = Seconds();
+        ClickButton(dialog_, kGenerateButtonId);
+        double elapsed = Seconds() - start;
+        std::string trace = capture.Text();
+        bool succeeded = Status() != kGenerateFailed;
+        std::string opened = trace.substr(0, trace.find('\n'));
+        opened = opened.substr(opened.size() > 12 ? opened.size() - 12 : 0);
+        printf("[drill] Generate with a save directory of %u characters (file path %u): %s (%.2f s), "
+               "trace \"Open file ...%s\"\n",
+               static_cast<unsigned>(length), static_cast<unsigned>(pathLength),
+               succeeded ? "generated" : "failed", elapsed, opened.c_str());
+        std::vector<std::string> entries = FolderEntries(saveDir);
+        if (pathLength < static_cast<size_t>(kPathSize)) {
+            EXPECT_TRUE(succeeded) << length;
+        }
+        if (length > 250) {
+            EXPECT_FALSE(succeeded) << "the 269-byte path cannot hold it: " << length;
+        }
+        if (succeeded) {
+            ++generated;
+            EXPECT_EQ(Status(), "Configuration file generated in\"" + saveDir + "\": CFG_BROADCAST.bin");
+            EXPECT_EQ(ReadFileLong(saveDir + "\\" + kConfigName), ConfigBytes());
+            EXPECT_EQ(entries.size(), 1u);
+        } else {
+            EXPECT_EQ(Status(), kGenerateFailed) << length;
+            EXPECT_EQ(entries.size(), 0u) << "nothing stays where the path does not fit: "
+                                          << (entries.empty() ? "" : entries[0]);
+        }
+    }
+    EXPECT_EQ(script_->boxes.size(), generated);
+
+    // Copy with the longest save directory: the category folder does not fit.
+    std::string saveDir = NestedFolder(base + "\\259", 259);
+    TempFolder source;
+    WriteBytes(source.File("bark.wav"), SoundBytes(500, 4));
+    UseSaveDir(saveDir);
+    ChooseRandomSource(source.Path());
+    std::string before = Status();
+    ClickButton(dialog_, kCopyButtonId);
+    printf("[drill] Copy with a save directory of 259 characters: \"%.70s...\"\n", Status().c_str());
+    EXPECT_EQ(Status(), before) << "a folder that does not fit is skipped silently";
+    EXPECT_TRUE(FolderEntries(saveDir).empty());
+
+    // A save directory where the folder fits but "<folder>\bark.wav" does not.
+    std::string tight = NestedFolder(base + "\\240", 240);
+    UseSaveDir(tight);
+    g_StatusLog.clear();
+    ClickButton(dialog_, kCopyButtonId);
+    auto outcomes = FileOutcomes();
+    printf("[drill] Copy whose target path is %u characters: status \"...%s\"\n",
+           static_cast<unsigned>(tight.size() + 25), Status().substr(Status().size() > 40 ? Status().size() - 40 : 0).c_str());
+    for (const auto& outcome : outcomes)
+        EXPECT_NE(outcome.second, "Sucess") << "a target path that does not fit cannot be copied to";
+    for (const std::string& name : FolderEntries(tight + "\\audio\\SenseRand"))
+        ADD_FAILURE() << "unexpected file in the target folder: " << name;
+    EXPECT_EQ(ReadBytes(source.File("bark.wav")), SoundBytes(500, 4));
+
+    // A save directory over 260 characters cannot come out of the browser.
+    std::string over = NestedFolder(base + "\\300", 300);
+    ASSERT_EQ(over.size(), 300u);
+    script_->folderAnswers.push_back({kFolderUnconvertible, over});
+    ClickButton(dialog_, kBrowseButtonId);
+    size_t kept = strnlen(g_Session.SaveDir, sizeof g_Session.SaveDir);
+    printf("[drill] Browse to a save directory of 300 characters: SaveDir now %u characters, edit box %u\n",
+           static_cast<unsigned>(kept), static_cast<unsigned>(ControlText(dialog_, kSaveDirEditId).size()));
+    EXPECT_LT(kept, static_cast<size_t>(kPathSize));
+    TraceCapture capture;
+    ClickButton(dialog_, kGenerateButtonId);
+    capture.Text();
+    EXPECT_TRUE(Status() == kGenerateFailed ||
+                Status() == std::string("Configuration file generated in\"") + g_Session.SaveDir +
+                                "\": CFG_BROADCAST.bin")
+        << Status();
+    RemoveTreeLong(base);
+}
+
+// Source folders around the limits: 253 characters leave room for "\*.wav"
+// but not for "\<name>", 259 characters not even for the pattern, and a
+// folder over 260 characters cannot come out of the folder browser at all.
+TEST_F(CardDrill, LongSourceFolders)
+{
+    REQUIRE_CARD("DRILL_ROOMY_CARD", roomy);
+    std::string saveDir = roomy + "\\long-source";
+    ASSERT_TRUE(MakeFolderLong(saveDir));
+    UseSaveDir(saveDir);
+    TempFolder base;
+    for (size_t length : {size_t(253), size_t(259), size_t(300)}) {
+        std::string folder = NestedFolder(base.Path() + "\\" + std::to_string(length), length);
+        ASSERT_EQ(folder.size(), length);
+        ASSERT_TRUE(WriteFileLong(folder + "\\bark.wav", SoundBytes(700, 5)));
+        FolderChoice answer = length < static_cast<size_t>(kPathSize) ? kFolderChosen : kFolderUnconvertible;
+        ChooseRandomSource(folder, answer);
+        g_StatusLog.clear();
+        TraceCapture capture;
+        double start = Seconds();
+        ClickButton(dialog_, kCopyButtonId);
+        double elapsed = Seconds() - start;
+        std::string trace = capture.Text();
+        std::string status = Status();
+        printf("[drill] Copy from a source folder of %u characters: status \"...%s\", %s (%.2f s)\n",
+               static_cast<unsigned>(length), status.substr(status.size() > 40 ? status.size() - 40 : 0).c_str(),
+               trace.find("INVALID_HANDLE_VALUE!") != std::string::npos ? "search not started"
+                                                                        : "search started",
+               elapsed);
+        if (length == 259) {
+            EXPECT_NE(trace.find("INVALID_HANDLE_VALUE!"), std::string::npos) << trace;
+        }
+        for (const auto& outcome : FileOutcomes())
+            EXPECT_NE(outcome.second, "Sucess") << outcome.first;
+        EXPECT_TRUE(FolderEntries(saveDir + "\\audio\\SenseRand").empty());
+        EXPECT_EQ(ReadFileLong(folder + "\\bark.wav"), SoundBytes(700, 5)) << "the source is untouched";
+        EXPECT_LT(strlen(g_Session.RandPath), static_cast<size_t>(kPathSize));
+    }
+    EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
+    RemoveTreeLong(base.Path());  // the narrow removal of TempFolder cannot reach the deep levels
+}
+
+}  // namespace
