@@ -12,7 +12,8 @@ export WINEARCH=win64
 WINE=/usr/lib/wine/wine64
 
 PACKAGES=(cmake ninja-build gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
-          binutils-mingw-w64-x86-64 wine wine64 xvfb googletest locales)
+          binutils-mingw-w64-x86-64 wine wine64 xvfb googletest locales
+          fusefat dosfstools)
 
 missing_packages() {
     local missing=() package
