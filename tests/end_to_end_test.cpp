@@ -190,6 +190,15 @@ protected:
         ASSERT_TRUE(program_.Answering());
     }
 
+    // Picks the source folder of a category row: the status line names it
+    // and the row's box is ticked.
+    void ChooseSource(const CopyRowIds& row, const std::string& folder, const std::string& message)
+    {
+        ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(row.PickButton, folder));
+        EXPECT_EQ(program_.Text(kStatusLineId), message + folder);
+        EXPECT_TRUE(program_.Checked(row.Check));
+    }
+
     void ExpectCopies(const std::string& source, const std::string& target,
                       const std::vector<std::string>& names)
     {
@@ -456,10 +465,8 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
 
     // Random on Sense, page 0.
     ASSERT_TRUE(program_.Click(kOnRadioId));
-    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(kSenseRandRowIds.PickButton, randomSounds));
-    EXPECT_EQ(program_.Text(kStatusLineId),
-              "The \"Random on Sense\" source directory is selected: " + randomSounds);
-    EXPECT_TRUE(program_.Checked(kSenseRandRowIds.Check));
+    ASSERT_NO_FATAL_FAILURE(ChooseSource(kSenseRandRowIds, randomSounds,
+                                         "The \"Random on Sense\" source directory is selected: "));
     ASSERT_TRUE(program_.Click(kCopyButtonId));
     ExpectCopies(randomSounds, card + "\\audio\\SenseRand", randomNames);
     std::string status = program_.Text(kStatusLineId);
@@ -478,10 +485,8 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
     // the folder of timing group A itself.
     ASSERT_TRUE(program_.ClickTabPage(kCopyTabId, 1));
     EXPECT_FALSE(program_.Visible(kSenseRandRowIds.PickButton));
-    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(kTimingRandARowIds.PickButton, birdSounds));
-    EXPECT_EQ(program_.Text(kStatusLineId),
-              "The \"Timing Random A\" source directory is selected: " + birdSounds);
-    EXPECT_TRUE(program_.Checked(kTimingRandARowIds.Check));
+    ASSERT_NO_FATAL_FAILURE(ChooseSource(kTimingRandARowIds, birdSounds,
+                                         "The \"Timing Random A\" source directory is selected: "));
     ASSERT_TRUE(program_.Click(kCopyButtonId));
     ExpectCopies(birdSounds, card + "\\audio\\Alarm\\A", birdNames);
     EXPECT_FALSE(FileExists(card + "\\audio\\SenseRand\\" + birdNames[0])) << "only the page shown is copied";
@@ -492,11 +497,11 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
     EXPECT_FALSE(program_.Visible(kSenseRandRowIds.PickButton));
     EXPECT_TRUE(program_.Visible(kSenseSpecRowIds[0].PickButton));
     EXPECT_EQ(program_.Text(kSenseSpecRowIds[9].Label), "Bird C");
-    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(kSenseSpecRowIds[0].PickButton, dogSounds));
-    EXPECT_EQ(program_.Text(kStatusLineId), "Source directory of \"Dog\" selected: " + dogSounds);
-    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(kSenseSpecRowIds[9].PickButton, birdSounds));
+    ASSERT_NO_FATAL_FAILURE(
+        ChooseSource(kSenseSpecRowIds[0], dogSounds, "Source directory of \"Dog\" selected: "));
+    ASSERT_NO_FATAL_FAILURE(
+        ChooseSource(kSenseSpecRowIds[9], birdSounds, "Source directory of \"Bird C\" selected: "));
     EXPECT_TRUE(program_.Checked(kSenseSpecRowIds[0].Check));
-    EXPECT_TRUE(program_.Checked(kSenseSpecRowIds[9].Check));
     EXPECT_FALSE(program_.Checked(kSenseSpecRowIds[1].Check));
 
     // A cancelled browser changes nothing.
