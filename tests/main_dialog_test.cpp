@@ -258,15 +258,17 @@ protected:
             [](LPVOID parameter) -> DWORD {
                 Context* context = static_cast<Context*>(parameter);
                 HWND dialog = nullptr;
-                for (int tries = 0; tries < 500 && !dialog; ++tries) {
+                // A loaded machine can take seconds to create the dialog.
+                for (int tries = 0; tries < 6000 && !dialog; ++tries) {
                     Sleep(10);
                     GUITHREADINFO info = {};
                     info.cbSize = sizeof info;
                     if (GetGUIThreadInfo(context->threadId, &info) && info.hwndFocus)
                         dialog = GetAncestor(info.hwndFocus, GA_ROOT);
                 }
-                if (dialog)
-                    (*context->script)(dialog);
+                if (!dialog)
+                    return 1;
+                (*context->script)(dialog);
                 PostMessageA(dialog, WM_CLOSE, 0, 0);
                 return 0;
             },
