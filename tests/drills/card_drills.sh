@@ -123,6 +123,7 @@ echo "drills ran $(( $(date +%s) - start )) s"
 # short names that the checker may complain about, so this is information.
 for card in full partial roomy; do
     unmount_card "$WORK/$card"
-    echo "fsck.fat $card: $(fsck.fat -n "$WORK/$card.img" 2>&1 | tail -1)"
+    echo "fsck.fat -n on the $card card afterwards:"
+    fsck.fat -n "$WORK/$card.img" 2>&1 | sed -n '2,$s/^/    /p' | tail -12
 done
 exit "$status"

@@ -299,7 +299,7 @@ TEST_F(CardDrill, CopyOntoCardThatFillsUpReportsEachFileThatDidNotFit)
         } else {
             ++failed;
             EXPECT_EQ(outcome.second, "Failed") << name;
-            printf("[drill] %s did not fit: %s, %u of %u bytes left on the card\n", name.c_str(),
+            printf("[drill] %s did not fit: %s; %u of its %u bytes stay on the card under its name\n", name.c_str(),
                    outcome.second.c_str(), static_cast<unsigned>(landed.size()),
                    static_cast<unsigned>(kFileSize));
         }
