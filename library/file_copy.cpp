@@ -1,5 +1,6 @@
 #include "library/file_copy.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -13,6 +14,29 @@
 #include "ui/interface_texts.h"
 
 namespace {
+
+// Painting the status line for every file costs more than copying a small
+// file, so during a copy it is painted at most this often; its text is still
+// set for every file.
+const std::chrono::milliseconds kStatusPaintInterval(100);
+bool g_StatusHeld = false;
+std::chrono::steady_clock::time_point g_LastStatusPaint;
+
+void HoldStatusLine(bool hold)
+{
+    HoldPainting(g_Session.ControlMap.StatusLine, hold);
+    g_StatusHeld = hold;
+    g_LastStatusPaint = std::chrono::steady_clock::now();
+}
+
+void ShowCopyStatus(const char* text)
+{
+    SetControlText(g_Session.ControlMap.StatusLine, text);
+    if (g_StatusHeld && std::chrono::steady_clock::now() - g_LastStatusPaint >= kStatusPaintInterval) {
+        HoldStatusLine(false);
+        HoldStatusLine(true);
+    }
+}
 
 bool IsTicked(HWND dialog, const SoundCategory& category)
 {
@@ -55,18 +79,20 @@ void ShowCopyOutcome(const char* text)
     char* status = g_Session.CopyStatusText;
     size_t used = strlen(status);
     snprintf(status + used, sizeof g_Session.CopyStatusText - used, "%s", text);
-    SetControlText(g_Session.ControlMap.StatusLine, status);
+    ShowCopyStatus(status);
 }
 
 }  // namespace
 
 void CopyCheckedCategories(HWND dialog)
 {
+    HoldStatusLine(true);
     if (g_Session.CopyTabIndex < kSenseSpecPage)
         CopyRandomPage(dialog, *FirstCategoryOfPage(static_cast<int>(g_Session.CopyTabIndex)));
     else if (g_Session.CopyTabIndex < kCopyPages)
         CopyAnimalPage(dialog, static_cast<int>(g_Session.CopyTabIndex));
     g_Session.CurrentCategory = 0;
+    HoldStatusLine(false);
 }
 
 int CopyFolderFiles(const char* folder)
@@ -100,7 +126,7 @@ int CopyOneFile(const char* folder, const char* fileName)
     snprintf(g_Session.CopyStatusText, sizeof g_Session.CopyStatusText, "%s%s%s",
              TextPair(MessageTable, kMsgCopyLineOpen), source,
              TextPair(MessageTable, kMsgCopyLineClose));
-    SetControlText(g_Session.ControlMap.StatusLine, g_Session.CopyStatusText);
+    ShowCopyStatus(g_Session.CopyStatusText);
     char target[kPathSize] = {};
     fits = fits && category &&
            FormatPath(target, sizeof target, "%s\\%s\\%s", g_Session.SaveDir,

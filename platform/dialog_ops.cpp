@@ -30,6 +30,13 @@ void ShowControl(HWND control, bool show)
     ShowWindow(control, show ? SW_SHOW : SW_HIDE);
 }
 
+void HoldPainting(HWND control, bool hold)
+{
+    SendMessageA(control, WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+    if (!hold)
+        RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
 void TickButton(HWND button)
 {
     SendMessageA(button, BM_SETCHECK, BST_CHECKED, 0);

@@ -10,6 +10,10 @@ void SetControlText(HWND control, const char* text);
 void EnableControl(HWND control, bool enable);
 void ShowControl(HWND control, bool show);
 
+// Holds a control's painting while its text changes faster than it is worth
+// painting; releasing paints it at once.
+void HoldPainting(HWND control, bool hold);
+
 // Check boxes and radio buttons.
 void TickButton(HWND button);
 UINT ButtonCheckState(HWND dialog, int id);
