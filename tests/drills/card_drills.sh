@@ -23,19 +23,55 @@ for tool in fusefat fusermount mkfs.fat fsck.fat; do
     command -v "$tool" >/dev/null || skip "$tool is not installed (packages fusefat, dosfstools)"
 done
 
+# Unmounts a card; a mount still busy after a few tries is detached lazily,
+# so that no mount outlives the run.
+release_mount() {
+    local mountpoint=$1 try
+    for try in 1 2 3 4 5; do
+        fusermount -u "$mountpoint" 2>/dev/null && return 0
+        sleep 1
+    done
+    echo "$mountpoint stays busy: detached lazily"
+    fusermount -u -z "$mountpoint" 2>/dev/null
+}
+
+# Work folders of earlier runs that were killed before they could clean up:
+# their owner process is gone. Runs still going are left alone.
+for stale in /tmp/card-drills.*; do
+    [ -f "$stale/owner" ] || continue
+    kill -0 "$(cat "$stale/owner")" 2>/dev/null && continue
+    for mountpoint in "$stale"/*/; do
+        mountpoint -q "$mountpoint" || continue
+        if [ "$(basename "$mountpoint")" = tmpfs ]; then
+            umount "$mountpoint"
+        else
+            release_mount "$mountpoint"
+        fi
+    done
+    rm -rf "$stale"
+done
+
 WORK=$(mktemp -d /tmp/card-drills.XXXXXX)
+echo $$ >"$WORK/owner"
 MOUNTS=()
 TMPFS=
+DRILLS_PID=
 
 cleanup() {
     local mount
+    if [ -n "$DRILLS_PID" ]; then
+        kill "$DRILLS_PID" 2>/dev/null
+        wait "$DRILLS_PID" 2>/dev/null
+    fi
     for mount in "${MOUNTS[@]}"; do
-        fusermount -u "$mount" 2>/dev/null || { sleep 1; fusermount -u "$mount" 2>/dev/null; }
+        release_mount "$mount"
     done
     [ -n "$TMPFS" ] && umount "$TMPFS" 2>/dev/null
     rm -rf "$WORK"
 }
 trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
 
 winpath() {
     local path=${1//\//\\}
@@ -53,7 +89,7 @@ mount_card() {
 
 unmount_card() {
     local mountpoint=$1 kept=() mount
-    fusermount -u "$mountpoint" || return 1
+    release_mount "$mountpoint"
     for mount in "${MOUNTS[@]}"; do
         [ "$mount" = "$mountpoint" ] || kept+=("$mount")
     done
@@ -115,8 +151,11 @@ else
 fi
 
 start=$(date +%s)
-"$WINE_RUN" "$EXE" "$@"
+"$WINE_RUN" "$EXE" "$@" &
+DRILLS_PID=$!
+wait "$DRILLS_PID"
 status=$?
+DRILLS_PID=
 echo "drills ran $(( $(date +%s) - start )) s"
 
 # What the card's file system checker says afterwards. fusefat itself writes
