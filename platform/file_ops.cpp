@@ -18,13 +18,22 @@ bool WriteFlushAndClose(HANDLE file, const void* data, DWORD size)
     return ok;
 }
 
-bool ReplaceFileWith(const char* source, const char* target)
+namespace {
+
+// A read-only file or a folder at the target is not ours to replace.
+bool MayReplace(const char* target)
 {
     DWORD attributes = GetFileAttributesA(target);
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return false;
-    return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return attributes == INVALID_FILE_ATTRIBUTES ||
+           !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+}  // namespace
+
+bool ReplaceFileWith(const char* source, const char* target)
+{
+    return MayReplace(target) &&
+           MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool DeleteFileIfPresent(const char* path)
@@ -45,7 +54,20 @@ DWORD QueryCurrentDirectory(char* buffer, DWORD size)
 
 bool CopyFileReplacing(const char* source, const char* target)
 {
-    return CopyFileA(source, target, FALSE) != 0;
+    WIN32_FILE_ATTRIBUTE_DATA before = {};
+    bool existed = GetFileAttributesExA(target, GetFileExInfoStandard, &before) != 0;
+    if (CopyFileA(source, target, FALSE))
+        return true;
+    WIN32_FILE_ATTRIBUTE_DATA after = {};
+    if (!GetFileAttributesExA(target, GetFileExInfoStandard, &after) ||
+        (after.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    bool written = !existed || CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime) != 0 ||
+                   before.nFileSizeLow != after.nFileSizeLow ||
+                   before.nFileSizeHigh != after.nFileSizeHigh;
+    if (written)
+        DeleteFileA(target);
+    return false;
 }
 
 int CreateFolderTree(const char* path)
