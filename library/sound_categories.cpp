@@ -16,7 +16,7 @@ const char* AnimalLabel(int animalIndex)
 
 namespace {
 
-struct RandomPageSpec {
+struct RandomPageLayout {
     int Page;
     const CopyRowIds* Row;
     int Key;
@@ -24,7 +24,7 @@ struct RandomPageSpec {
     const char* Folder;
 };
 
-const RandomPageSpec kRandomPages[] = {
+const RandomPageLayout kRandomPages[] = {
     {kSenseRandPage, &kSenseRandRowIds, kSenseRandRowIds.Check, kMsgSenseRandSelected,
      "audio\\SenseRand"},
     {kTimingRandAPage, &kTimingRandARowIds, kTimingRandAKey, kMsgTimingRandASelected,
@@ -33,13 +33,13 @@ const RandomPageSpec kRandomPages[] = {
      "audio\\Alarm\\B"},
 };
 
-struct AnimalPageSpec {
+struct AnimalPageLayout {
     int Page;
     const CopyRowIds* Rows;
     const char* ParentFolder;
 };
 
-const AnimalPageSpec kAnimalPages[] = {
+const AnimalPageLayout kAnimalPages[] = {
     {kSenseSpecPage, kSenseSpecRowIds, "audio\\SenseSpecify"},
     {kTimingAPage, kTimingARowIds, "audio\\Alarm\\A"},
     {kTimingBPage, kTimingBRowIds, "audio\\Alarm\\B"},
@@ -47,22 +47,22 @@ const AnimalPageSpec kAnimalPages[] = {
 
 // The timing A page announces each animal with a message of its own; the
 // other two animal pages name the animal inside one shared message.
-SoundCategory AnimalCategory(const AnimalPageSpec& spec, int animal)
+SoundCategory AnimalCategory(const AnimalPageLayout& layout, int animal)
 {
     SoundCategory category = {};
-    category.Page = spec.Page;
-    category.CategoryKey = spec.Rows[animal].Check;
-    category.PickButton = spec.Rows[animal].PickButton;
-    category.Check = spec.Rows[animal].Check;
+    category.Page = layout.Page;
+    category.CategoryKey = layout.Rows[animal].Check;
+    category.PickButton = layout.Rows[animal].PickButton;
+    category.Check = layout.Rows[animal].Check;
     category.AnimalIndex = animal;
-    if (spec.Page == kTimingAPage) {
+    if (layout.Page == kTimingAPage) {
         category.MessageForm = kMessageThenPath;
         category.MessagePair = kMsgTimingDogSelected - 2 * animal;
     } else {
         category.MessageForm = kMessageAnimalLabelThenPath;
         category.MessagePair = kMsgSourceDirectoryOf;
     }
-    snprintf(category.TargetFolder, sizeof category.TargetFolder, "%s\\%s", spec.ParentFolder,
+    snprintf(category.TargetFolder, sizeof category.TargetFolder, "%s\\%s", layout.ParentFolder,
              kAnimalFolderNames[animal]);
     return category;
 }
@@ -71,25 +71,25 @@ SoundCategoryTable BuildCategoryTable()
 {
     SoundCategoryTable table = {};
     int row = 0;
-    for (const RandomPageSpec& spec : kRandomPages) {
+    for (const RandomPageLayout& layout : kRandomPages) {
         SoundCategory& category = table.Rows[row++];
-        category.Page = spec.Page;
-        category.CategoryKey = spec.Key;
-        category.PickButton = spec.Row->PickButton;
-        category.Check = spec.Row->Check;
+        category.Page = layout.Page;
+        category.CategoryKey = layout.Key;
+        category.PickButton = layout.Row->PickButton;
+        category.Check = layout.Row->Check;
         category.AnimalIndex = kRandomSlot;
         category.MessageForm = kMessageThenPath;
-        category.MessagePair = spec.MessagePair;
-        snprintf(category.TargetFolder, sizeof category.TargetFolder, "%s", spec.Folder);
+        category.MessagePair = layout.MessagePair;
+        snprintf(category.TargetFolder, sizeof category.TargetFolder, "%s", layout.Folder);
     }
-    for (const AnimalPageSpec& spec : kAnimalPages) {
+    for (const AnimalPageLayout& layout : kAnimalPages) {
         for (int animal = 0; animal < kAnimals; ++animal)
-            table.Rows[row++] = AnimalCategory(spec, animal);
+            table.Rows[row++] = AnimalCategory(layout, animal);
     }
     return table;
 }
 
-}  // namespace
+} // namespace
 
 // Built once from the row groups of the dialog; the identifiers live there.
 const SoundCategoryTable kSoundCategories = BuildCategoryTable();
