@@ -42,8 +42,8 @@ enum RecordOffset {
 
 const char kConfigName[] = "CFG_BROADCAST.bin";
 const char kCaption[] = "Audio Playback Settings";
-const char* const kAnimalNames[kAnimals] = {"Dog",  "Tiger",      "Leopard", "Human",  "Lynx",
-                                            "Red fox", "Black Bear", "Bird A", "Bird B", "Bird C"};
+const char* const kAnimalNames[kAnimals] = {"Dog",     "Tiger",      "Leopard", "Human",  "Lynx",
+                                            "Red fox", "Black Bear", "Bird A",  "Bird B", "Bird C"};
 const char* const kSenModItems[] = {"Off", "Random Playback", "Time & File Specified"};
 const char* const kTimerModItems[] = {"Off", "Periodic Loop"};
 const char* const kAlarmItems[] = {"Random Playback", "Time & File Specified"};
@@ -78,7 +78,7 @@ std::string Hex(const Bytes& bytes)
 }
 
 class EndToEnd : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         startDir_ = SubFolder(scratch_, "start");
@@ -99,7 +99,10 @@ protected:
         ASSERT_TRUE(program_.Start(startDir_, scratch_.Path() + "\\trace.txt", &error)) << error;
     }
 
-    std::string StartFile() const { return startDir_ + "\\" + kConfigName; }
+    std::string StartFile() const
+    {
+        return startDir_ + "\\" + kConfigName;
+    }
 
     // Closes the window as its close box does; the program ends with 0.
     void CloseAndExpectExitZero(UINT how)
@@ -136,7 +139,8 @@ protected:
             return seen;
         HWND box = program_.WaitForOwnedDialog();
         if (!box) {
-            ADD_FAILURE() << "no message box after Generate; status: " << program_.Text(kStatusLineId);
+            ADD_FAILURE() << "no message box after Generate; status: "
+                          << program_.Text(kStatusLineId);
             return seen;
         }
         EXPECT_EQ(GetWindow(box, GW_OWNER), program_.Window()) << "the box belongs to the window";
@@ -158,7 +162,8 @@ protected:
         EXPECT_EQ(Hex(written), Hex(expected));
         std::string trace = program_.Trace();
         std::string path = saveDir + "\\" + kConfigName;
-        EXPECT_TRUE(Contains(trace, "Open file - \"" + path + "\" success!\n" + std::string(48, '_') +
+        EXPECT_TRUE(Contains(trace, "Open file - \"" + path + "\" success!\n" +
+                                        std::string(48, '_') +
                                         "\nsizeof = 86\niGetFileSize = 86\n"))
             << trace;
     }
@@ -183,7 +188,9 @@ protected:
     void ChooseFolderWith(int buttonId, const std::string& folder)
     {
         ASSERT_TRUE(program_.ClickLater(buttonId));
-        HWND browser = program_.WaitForOwnedDialog();
+        // The shell fills the browser's tree before it shows; a loaded machine
+        // can take a while.
+        HWND browser = program_.WaitForOwnedDialog(30000);
         ASSERT_NE(browser, nullptr) << "no folder browser after button " << buttonId;
         std::string error;
         ASSERT_TRUE(ChooseInFolderBrowser(program_, browser, folder, &error)) << error;
@@ -249,7 +256,7 @@ void ExpectWindowShows(const RunningProgram& program, const Bytes& record)
 
 struct StartCase {
     const char* name;
-    int fileSize;  // -1: no file
+    int fileSize; // -1: no file
     bool loaded;
 };
 
@@ -357,7 +364,8 @@ TEST_F(EndToEnd, TheFirstViewIsPageZeroOfBothTabsInEnglish)
     EXPECT_TRUE(program_.Enabled(kTMLPenComboId));
     EXPECT_TRUE(program_.Enabled(kShotHourComboId));
     EXPECT_EQ(program_.FocusedWindow(), program_.Control(kSaveDirEditId));
-    for (int id : {kStatusLineId, kGenerateButtonId, kCopyButtonId, kPlayDaysBComboId, kBrowseButtonId})
+    for (int id :
+         {kStatusLineId, kGenerateButtonId, kCopyButtonId, kPlayDaysBComboId, kBrowseButtonId})
         EXPECT_TRUE(program_.InsideWindow(id)) << id;
 
     CloseAndExpectExitZero(WM_SYSCOMMAND);
@@ -393,8 +401,10 @@ TEST_F(EndToEnd, ASessionChangesEverySettingAndGenerateWritesExactlyThoseBytes)
     expected[kVol] = 2;
 
     // Modes, delay and day counts.
-    ASSERT_NO_FATAL_FAILURE(Choose(expected, {{kDlyComboId, 10, kDly, 15}, {kSenModComboId, 2, kSenMod, 2}}));
-    EXPECT_TRUE(Contains(program_.Trace(), "Index_Dly = 10, lapse = 15\nIndex = 2\nIndex_Dly = 10, lapse = 15\n"))
+    ASSERT_NO_FATAL_FAILURE(
+        Choose(expected, {{kDlyComboId, 10, kDly, 15}, {kSenModComboId, 2, kSenMod, 2}}));
+    EXPECT_TRUE(Contains(program_.Trace(),
+                         "Index_Dly = 10, lapse = 15\nIndex = 2\nIndex_Dly = 10, lapse = 15\n"))
         << program_.Trace();
     ASSERT_NO_FATAL_FAILURE(Choose(expected, {{kAlarmAComboId, 1, kAlarmA, 1},
                                               {kAlarmBComboId, 1, kAlarmB, 1},
@@ -407,7 +417,8 @@ TEST_F(EndToEnd, ASessionChangesEverySettingAndGenerateWritesExactlyThoseBytes)
         int page;
         const int* ids;
         int offset;
-    } plans[] = {{0, kComboSensePlanIds, kType}, {1, kComboTMPAIds, kTypeA}, {2, kComboTMPBIds, kTypeB}};
+    } plans[] = {
+        {0, kComboSensePlanIds, kType}, {1, kComboTMPAIds, kTypeA}, {2, kComboTMPBIds, kTypeB}};
     for (const auto& plan : plans) {
         SCOPED_TRACE(plan.page);
         if (plan.page != 0) {
@@ -471,7 +482,8 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
     ExpectCopies(randomSounds, card + "\\audio\\SenseRand", randomNames);
     std::string status = program_.Text(kStatusLineId);
     EXPECT_EQ(status.rfind("Copy \"" + randomSounds + "\\sound1_", 0), 0u) << status;
-    EXPECT_EQ(status.substr(status.size() - std::string(".wav\" ...Sucess").size()), ".wav\" ...Sucess");
+    EXPECT_EQ(status.substr(status.size() - std::string(".wav\" ...Sucess").size()),
+              ".wav\" ...Sucess");
     std::string trace = program_.Trace();
     EXPECT_TRUE(Contains(trace, "\xb8\xb4\xd6\xc6:\n")) << trace;
     EXPECT_TRUE(Contains(trace, "<NewFolder>" + card + "\\audio\\SenseRand\n")) << trace;
@@ -489,7 +501,8 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
                                          "The \"Timing Random A\" source directory is selected: "));
     ASSERT_TRUE(program_.Click(kCopyButtonId));
     ExpectCopies(birdSounds, card + "\\audio\\Alarm\\A", birdNames);
-    EXPECT_FALSE(FileExists(card + "\\audio\\SenseRand\\" + birdNames[0])) << "only the page shown is copied";
+    EXPECT_FALSE(FileExists(card + "\\audio\\SenseRand\\" + birdNames[0]))
+        << "only the page shown is copied";
 
     // Sense-specified animals, page 3: Dog and Bird C, each into its folder.
     ASSERT_TRUE(program_.SelectComboItem(kSenModComboId, 2));
@@ -527,7 +540,8 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
     EXPECT_TRUE(program_.Enabled(kCopyButtonId)) << "the panel is usable again after the copy";
 
     CloseAndExpectExitZero(WM_CLOSE);
-    EXPECT_FALSE(FileExists(startDir_ + "\\audio")) << "the start folder is not the save folder now";
+    EXPECT_FALSE(FileExists(startDir_ + "\\audio"))
+        << "the start folder is not the save folder now";
 }
 
 TEST_F(EndToEnd, EscAndEnterDoNotCloseTheWindowOnlyTheCloseCommandDoes)
@@ -562,4 +576,4 @@ TEST_F(EndToEnd, EscAndEnterDoNotCloseTheWindowOnlyTheCloseCommandDoes)
     EXPECT_EQ(LastWriteTime(StartFile()), writeTime);
 }
 
-}  // namespace
+} // namespace
