@@ -25,7 +25,7 @@
 
 namespace {
 
-FILE* g_Out = stdout;  // the report; standard output itself takes the trace
+FILE* g_Out = stdout; // the report; standard output itself takes the trace
 std::string g_ChosenFolder;
 
 double Now()
@@ -148,8 +148,8 @@ bool MakeFiles(const std::string& folder, int count, size_t size)
 void Report(const char* what, double measured, const char* baselineName, double baseline,
             const char* unit, double scale)
 {
-    fprintf(g_Out, "  %-34s %10.3f %s   %-24s %10.3f %s   ratio %.3f\n", what, measured * scale, unit,
-            baselineName, baseline * scale, unit, measured / baseline);
+    fprintf(g_Out, "  %-34s %10.3f %s   %-24s %10.3f %s   ratio %.3f\n", what, measured * scale,
+            unit, baselineName, baseline * scale, unit, measured / baseline);
 }
 
 // Start-up: the real dialog with its whole WM_INITDIALOG work against the
@@ -170,7 +170,7 @@ void BenchStartUp(int rounds, const std::string& startDir)
         double end = Now();
         DestroyWindow(plain);
         PumpMessages();
-        if (round >= 2) {  // the first rounds warm up caches and the X server
+        if (round >= 2) { // the first rounds warm up caches and the X server
             full.push_back(middle - start);
             bare.push_back(end - bareStart);
             init.push_back(g_InitSeconds);
@@ -180,8 +180,9 @@ void BenchStartUp(int rounds, const std::string& startDir)
     double bareTime = Median(bare);
     fprintf(g_Out, "start-up (median of %d)\n", rounds);
     Report("main dialog, WM_INITDIALOG work", fullTime, "bare template", bareTime, "ms", 1000.0);
-    fprintf(g_Out, "  start-up work adds %.2f of the bare creation time (goal <= 0.50); "
-                   "WM_INITDIALOG itself %.2f ms\n",
+    fprintf(g_Out,
+            "  start-up work adds %.2f of the bare creation time (goal <= 0.50); "
+            "WM_INITDIALOG itself %.2f ms\n",
             (fullTime - bareTime) / bareTime, Median(init) * 1000);
 
     // Where the work goes: each step once more on a created dialog. The
@@ -209,8 +210,9 @@ void BenchStartUp(int rounds, const std::string& startDir)
         DestroyWindow(dialog);
         PumpMessages();
     }
-    fprintf(g_Out, "  steps, repeated on a live dialog: texts %.2f ms, binding %.2f ms, visibility "
-                   "%.2f ms, rules %.2f ms, config read %.2f ms\n",
+    fprintf(g_Out,
+            "  steps, repeated on a live dialog: texts %.2f ms, binding %.2f ms, visibility "
+            "%.2f ms, rules %.2f ms, config read %.2f ms\n",
             Median(texts) * 1000, Median(binding) * 1000, Median(visibility) * 1000,
             Median(rules) * 1000, Median(config) * 1000);
 }
@@ -271,7 +273,7 @@ void BenchCopy(const char* label, const std::string& root, int count, size_t siz
     std::string saveDir = root + "\\card";
     if (!MakeFiles(source, count, size))
         return;
-    const int kSides = 4;  // the three views, then the plain loop
+    const int kSides = 4; // the three views, then the plain loop
     std::vector<double> times[kSides];
     for (int round = 0; round < rounds + 1; ++round) {
         // Rotate the order so that no side always finds warmer caches.
@@ -294,8 +296,9 @@ void BenchCopy(const char* label, const std::string& root, int count, size_t siz
     Report("Copy button", productTime, "CopyFileA loop", plainTime, "s ", 1.0);
     fprintf(g_Out, "  throughput %.1f MB/s vs %.1f MB/s: %.2f of the baseline (goal >= 0.90)\n",
             megabytes / productTime, megabytes / plainTime, plainTime / productTime);
-    fprintf(g_Out, "  per file %.3f ms over the baseline; of the baseline's throughput with the status "
-                   "line's redraw off %.2f, with the window hidden %.2f\n",
+    fprintf(g_Out,
+            "  per file %.3f ms over the baseline; of the baseline's throughput with the status "
+            "line's redraw off %.2f, with the window hidden %.2f\n",
             (productTime - plainTime) * 1000.0 / count, plainTime / Median(times[kStatusRedrawOff]),
             plainTime / Median(times[kHidden]));
 }
@@ -330,8 +333,9 @@ void BenchPerFileParts(int calls)
     double t4 = Now();
     DestroyWindow(dialog);
     PumpMessages();
-    fprintf(g_Out, "per-file parts of Copy (%d calls each): status text shown %.3f ms, with its redraw "
-                   "off %.3f ms, window hidden %.3f ms; trace line %.3f ms\n",
+    fprintf(g_Out,
+            "per-file parts of Copy (%d calls each): status text shown %.3f ms, with its redraw "
+            "off %.3f ms, window hidden %.3f ms; trace line %.3f ms\n",
             calls, (t1 - t0) * 1000 / calls, (t6 - t5) * 1000 / calls, (t3 - t2) * 1000 / calls,
             (t4 - t3) * 1000 / calls);
 }
@@ -378,7 +382,7 @@ void BenchGenerate(const std::string& root, int calls)
            1000.0);
 }
 
-}  // namespace
+} // namespace
 
 // True when section is named on the command line, or when none is.
 bool Wanted(int argc, char** argv, const char* section)

@@ -32,7 +32,8 @@ void HoldStatusLine(bool hold)
 void ShowCopyStatus(const char* text)
 {
     SetControlText(g_Session.ControlMap.StatusLine, text);
-    if (g_StatusHeld && std::chrono::steady_clock::now() - g_LastStatusPaint >= kStatusPaintInterval) {
+    if (g_StatusHeld &&
+        std::chrono::steady_clock::now() - g_LastStatusPaint >= kStatusPaintInterval) {
         HoldStatusLine(false);
         HoldStatusLine(true);
     }
@@ -82,7 +83,7 @@ void ShowCopyOutcome(const char* text)
     ShowCopyStatus(status);
 }
 
-}  // namespace
+} // namespace
 
 void CopyCheckedCategories(HWND dialog)
 {

@@ -12,7 +12,7 @@
 
 namespace {
 
-const int kFolderExistsCode = 183;  // ERROR_ALREADY_EXISTS
+const int kFolderExistsCode = 183; // ERROR_ALREADY_EXISTS
 // The full path and the longest message, whatever the language.
 const int kFolderStatusSize = kPathSize + 64;
 
@@ -28,7 +28,7 @@ const SoundCategory* CategoryBeingPrepared()
     return FindCategory(page, g_Session.CurrentCategory);
 }
 
-}  // namespace
+} // namespace
 
 bool FormatPath(char* buffer, int size, const char* format, ...)
 {

@@ -28,8 +28,8 @@ const char* AnimalLabel(int animalIndex);
 
 // How the status line announces a chosen source folder.
 enum SourceMessageForm : int {
-    kMessageThenPath,             // MessagePair, then the path
-    kMessageAnimalLabelThenPath,  // MessagePair, the animal's label, "\" selected: ", the path
+    kMessageThenPath,            // MessagePair, then the path
+    kMessageAnimalLabelThenPath, // MessagePair, the animal's label, "\" selected: ", the path
 };
 
 const int kRandomSlot = -1;
@@ -41,10 +41,10 @@ struct SoundCategory {
     int CategoryKey;
     int PickButton;
     int Check;
-    int AnimalIndex;  // the SenseSpecPath slot and copy order; kRandomSlot for RandPath
+    int AnimalIndex; // the SenseSpecPath slot and copy order; kRandomSlot for RandPath
     SourceMessageForm MessageForm;
     int MessagePair;
-    char TargetFolder[kTargetFolderSize];  // relative to the save directory
+    char TargetFolder[kTargetFolderSize]; // relative to the save directory
 };
 
 // Page by page, each animal page in AnimalIndex order.

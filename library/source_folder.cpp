@@ -32,7 +32,7 @@ void ComposeSourceStatus(const SoundCategory& category, char* status, int size)
     }
 }
 
-}  // namespace
+} // namespace
 
 int ChooseFolder(char* destination, HWND display)
 {

@@ -6,21 +6,21 @@
 #include <cstdint>
 
 struct BroadcastConfig {
-    uint8_t Ena;        // playback switch: 0 off, 1 on
-    uint8_t Vol;        // volume 1..8
-    uint8_t PauseDays;  // 1..30
-    uint8_t PlayDaysA;  // 1..30
-    uint8_t PlayDaysB;  // 1..30
-    uint8_t TimerMod;   // 0 off, 1 periodic loop
-    uint8_t SenMod;     // 0 off, 1 random, 2 time & file specified
-    uint8_t Dly;        // playback delay, seconds 5..30
-    uint8_t AlarmA;     // timing group A: 0 random, 1 time & file specified
-    uint8_t AlarmB;     // timing group B: as AlarmA
-    uint8_t type[24];   // sensing plan: AnimalIndex by hour
-    uint8_t typeA[24];  // timing plan A
-    uint8_t typeB[24];  // timing plan B
-    uint8_t TMLPen;     // time lapse: 0 on, 1 off
-    uint8_t ShotHour;   // shooting interval
+    uint8_t Ena;       // playback switch: 0 off, 1 on
+    uint8_t Vol;       // volume 1..8
+    uint8_t PauseDays; // 1..30
+    uint8_t PlayDaysA; // 1..30
+    uint8_t PlayDaysB; // 1..30
+    uint8_t TimerMod;  // 0 off, 1 periodic loop
+    uint8_t SenMod;    // 0 off, 1 random, 2 time & file specified
+    uint8_t Dly;       // playback delay, seconds 5..30
+    uint8_t AlarmA;    // timing group A: 0 random, 1 time & file specified
+    uint8_t AlarmB;    // timing group B: as AlarmA
+    uint8_t type[24];  // sensing plan: AnimalIndex by hour
+    uint8_t typeA[24]; // timing plan A
+    uint8_t typeB[24]; // timing plan B
+    uint8_t TMLPen;    // time lapse: 0 on, 1 off
+    uint8_t ShotHour;  // shooting interval
     uint8_t ShotMin;
     uint8_t ShotSec;
 };

@@ -49,7 +49,7 @@ void TraceLoadedFields(const BroadcastConfig& config)
         Trace("type[%d] = %d\n", hour, config.type[hour]);
 }
 
-}  // namespace
+} // namespace
 
 int32_t FileSizeOf(const char* path)
 {

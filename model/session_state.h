@@ -15,12 +15,12 @@ struct SessionState {
     int32_t FirstInit;
     char SaveDir[kPathSize];
     BroadcastConfig Config;
-    int32_t LanguageIndex;  // 0 Simplified Chinese, 1 English
+    int32_t LanguageIndex; // 0 Simplified Chinese, 1 English
     HINSTANCE InstanceHandle;
     ::ControlMap ControlMap;
-    char SenseSpecPath[10][kPathSize];  // by AnimalIndex, shared by the three animal pages
-    char RandPath[kPathSize];           // shared by the three random categories
-    int32_t CurrentCategory;            // CategoryKey while a copy runs, else 0
+    char SenseSpecPath[10][kPathSize]; // by AnimalIndex, shared by the three animal pages
+    char RandPath[kPathSize];          // shared by the three random categories
+    int32_t CurrentCategory;           // CategoryKey while a copy runs, else 0
     char CopyStatusText[kCopyStatusSize];
     uint32_t PlanTabIndex;
     uint32_t CopyTabIndex;

@@ -28,7 +28,7 @@ bool MayReplace(const char* target)
            !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
 }
 
-}  // namespace
+} // namespace
 
 bool ReplaceFileWith(const char* source, const char* target)
 {
@@ -62,9 +62,9 @@ bool CopyFileReplacing(const char* source, const char* target)
     if (!GetFileAttributesExA(target, GetFileExInfoStandard, &after) ||
         (after.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
-    bool written = !existed || CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime) != 0 ||
-                   before.nFileSizeLow != after.nFileSizeLow ||
-                   before.nFileSizeHigh != after.nFileSizeHigh;
+    bool written =
+        !existed || CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime) != 0 ||
+        before.nFileSizeLow != after.nFileSizeLow || before.nFileSizeHigh != after.nFileSizeHigh;
     if (written)
         DeleteFileA(target);
     return false;

@@ -9,7 +9,7 @@ namespace {
 FolderBrowserAnswer g_FolderBrowserAnswer = nullptr;
 MessageBoxAnswer g_MessageBoxAnswer = nullptr;
 
-}  // namespace
+} // namespace
 
 void AnswerShellDialogsWith(FolderBrowserAnswer browser, MessageBoxAnswer messageBox)
 {

@@ -7,7 +7,7 @@
 enum FolderChoice {
     kFolderChosen,
     kFolderCancelled,
-    kFolderUnconvertible,  // an item was chosen but has no file-system path
+    kFolderUnconvertible, // an item was chosen but has no file-system path
 };
 
 // Shows the folder browser owned by the foreground window (file-system

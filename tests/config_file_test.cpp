@@ -27,7 +27,7 @@ std::string WithoutBufferSize(std::string trace)
 const char kSeparator[] = "________________________________________________\n";
 
 class ConfigFileTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ResetSession();
@@ -39,7 +39,10 @@ protected:
         snprintf(g_Session.SaveDir, sizeof g_Session.SaveDir, "%s", path.c_str());
     }
 
-    std::string ConfigPath() const { return folder_.File("CFG_BROADCAST.bin"); }
+    std::string ConfigPath() const
+    {
+        return folder_.File("CFG_BROADCAST.bin");
+    }
 
     // A record whose every byte differs from the defaults and from its
     // neighbours, with values no control produces.
@@ -48,21 +51,23 @@ protected:
         Bytes bytes(86);
         for (int i = 0; i < 86; ++i)
             bytes[i] = static_cast<unsigned char>(200 + i);
-        bytes[7] = 0;     // Dly 0
-        bytes[15] = 200;  // type[5]
+        bytes[7] = 0;    // Dly 0
+        bytes[15] = 200; // type[5]
         return bytes;
     }
 
     static std::string ReadTrace(const std::string& path, const Bytes& record)
     {
-        std::string trace = "sizeof = 86\niGetFileSize = 86\nOpen file - \"" + path +
-                            "\" success!\n_bufsiz = N\n";
-        const char* names[] = {"Ena", "Vol", "TimerMod", "SenMod", "AlarmA", "AlarmB", "TMLPen", "Dly"};
+        std::string trace =
+            "sizeof = 86\niGetFileSize = 86\nOpen file - \"" + path + "\" success!\n_bufsiz = N\n";
+        const char* names[] = {"Ena",    "Vol",    "TimerMod", "SenMod",
+                               "AlarmA", "AlarmB", "TMLPen",   "Dly"};
         const int offsets[] = {0, 1, 5, 6, 8, 9, 82, 7};
         for (int i = 0; i < 8; ++i)
             trace += std::string(names[i]) + " = " + std::to_string(record[offsets[i]]) + "\n";
         for (int hour = 0; hour < 24; ++hour)
-            trace += "type[" + std::to_string(hour) + "] = " + std::to_string(record[10 + hour]) + "\n";
+            trace +=
+                "type[" + std::to_string(hour) + "] = " + std::to_string(record[10 + hour]) + "\n";
         return trace;
     }
 
@@ -90,8 +95,8 @@ TEST_F(ConfigFileTest, WriteThenReadGivesTheSameBytesWithTheFullTrace)
 
     EXPECT_EQ(ReadBytes(ConfigPath()), record);
     EXPECT_EQ(ConfigBytes(), record);
-    EXPECT_EQ(WithoutBufferSize(trace.Text()), "Open file - \"" + ConfigPath() + "\" success!\n" + kSeparator +
-                                ReadTrace(ConfigPath(), record));
+    EXPECT_EQ(WithoutBufferSize(trace.Text()), "Open file - \"" + ConfigPath() + "\" success!\n" +
+                                                   kSeparator + ReadTrace(ConfigPath(), record));
     EXPECT_FALSE(FileExists(folder_.File("CFGBCAST.TMP")));
 }
 
@@ -232,4 +237,4 @@ TEST_F(ConfigFileTest, ADriveRootGivesTwoBackslashesAndWorks)
     DeleteFileA("T:\\CFG_BROADCAST.bin");
 }
 
-}  // namespace
+} // namespace

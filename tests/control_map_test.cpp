@@ -20,7 +20,8 @@ namespace {
 const int kFetchedCount = 198;
 const int kControlCount = 253;
 
-static_assert(sizeof(ControlMap) == kFetchedCount * sizeof(HWND), "the map holds the 198 handles and nothing else");
+static_assert(sizeof(ControlMap) == kFetchedCount * sizeof(HWND),
+              "the map holds the 198 handles and nothing else");
 
 struct NamedHandle {
     std::string name;
@@ -35,7 +36,8 @@ std::string Indexed(const char* name, int index, const char* part = "")
     return text;
 }
 
-void AddRow(std::vector<NamedHandle>& handles, const std::string& name, const CopyRow& row, const ExpectedRowIds& ids)
+void AddRow(std::vector<NamedHandle>& handles, const std::string& name, const CopyRow& row,
+            const ExpectedRowIds& ids)
 {
     handles.push_back({name + ".Label", row.Label, ids.label});
     handles.push_back({name + ".PickButton", row.PickButton, ids.pick});
@@ -75,17 +77,23 @@ std::vector<NamedHandle> NamedHandles(const ControlMap& map)
         {"PlayDaysBCombo", map.PlayDaysBCombo, 40251},
     };
     for (int hour = 0; hour < 24; ++hour) {
-        handles.push_back({Indexed("ComboSensePlan", hour), map.ComboSensePlan[hour], kExpectedHourIds[hour].sensePlan});
-        handles.push_back({Indexed("ComboTMPA", hour), map.ComboTMPA[hour], kExpectedHourIds[hour].planA});
-        handles.push_back({Indexed("ComboTMPB", hour), map.ComboTMPB[hour], kExpectedHourIds[hour].planB});
+        handles.push_back({Indexed("ComboSensePlan", hour), map.ComboSensePlan[hour],
+                           kExpectedHourIds[hour].sensePlan});
+        handles.push_back(
+            {Indexed("ComboTMPA", hour), map.ComboTMPA[hour], kExpectedHourIds[hour].planA});
+        handles.push_back(
+            {Indexed("ComboTMPB", hour), map.ComboTMPB[hour], kExpectedHourIds[hour].planB});
     }
     AddRow(handles, "SenseRandRow", map.SenseRandRow, ExpectedCopyRow(0, 0));
     AddRow(handles, "TimingRandARow", map.TimingRandARow, ExpectedCopyRow(1, 0));
     AddRow(handles, "TimingRandBRow", map.TimingRandBRow, ExpectedCopyRow(2, 0));
     for (int animal = 0; animal < 10; ++animal) {
-        AddRow(handles, Indexed("SenseSpecRow", animal), map.SenseSpecRow[animal], ExpectedCopyRow(3, animal));
-        AddRow(handles, Indexed("TimingARow", animal), map.TimingARow[animal], ExpectedCopyRow(4, animal));
-        AddRow(handles, Indexed("TimingBRow", animal), map.TimingBRow[animal], ExpectedCopyRow(5, animal));
+        AddRow(handles, Indexed("SenseSpecRow", animal), map.SenseSpecRow[animal],
+               ExpectedCopyRow(3, animal));
+        AddRow(handles, Indexed("TimingARow", animal), map.TimingARow[animal],
+               ExpectedCopyRow(4, animal));
+        AddRow(handles, Indexed("TimingBRow", animal), map.TimingBRow[animal],
+               ExpectedCopyRow(5, animal));
     }
     return handles;
 }
@@ -94,8 +102,9 @@ std::vector<NamedHandle> NamedHandles(const ControlMap& map)
 // letters, four captions, Browse, Generate, the version label, hidden rows.
 std::vector<int> UnfetchedIds()
 {
-    std::vector<int> ids = {40155, 40008, 40017, 40023, 40033, 40002, 40241, 40030, 65535, 40192, 40247,
-                            40246, 40243, 40197, 40202, 40046, 40237, 40248, 40249, 40153, 40152, 40182};
+    std::vector<int> ids = {40155, 40008, 40017, 40023, 40033, 40002, 40241, 40030,
+                            65535, 40192, 40247, 40246, 40243, 40197, 40202, 40046,
+                            40237, 40248, 40249, 40153, 40152, 40182};
     for (const ExpectedHourIds& hour : kExpectedHourIds)
         ids.push_back(hour.label);
     for (const ExpectedRowIds& row : kExpectedHiddenRows)
@@ -176,4 +185,4 @@ TEST(ControlMap, InitialisationFetchesTheMapOfEachNewDialog)
     DestroyWindow(second);
 }
 
-}  // namespace
+} // namespace

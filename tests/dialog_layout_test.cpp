@@ -42,7 +42,7 @@ struct ExpectedControl {
     Kind kind;
     int x, y, w, h;
     unsigned flags;
-    const char* text;  // UTF-8 template text the control keeps, or null
+    const char* text; // UTF-8 template text the control keeps, or null
 };
 
 const int kControlCount = 253;
@@ -69,17 +69,19 @@ const int kBlackBear = 6;
 struct RandomRowPlace {
     int labelY, labelH, pickY;
 };
-const RandomRowPlace kRandomRowPlaces[kExpectedRandomPages] = {{101, 16, 103}, {104, 18, 105}, {106, 18, 107}};
+const RandomRowPlace kRandomRowPlaces[kExpectedRandomPages] = {
+    {101, 16, 103}, {104, 18, 105}, {106, 18, 107}};
 
 struct HiddenRowPlace {
     int y, labelW;
     const char* text;
 };
-const HiddenRowPlace kHiddenRowPlaces[3] = {{103, 22, "定时A"}, {108, 33, "感应定时"}, {113, 22, "定时B"}};
+const HiddenRowPlace kHiddenRowPlaces[3] = {
+    {103, 22, "定时A"}, {108, 33, "感应定时"}, {113, 22, "定时B"}};
 
-void AddRow(std::vector<ExpectedControl>& controls, const ExpectedRowIds& ids, Kind labelKind, int labelX,
-            int labelY, int labelW, int labelH, int pickX, int pickY, int checkX, int checkY, unsigned flags,
-            const char* labelText)
+void AddRow(std::vector<ExpectedControl>& controls, const ExpectedRowIds& ids, Kind labelKind,
+            int labelX, int labelY, int labelW, int labelH, int pickX, int pickY, int checkX,
+            int checkY, unsigned flags, const char* labelText)
 {
     controls.push_back({ids.label, labelKind, labelX, labelY, labelW, labelH, flags, labelText});
     controls.push_back({ids.pick, kPushButton, pickX, pickY, 18, 10, flags, kPickText});
@@ -151,15 +153,17 @@ std::vector<ExpectedControl> ExpectedControls()
         int row = hour % 12;
         bool left = hour < 12;
         snprintf(hourTexts[hour], sizeof hourTexts[hour], "%02d:00-%02d:59", hour, hour);
-        controls.push_back({ids.label, kStaticLeft, left ? 20 : 198, 257 + 14 * row, 39, 9, kPlain, hourTexts[hour]});
+        controls.push_back({ids.label, kStaticLeft, left ? 20 : 198, 257 + 14 * row, 39, 9, kPlain,
+                            hourTexts[hour]});
         for (int id : {ids.sensePlan, ids.planA, ids.planB})
-            controls.push_back({id, kCombo, left ? 66 : 244, 254 + 14 * row, 85, 12, kPlain, nullptr});
+            controls.push_back(
+                {id, kCombo, left ? 66 : 244, 254 + 14 * row, 85, 12, kPlain, nullptr});
     }
 
     for (int page = 0; page < kExpectedRandomPages; ++page) {
         const RandomRowPlace& place = kRandomRowPlaces[page];
-        AddRow(controls, ExpectedCopyRow(page, 0), kStaticCenter, 179, place.labelY, 52, place.labelH, 232,
-               place.pickY, 256, place.pickY + 1, kPlain, nullptr);
+        AddRow(controls, ExpectedCopyRow(page, 0), kStaticCenter, 179, place.labelY, 52,
+               place.labelH, 232, place.pickY, 256, place.pickY + 1, kPlain, nullptr);
     }
 
     // Animal rows: 0 to 4 in the left column, 5 to 9 in the right.
@@ -169,21 +173,22 @@ std::vector<ExpectedControl> ExpectedControls()
             int y = places.rowY + 10 * (animal % 5);
             ExpectedRowIds ids = ExpectedCopyRow(page, animal);
             if (animal < 5)
-                AddRow(controls, ids, kStaticLeft, places.labelLeftX, y, places.labelLeftW, animal == kLynx ? 9 : 8,
-                       places.pickLeftX, y, places.checkLeftX, y + 1, kPlain, nullptr);
+                AddRow(controls, ids, kStaticLeft, places.labelLeftX, y, places.labelLeftW,
+                       animal == kLynx ? 9 : 8, places.pickLeftX, y, places.checkLeftX, y + 1,
+                       kPlain, nullptr);
             else if (animal == kBlackBear)
-                AddRow(controls, ids, kStaticCenter, places.bearLabelX, y, 36, 9, places.pickRightX, y,
-                       places.checkRightX, y + 1, kPlain, nullptr);
+                AddRow(controls, ids, kStaticCenter, places.bearLabelX, y, 36, 9, places.pickRightX,
+                       y, places.checkRightX, y + 1, kPlain, nullptr);
             else
-                AddRow(controls, ids, kStaticCenter, places.labelRightX, y, 32, 9, places.pickRightX, y,
-                       places.checkRightX, y + 1, kPlain, nullptr);
+                AddRow(controls, ids, kStaticCenter, places.labelRightX, y, 32, 9,
+                       places.pickRightX, y, places.checkRightX, y + 1, kPlain, nullptr);
         }
     }
 
     for (int row = 0; row < 3; ++row) {
         const HiddenRowPlace& place = kHiddenRowPlaces[row];
-        AddRow(controls, kExpectedHiddenRows[row], kStaticLeft, 189, place.y, place.labelW, 9, 223, place.y, 247,
-               place.y + 1, kHidden | kDisabled, place.text);
+        AddRow(controls, kExpectedHiddenRows[row], kStaticLeft, 189, place.y, place.labelW, 9, 223,
+               place.y, 247, place.y + 1, kHidden | kDisabled, place.text);
     }
     return controls;
 }
@@ -191,28 +196,28 @@ std::vector<ExpectedControl> ExpectedControls()
 const wchar_t* ClassOf(Kind kind)
 {
     switch (kind) {
-    case kGroupBox:
-    case kRadio:
-    case kCheckBox:
-    case kPushButton: {
-        return L"Button";
-    }
-    case kEditBox: {
-        return L"Edit";
-    }
-    case kTrackbar: {
-        return L"msctls_trackbar32";
-    }
-    case kCombo: {
-        return L"ComboBox";
-    }
-    case kTabButtons:
-    case kTabButtonsMultiline: {
-        return L"SysTabControl32";
-    }
-    default: {
-        return L"Static";
-    }
+        case kGroupBox:
+        case kRadio:
+        case kCheckBox:
+        case kPushButton: {
+            return L"Button";
+        }
+        case kEditBox: {
+            return L"Edit";
+        }
+        case kTrackbar: {
+            return L"msctls_trackbar32";
+        }
+        case kCombo: {
+            return L"ComboBox";
+        }
+        case kTabButtons:
+        case kTabButtonsMultiline: {
+            return L"SysTabControl32";
+        }
+        default: {
+            return L"Static";
+        }
     }
 }
 
@@ -235,60 +240,60 @@ void ExpectStyle(const ExpectedControl& control, DWORD style, DWORD exStyle)
     EXPECT_EQ(Has(style, WS_VISIBLE), (control.flags & kHidden) == 0) << "visible";
     EXPECT_EQ(Has(style, WS_DISABLED), (control.flags & kDisabled) != 0) << "disabled";
     switch (control.kind) {
-    case kGroupBox: {
-        EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
-        break;
-    }
-    case kRadio: {
-        EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_AUTORADIOBUTTON));
-        break;
-    }
-    case kCheckBox: {
-        EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_AUTOCHECKBOX));
-        break;
-    }
-    case kPushButton: {
-        EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
-        break;
-    }
-    case kEditBox: {
-        EXPECT_TRUE(Has(style, ES_MULTILINE));
-        EXPECT_FALSE(Has(style, ES_AUTOVSCROLL));
-        EXPECT_FALSE(Has(style, ES_AUTOHSCROLL)) << "a long path must wrap";
-        break;
-    }
-    case kTrackbar: {
-        EXPECT_TRUE(Has(style, TBS_NOTICKS | TBS_BOTH));
-        EXPECT_FALSE(Has(style, TBS_VERT));
-        break;
-    }
-    case kCombo: {
-        EXPECT_EQ(style & 3, static_cast<DWORD>(CBS_DROPDOWN));
-        EXPECT_TRUE(Has(style, CBS_HASSTRINGS));
-        EXPECT_FALSE(Has(style, CBS_SORT));
-        break;
-    }
-    case kStaticLeft: {
-        EXPECT_EQ(style & SS_TYPEMASK, static_cast<DWORD>(SS_LEFT));
-        break;
-    }
-    case kStaticCenter: {
-        EXPECT_EQ(style & SS_TYPEMASK, static_cast<DWORD>(SS_CENTER));
-        break;
-    }
-    case kStaticRight: {
-        EXPECT_EQ(style & SS_TYPEMASK, static_cast<DWORD>(SS_RIGHT));
-        break;
-    }
-    case kTabButtons: {
-        EXPECT_TRUE(Has(style, TCS_BUTTONS));
-        EXPECT_FALSE(Has(style, TCS_MULTILINE));
-        break;
-    }
-    case kTabButtonsMultiline: {
-        EXPECT_TRUE(Has(style, TCS_BUTTONS | TCS_MULTILINE));
-        break;
-    }
+        case kGroupBox: {
+            EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
+            break;
+        }
+        case kRadio: {
+            EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_AUTORADIOBUTTON));
+            break;
+        }
+        case kCheckBox: {
+            EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_AUTOCHECKBOX));
+            break;
+        }
+        case kPushButton: {
+            EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
+            break;
+        }
+        case kEditBox: {
+            EXPECT_TRUE(Has(style, ES_MULTILINE));
+            EXPECT_FALSE(Has(style, ES_AUTOVSCROLL));
+            EXPECT_FALSE(Has(style, ES_AUTOHSCROLL)) << "a long path must wrap";
+            break;
+        }
+        case kTrackbar: {
+            EXPECT_TRUE(Has(style, TBS_NOTICKS | TBS_BOTH));
+            EXPECT_FALSE(Has(style, TBS_VERT));
+            break;
+        }
+        case kCombo: {
+            EXPECT_EQ(style & 3, static_cast<DWORD>(CBS_DROPDOWN));
+            EXPECT_TRUE(Has(style, CBS_HASSTRINGS));
+            EXPECT_FALSE(Has(style, CBS_SORT));
+            break;
+        }
+        case kStaticLeft: {
+            EXPECT_EQ(style & SS_TYPEMASK, static_cast<DWORD>(SS_LEFT));
+            break;
+        }
+        case kStaticCenter: {
+            EXPECT_EQ(style & SS_TYPEMASK, static_cast<DWORD>(SS_CENTER));
+            break;
+        }
+        case kStaticRight: {
+            EXPECT_EQ(style & SS_TYPEMASK, static_cast<DWORD>(SS_RIGHT));
+            break;
+        }
+        case kTabButtons: {
+            EXPECT_TRUE(Has(style, TCS_BUTTONS));
+            EXPECT_FALSE(Has(style, TCS_MULTILINE));
+            break;
+        }
+        case kTabButtonsMultiline: {
+            EXPECT_TRUE(Has(style, TCS_BUTTONS | TCS_MULTILINE));
+            break;
+        }
     }
 }
 
@@ -306,7 +311,7 @@ struct TemplateItem {
     DWORD exStyle;
     int x, y, w, h;
     WORD id;
-    int classAtom;  // 0 when the class is named
+    int classAtom; // 0 when the class is named
     std::wstring className;
     std::wstring title;
 };
@@ -326,15 +331,21 @@ struct DialogTemplate {
 };
 
 class TemplateReader {
-public:
+  public:
     explicit TemplateReader(const WORD* start) : start_(start), at_(start) {}
-    WORD Word() { return *at_++; }
+    WORD Word()
+    {
+        return *at_++;
+    }
     DWORD Dword()
     {
         DWORD low = Word();
         return low | (static_cast<DWORD>(Word()) << 16);
     }
-    int Short() { return static_cast<short>(Word()); }
+    int Short()
+    {
+        return static_cast<short>(Word());
+    }
     std::wstring String()
     {
         std::wstring text;
@@ -357,9 +368,12 @@ public:
         if ((at_ - start_) % 2)
             ++at_;
     }
-    void Skip(int bytes) { at_ += (bytes + 1) / 2; }
+    void Skip(int bytes)
+    {
+        at_ += (bytes + 1) / 2;
+    }
 
-private:
+  private:
     const WORD* start_;
     const WORD* at_;
 };
@@ -420,21 +434,21 @@ BOOL CALLBACK CollectLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR
 const wchar_t* ClassOfAtom(int atom)
 {
     switch (atom) {
-    case 0x80: {
-        return L"Button";
-    }
-    case 0x81: {
-        return L"Edit";
-    }
-    case 0x82: {
-        return L"Static";
-    }
-    case 0x85: {
-        return L"ComboBox";
-    }
-    default: {
-        return L"?";
-    }
+        case 0x80: {
+            return L"Button";
+        }
+        case 0x81: {
+            return L"Edit";
+        }
+        case 0x82: {
+            return L"Static";
+        }
+        case 0x85: {
+            return L"ComboBox";
+        }
+        default: {
+            return L"?";
+        }
     }
 }
 
@@ -447,8 +461,9 @@ TEST(DialogTemplate, IsOnePlainLanguageNeutralDialogOfTheGivenSizeStyleAndFont)
 
     DialogTemplate dialog = ReadDialogTemplate();
     ASSERT_FALSE(dialog.extended) << "the template must be the plain form";
-    EXPECT_EQ(dialog.style, static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
-                                               DS_CENTER | DS_3DLOOK | DS_SETFONT | DS_FIXEDSYS));
+    EXPECT_EQ(dialog.style,
+              static_cast<DWORD>(WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME |
+                                 DS_CENTER | DS_3DLOOK | DS_SETFONT | DS_FIXEDSYS));
     EXPECT_EQ(dialog.exStyle, 0u);
     EXPECT_EQ(dialog.count, kControlCount);
     EXPECT_EQ(dialog.x, 0);
@@ -507,7 +522,7 @@ BOOL CALLBACK CountDirectChild(HWND window, LPARAM counter)
 }
 
 class TemplateDialog : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         dialog_ = CreateTemplateDialog();
@@ -595,7 +610,8 @@ TEST_F(TemplateDialog, EveryControlHasItsClassPlaceStyleStateAndText)
 
         ExpectStyle(control, static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE)),
                     static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE)));
-        EXPECT_EQ(IsWindowEnabled(window) != 0, (control.flags & (kDisabled | kHidden)) == 0) << "enabled";
+        EXPECT_EQ(IsWindowEnabled(window) != 0, (control.flags & (kDisabled | kHidden)) == 0)
+            << "enabled";
 
         if (control.text) {
             wchar_t text[64] = {};
@@ -620,12 +636,14 @@ TEST_F(TemplateDialog, EachTabControlPrecedesTheControlsOverIt)
         ASSERT_NE(Control(tab.id), nullptr);
         for (const ExpectedControl& control : controls) {
             bool over = control.id != tab.id && control.x >= tab.x && control.y >= tab.y &&
-                        control.x + control.w <= tab.x + tab.w && control.y + control.h <= tab.y + tab.h;
+                        control.x + control.w <= tab.x + tab.w &&
+                        control.y + control.h <= tab.y + tab.h;
             if (!over)
                 continue;
             SCOPED_TRACE(Describe(control));
             ASSERT_NE(Control(control.id), nullptr);
-            EXPECT_GT(position[Control(control.id)], position[Control(tab.id)]) << "over tab " << tab.id;
+            EXPECT_GT(position[Control(control.id)], position[Control(tab.id)])
+                << "over tab " << tab.id;
             ++checked;
         }
     }
@@ -658,4 +676,4 @@ TEST(MainDialogFocus, OpensWithTheFocusOnTheSaveDirectoryEdit)
     DestroyWindow(dialog);
 }
 
-}  // namespace
+} // namespace

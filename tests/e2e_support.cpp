@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-
 namespace {
 
 const DWORD kAnswerMs = 10000;
@@ -24,8 +23,8 @@ std::string WindowText(HWND window)
 {
     wchar_t text[1024] = {};
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, 1023, reinterpret_cast<LPARAM>(text),
-                             SMTO_NORMAL, kAnswerMs, &length))
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 1023, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                             kAnswerMs, &length))
         return std::string();
     return Narrow(text);
 }
@@ -90,7 +89,7 @@ bool SameText(const std::string& a, const std::string& b)
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
-}  // namespace
+} // namespace
 
 RemoteMemory::RemoteMemory(HANDLE process, size_t size)
     : process_(process),
@@ -145,8 +144,8 @@ bool RunningProgram::Start(const std::string& startDir, const std::string& trace
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
     HANDLE trace = CreateFileA(traceFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                &inheritable, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    HANDLE input = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
-                               OPEN_EXISTING, 0, nullptr);
+    HANDLE input = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               &inheritable, OPEN_EXISTING, 0, nullptr);
     if (trace == INVALID_HANDLE_VALUE) {
         *error = "cannot create the trace file " + traceFile;
         return false;
@@ -159,8 +158,8 @@ bool RunningProgram::Start(const std::string& startDir, const std::string& trace
     startup.hStdInput = input == INVALID_HANDLE_VALUE ? nullptr : input;
     startup.hStdOutput = trace;
     startup.hStdError = trace;
-    BOOL started = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                                  startDir.c_str(), &startup, &process_);
+    BOOL started = CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0,
+                                  nullptr, startDir.c_str(), &startup, &process_);
     DWORD startError = GetLastError();
     CloseHandle(trace);
     if (input != INVALID_HANDLE_VALUE)
@@ -282,7 +281,7 @@ std::string RunningProgram::ComboItem(int id, int index) const
 {
     if (!Control(id))
         return std::string();
-    wchar_t text[1024] = {};  // longer than any item
+    wchar_t text[1024] = {}; // longer than any item
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(Control(id), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text),
                         SMTO_NORMAL, kAnswerMs, &answer);
@@ -315,7 +314,8 @@ std::string RunningProgram::TabLabel(int id, int page) const
     TCITEMA item = {};
     item.mask = TCIF_TEXT;
     HWND control = Control(id);
-    return control ? AskItemText(process_.hProcess, control, TCM_GETITEMA, page, item) : std::string();
+    return control ? AskItemText(process_.hProcess, control, TCM_GETITEMA, page, item)
+                   : std::string();
 }
 
 HWND RunningProgram::FocusedWindow() const
@@ -363,9 +363,9 @@ bool RunningProgram::SelectComboItem(int id, int index)
     // The list selection, then the notification the combo box sends its
     // parent when a person picks an item.
     LRESULT selected = -1;
-    bool answered = Send(combo, CB_SETCURSEL, index, 0, &selected) &&
-                    Send(window_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                         reinterpret_cast<LPARAM>(combo));
+    bool answered =
+        Send(combo, CB_SETCURSEL, index, 0, &selected) &&
+        Send(window_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     EXPECT_TRUE(answered) << "combo box " << id << " did not answer";
     EXPECT_EQ(selected, index) << "combo box " << id << " has no item " << index;
     return answered && selected == index;
@@ -378,7 +378,8 @@ bool RunningProgram::ClickTabPage(int tabId, int page)
     HWND tab = Control(tabId);
     RemoteMemory memory(process_.hProcess, sizeof(RECT));
     RECT box = {};
-    if (!memory.Valid() || !Ask(tab, TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(memory.Address())) ||
+    if (!memory.Valid() ||
+        !Ask(tab, TCM_GETITEMRECT, page, reinterpret_cast<LPARAM>(memory.Address())) ||
         !memory.Read(&box, sizeof box)) {
         ADD_FAILURE() << "tab control " << tabId << " has no page " << page;
         return false;
@@ -564,7 +565,7 @@ std::vector<std::string> PathParts(const std::string& path)
     return parts;
 }
 
-}  // namespace
+} // namespace
 
 bool ChooseInFolderBrowser(const RunningProgram& program, HWND browser, const std::string& path,
                            std::string* error)
@@ -589,7 +590,8 @@ bool ChooseInFolderBrowser(const RunningProgram& program, HWND browser, const st
     for (size_t i = 1; i < parts.size(); ++i) {
         HTREEITEM child = reader.ChildNamed(item, parts[i]);
         if (!child) {
-            *error = "the folder browser shows no folder " + parts[i] + " under " + reader.Text(item);
+            *error =
+                "the folder browser shows no folder " + parts[i] + " under " + reader.Text(item);
             return false;
         }
         item = child;
@@ -656,12 +658,12 @@ std::vector<unsigned char> WaveFile(int seed, int samples)
     text("WAVE");
     text("fmt ");
     number(16, 4);
-    number(1, 2);     // PCM
-    number(1, 2);     // mono
+    number(1, 2); // PCM
+    number(1, 2); // mono
     number(rate, 4);
-    number(rate, 4);  // bytes per second
-    number(1, 2);     // block size
-    number(8, 2);     // bits per sample
+    number(rate, 4); // bytes per second
+    number(1, 2);    // block size
+    number(8, 2);    // bits per sample
     text("data");
     number(samples, 4);
     for (int i = 0; i < samples; ++i)

@@ -12,8 +12,7 @@
 #include "test_support.h"
 
 // Waits until the condition holds or the time is up; true when it held.
-template <typename Condition>
-bool WaitUntil(Condition condition, DWORD timeoutMs = 10000)
+template <typename Condition> bool WaitUntil(Condition condition, DWORD timeoutMs = 10000)
 {
     DWORD start = GetTickCount();
     for (;;) {
@@ -28,17 +27,23 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 10000)
 // Memory inside another process, for the control messages that carry a
 // pointer which Wine passes across processes as it is.
 class RemoteMemory {
-public:
+  public:
     RemoteMemory(HANDLE process, size_t size);
     ~RemoteMemory();
     RemoteMemory(const RemoteMemory&) = delete;
     RemoteMemory& operator=(const RemoteMemory&) = delete;
-    bool Valid() const { return address_ != nullptr; }
-    char* Address(size_t offset = 0) const { return static_cast<char*>(address_) + offset; }
+    bool Valid() const
+    {
+        return address_ != nullptr;
+    }
+    char* Address(size_t offset = 0) const
+    {
+        return static_cast<char*>(address_) + offset;
+    }
     bool Write(const void* data, size_t size, size_t offset = 0);
     bool Read(void* data, size_t size, size_t offset = 0) const;
 
-private:
+  private:
     HANDLE process_;
     void* address_;
 };
@@ -46,7 +51,7 @@ private:
 // The program, started in a start directory with its standard output in a
 // trace file. A program still running when the object goes is terminated.
 class RunningProgram {
-public:
+  public:
     RunningProgram() = default;
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
@@ -55,10 +60,19 @@ public:
     // Starts the program, ending one started before, and waits for its main
     // window; false with a reason.
     bool Start(const std::string& startDir, const std::string& traceFile, std::string* error);
-    HWND Window() const { return window_; }
-    HANDLE Process() const { return process_.hProcess; }
-    DWORD ProcessId() const { return process_.dwProcessId; }
-    std::string Trace() const;  // with plain line feeds
+    HWND Window() const
+    {
+        return window_;
+    }
+    HANDLE Process() const
+    {
+        return process_.hProcess;
+    }
+    DWORD ProcessId() const
+    {
+        return process_.dwProcessId;
+    }
+    std::string Trace() const; // with plain line feeds
     bool WaitForExit(DWORD timeoutMs, DWORD* exitCode);
     bool Running() const;
     void Terminate();
@@ -78,24 +92,24 @@ public:
     int TabCount(int id) const;
     std::string TabLabel(int id, int page) const;
     HWND FocusedWindow() const;
-    bool InsideWindow(int id) const;  // the control lies inside the client area
+    bool InsideWindow(int id) const; // the control lies inside the client area
 
     // What a person does. Each returns false, after recording a failure, when
     // the control cannot be used (missing, hidden or disabled) or the
     // program did not answer.
-    bool Click(int id);       // returns when the click is handled
-    bool ClickLater(int id);  // for buttons that open a modal window
+    bool Click(int id);      // returns when the click is handled
+    bool ClickLater(int id); // for buttons that open a modal window
     bool SelectComboItem(int id, int index);
     bool ClickTabPage(int tabId, int page);
     bool Focus(int id);
     void PressKey(HWND target, UINT virtualKey);
-    bool Answering() const;  // the window handles a message within 5 s
+    bool Answering() const; // the window handles a message within 5 s
 
     // A dialog of the program owned by its main window (message box, folder
     // browser), or null when none appeared in time.
     HWND WaitForOwnedDialog(DWORD timeoutMs = 10000) const;
 
-private:
+  private:
     void Release();
     LRESULT AskControl(int id, UINT message, WPARAM wParam, LRESULT missing) const;
 

@@ -38,9 +38,9 @@ struct Inputs {
 std::string Describe(const Inputs& in, int planPage, int copyPage)
 {
     std::ostringstream text;
-    text << "Ena " << in.Ena << " SenMod " << in.SenMod << " TimerMod " << in.TimerMod
-         << " AlarmA " << in.AlarmA << " AlarmB " << in.AlarmB << " TMLPen " << in.TMLPen
-         << " plan page " << planPage << " copy page " << copyPage;
+    text << "Ena " << in.Ena << " SenMod " << in.SenMod << " TimerMod " << in.TimerMod << " AlarmA "
+         << in.AlarmA << " AlarmB " << in.AlarmB << " TMLPen " << in.TMLPen << " plan page "
+         << planPage << " copy page " << copyPage;
     return text.str();
 }
 
@@ -86,20 +86,12 @@ Expected ExpectedRuleState(const Inputs& in, int planPage, int copyPage)
     // Copy panel by CopyTab page. The random rows follow their condition on
     // every page; the animal rows only on their own page.
     bool rowsEnabled[kExpectedCopyPages] = {
-        in.SenMod == 1,
-        timing && in.AlarmA == 0,
-        timing && in.AlarmB == 0,
-        in.SenMod == 2,
-        in.AlarmA == 1,
-        in.AlarmB == 1,
+        in.SenMod == 1, timing && in.AlarmA == 0, timing && in.AlarmB == 0,
+        in.SenMod == 2, in.AlarmA == 1,           in.AlarmB == 1,
     };
     bool copyEnabled[kExpectedCopyPages] = {
-        in.SenMod == 1,
-        in.TimerMod == 1 && in.AlarmA == 0,
-        in.TimerMod == 1 && in.AlarmB == 0,
-        in.SenMod == 2,
-        in.TimerMod == 1 && in.AlarmA == 1,
-        in.TimerMod == 1 && in.AlarmB == 1,
+        in.SenMod == 1, in.TimerMod == 1 && in.AlarmA == 0, in.TimerMod == 1 && in.AlarmB == 0,
+        in.SenMod == 2, in.TimerMod == 1 && in.AlarmA == 1, in.TimerMod == 1 && in.AlarmB == 1,
     };
     for (int page = 0; page < kExpectedCopyPages; ++page) {
         bool random = page < kExpectedRandomPages;
@@ -216,7 +208,7 @@ void StoreInputs(const Inputs& in)
 }
 
 class EnableRules : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         GetCurrentDirectoryA(sizeof startDirectory_, startDirectory_);
@@ -346,7 +338,7 @@ TEST_F(EnableRules, StartUpAppliesTheRulesToTheLoadedRecord)
 
 TEST_F(EnableRules, StartUpWithoutFileThenChoosingOn)
 {
-    g_Session.FirstInit = 1;  // reads the empty start folder
+    g_Session.FirstInit = 1; // reads the empty start folder
     OpenDialog();
     Inputs defaults = {0, 1, 1, 0, 0, 0};
     EXPECT_EQ(Check(defaults), "");
@@ -400,8 +392,8 @@ TEST_F(EnableRules, PeriodicLoopSwitchesTimeLapseBackOnWhateverThePlaybackSwitch
     for (int ena : {1, 0}) {
         Bytes record = DefaultConfigBytes();
         record[0] = static_cast<unsigned char>(ena);
-        record[5] = 1;   // TimerMod
-        record[82] = 1;  // TMLPen "Off"
+        record[5] = 1;  // TimerMod
+        record[82] = 1; // TMLPen "Off"
         WriteBytes(folder_.File("CFG_BROADCAST.bin"), record);
         Close();
         ResetSession();
@@ -502,4 +494,4 @@ TEST_F(EnableRules, PlanTabChangeTouchesOnlyTheGridsAndNotTheRecord)
     EXPECT_EQ(ConfigBytes(), before);
 }
 
-}  // namespace
+} // namespace

@@ -60,7 +60,7 @@ std::vector<std::string> SearchOrder(const std::string& folder)
 }
 
 class FileCopyTest : public LibraryTest {
-protected:
+  protected:
     // A source folder holding the given files, each with its own contents.
     std::string MakeSource(const std::string& name, const std::vector<std::string>& files)
     {
@@ -126,15 +126,15 @@ TEST_F(FileCopyTest, EachPageCopiesExactlyItsTickedCategoriesInAnimalOrder)
     Choose(40180, random);
     Choose(40049, random);
     Choose(40055, random);
-    Choose(40208, dog);           // Dog, sensing page
-    Choose(40223, fox);           // Red fox, sensing page
-    Choose(40108, birdC);         // Bird C, timing A
-    Choose(40115, dog);           // Dog, timing A
-    Choose(40159, tiger);         // Tiger, timing B
+    Choose(40208, dog);   // Dog, sensing page
+    Choose(40223, fox);   // Red fox, sensing page
+    Choose(40108, birdC); // Bird C, timing A
+    Choose(40115, dog);   // Dog, timing A
+    Choose(40159, tiger); // Tiger, timing B
 
     struct PageCase {
         int page;
-        std::vector<std::pair<std::string, std::string>> categories;  // folder, source
+        std::vector<std::pair<std::string, std::string>> categories; // folder, source
         bool animalPage;
     };
     const PageCase cases[] = {
@@ -207,7 +207,8 @@ TEST_F(FileCopyTest, ASecondCopyFindsTheFolderAndOverwritesTheFiles)
     std::string trace = Copy(0);
     std::string expectedTrace = kCopyTraceLine;
     std::vector<std::string> expectedStatuses;
-    ExpectCategory(saveDir, "audio\\SenseRand", source, kExisted, &expectedTrace, &expectedStatuses);
+    ExpectCategory(saveDir, "audio\\SenseRand", source, kExisted, &expectedTrace,
+                   &expectedStatuses);
     EXPECT_EQ(trace, expectedTrace);
     EXPECT_EQ(StatusTexts(), expectedStatuses);
     EXPECT_EQ(ReadBytes(target), ReadBytes(source + "\\r.wav"));
@@ -231,9 +232,9 @@ TEST_F(FileCopyTest, ThePatternDecidesAloneExceptForDotNames)
                    {"nested.wav"});
     EXPECT_EQ(trace, expectedTrace);
     EXPECT_EQ(StatusTexts(), expectedStatuses);
-    EXPECT_EQ(ListTree(saveDir), (std::set<std::string>{"audio\\", "audio\\SenseRand\\",
-                                                        "audio\\SenseRand\\LOUD.WAV",
-                                                        "audio\\SenseRand\\quiet.wav"}));
+    EXPECT_EQ(ListTree(saveDir),
+              (std::set<std::string>{"audio\\", "audio\\SenseRand\\", "audio\\SenseRand\\LOUD.WAV",
+                                     "audio\\SenseRand\\quiet.wav"}));
 }
 
 TEST_F(FileCopyTest, AMissingOrEmptySourceOnlyTracesThatTheSearchCouldNotStart)
@@ -250,8 +251,8 @@ TEST_F(FileCopyTest, AMissingOrEmptySourceOnlyTracesThatTheSearchCouldNotStart)
     EXPECT_EQ(Copy(3), std::string(kCopyTraceLine) + "<SenseSpecPath[0]>" + empty +
                            "\n<NewFolder>" + dogFolder + "\nINVALID_HANDLE_VALUE!");
     EXPECT_EQ(Status(), dogFolder + kExisted);
-    EXPECT_EQ(ListTree(saveDir),
-              (std::set<std::string>{"audio\\", "audio\\SenseSpecify\\", "audio\\SenseSpecify\\dog\\"}));
+    EXPECT_EQ(ListTree(saveDir), (std::set<std::string>{"audio\\", "audio\\SenseSpecify\\",
+                                                        "audio\\SenseSpecify\\dog\\"}));
 }
 
 // A file where the Dog folder must go: Dog is skipped with the error code in
@@ -332,14 +333,15 @@ TEST_F(FileCopyTest, ASaveDirectoryEndingInABackslashIsUsedAsItStands)
     std::string trace = Copy(0);
     std::string expectedTrace = kCopyTraceLine;
     std::vector<std::string> expectedStatuses;
-    ExpectCategory(saveDir, "audio\\SenseRand", source, kCreated, &expectedTrace, &expectedStatuses);
+    ExpectCategory(saveDir, "audio\\SenseRand", source, kCreated, &expectedTrace,
+                   &expectedStatuses);
     EXPECT_EQ(trace, expectedTrace);
     EXPECT_EQ(StatusTexts(), expectedStatuses);
     EXPECT_EQ(ReadBytes(saveDir + "audio\\SenseRand\\r.wav"), ReadBytes(source + "\\r.wav"));
 }
 
 class LongPathTest : public FileCopyTest {
-protected:
+  protected:
     // A path of exactly length characters below the start folder.
     std::string PathOfLength(size_t length)
     {
@@ -360,8 +362,8 @@ TEST_F(LongPathTest, SaveDirectoryNearTheLimit)
     std::string fits = PathOfLength(259 - relative.size());
     Browse(kFolderChosen, fits);
     std::string trace = Copy(0);
-    EXPECT_EQ(trace, std::string(kCopyTraceLine) + "<NewFolder>" + fits + relative +
-                         "\nFind_0:r.wav\r\n");
+    EXPECT_EQ(trace,
+              std::string(kCopyTraceLine) + "<NewFolder>" + fits + relative + "\nFind_0:r.wav\r\n");
     EXPECT_TRUE(GetFileAttributesA((fits + relative).c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_EQ(Status(), CopyLine(source + "\\r.wav") + "Failed");
 
@@ -385,7 +387,8 @@ TEST_F(LongPathTest, SourceFolderAndFileNameNearTheLimit)
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
     WriteBytes(folder + "\\a.wav", Bytes{'a'});
     std::wstring wideName = FromUtf8((folder + "\\ab.wav").c_str());
-    HANDLE file = CreateFileW(wideName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file =
+        CreateFileW(wideName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
 
@@ -411,4 +414,4 @@ TEST_F(LongPathTest, SourceFolderAndFileNameNearTheLimit)
     EXPECT_EQ(Status(), saveDir + "\\audio\\SenseRand" + kExisted);
 }
 
-}  // namespace
+} // namespace

@@ -19,7 +19,8 @@ TEST(CopyFileReplacing, AFailedCopyKeepsATargetItNeverWrote)
 {
     TempFolder folder;
     WriteBytes(folder.File("kept.wav"), Bytes(100, 0x22));
-    EXPECT_FALSE(CopyFileReplacing(folder.File("missing.wav").c_str(), folder.File("kept.wav").c_str()));
+    EXPECT_FALSE(
+        CopyFileReplacing(folder.File("missing.wav").c_str(), folder.File("kept.wav").c_str()));
     EXPECT_EQ(ReadBytes(folder.File("kept.wav")), Bytes(100, 0x22));
 
     // A source that cannot be read while another holds it exclusively.
@@ -27,7 +28,8 @@ TEST(CopyFileReplacing, AFailedCopyKeepsATargetItNeverWrote)
     HANDLE lock = CreateFileA(folder.File("locked.wav").c_str(), GENERIC_READ, 0, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(CopyFileReplacing(folder.File("locked.wav").c_str(), folder.File("kept.wav").c_str()));
+    EXPECT_FALSE(
+        CopyFileReplacing(folder.File("locked.wav").c_str(), folder.File("kept.wav").c_str()));
     CloseHandle(lock);
     EXPECT_EQ(ReadBytes(folder.File("kept.wav")), Bytes(100, 0x22));
 }
@@ -38,8 +40,9 @@ TEST(CopyFileReplacing, AFolderAtTheTargetStays)
     WriteBytes(folder.File("tone.wav"), Bytes(10, 0x44));
     CreateDirectoryA(folder.File("taken.wav").c_str(), nullptr);
     WriteBytes(folder.File("taken.wav\\inside.txt"), Bytes(3, 0x55));
-    EXPECT_FALSE(CopyFileReplacing(folder.File("tone.wav").c_str(), folder.File("taken.wav").c_str()));
+    EXPECT_FALSE(
+        CopyFileReplacing(folder.File("tone.wav").c_str(), folder.File("taken.wav").c_str()));
     EXPECT_EQ(ReadBytes(folder.File("taken.wav\\inside.txt")), Bytes(3, 0x55));
 }
 
-}  // namespace
+} // namespace

@@ -6,7 +6,7 @@
 namespace {
 
 class FolderTreeTest : public LibraryTest {
-protected:
+  protected:
     // Creates the folder for a page and key as the Copy command would.
     int CreateFor(uint32_t page, int key, std::string* trace)
     {
@@ -42,12 +42,12 @@ TEST_F(FolderTreeTest, RandomPagesIgnoreTheKeyAndAnimalPagesRefuseForeignKeys)
     EXPECT_EQ(trace, "<NewFolder>" + start_.File("audio\\Alarm\\B") + "\n");
 
     statuses_.clear();
-    EXPECT_EQ(CreateFor(3, 40117, &trace), -1);  // a timing A key on the sensing page
-    EXPECT_EQ(CreateFor(4, 40175, &trace), -1);  // a random key on an animal page
-    EXPECT_EQ(CreateFor(6, 40181, &trace), -1);  // no such page
+    EXPECT_EQ(CreateFor(3, 40117, &trace), -1); // a timing A key on the sensing page
+    EXPECT_EQ(CreateFor(4, 40175, &trace), -1); // a random key on an animal page
+    EXPECT_EQ(CreateFor(6, 40181, &trace), -1); // no such page
     EXPECT_EQ(trace, "");
     EXPECT_TRUE(statuses_.empty());
     EXPECT_FALSE(FileExists(start_.File("audio\\SenseSpecify")));
 }
 
-}  // namespace
+} // namespace

@@ -20,100 +20,235 @@ namespace {
 
 // Every row as it should read, in UTF-8; Chinese at even rows of a pair.
 const char* const kExpectedMessages[] = {
-    "”的源目录：", "\" selected: ",  // 0
-    "选择了“", "Source directory of \"",  // 2
-    "目录创建失败！\n", "Failed to create directory!\n",  // 4
-    "目录已经存在。\n", "Directory existed.\n",  // 6
-    "目录创建成功！\n", "Directory created!\n",  // 8
-    "失败", "Failed",  // 10
-    "成功", "Sucess",  // 12
-    "”...", "\" ...",  // 14
-    "复制“", "Copy \"",  // 16
-    "生配置文件失败！", "Failed to generate configuration!",  // 18
-    "成功生成配置文件!", "Configuration generated!",  // 20
-    "”生成了配置文件：", "\": ",  // 22
-    "在“", "Configuration file generated in\"",  // 24
-    "通知", "Note",  // 26
-    "选择了“定时B”的源目录：", "The \"Timing B\" source directory is selected: ",  // 28
-    "选择了“定时A”的源目录：", "The \"Timing A\" source directory is selected: ",  // 30
-    "选择了“鸟C”的源目录：", "The \"Bird C\" source directory is selected: ",  // 32
-    "选择了“鸟B”的源目录：", "The \"Bird B\" source directory is selected: ",  // 34
-    "选择了“鸟A”的源目录：", "The \"Bird A\" source directory is selected: ",  // 36
-    "选择了“黑熊”的源目录：", "The \"Black Bear\" source directory is selected: ",  // 38
-    "选择了“赤狐”的源目录：", "The \"Red fox\" source directory is selected: ",  // 40
-    "选择了“猞猁”的源目录：", "The \"Lynx\" source directory is selected: ",  // 42
-    "选择了“人”的源目录：", "The \"Human\" source directory is selected: ",  // 44
-    "选择了“豹”的源目录：", "The \"Leopard\" source directory is selected: ",  // 46
-    "选择了“虎”的源目录：", "The \"Tiger\" source directory is selected: ",  // 48
-    "选择了“狗”的源目录：", "The \"Dog\" source directory is selected: ",  // 50
-    "选择了“定时随机B”源目录：", "The \"Timing Random B\" source directory is selected: ",  // 52
-    "选择了“定时随机A”源目录：", "The \"Timing Random A\" source directory is selected: ",  // 54
-    "选择了“感应随机”源目录：", "The \"Random on Sense\" source directory is selected: ",  // 56
-    "", "", "", "", "", "",  // 58..63
-    "简体中文", "Chinese",  // 64
-    "英语", "English",  // 66
-    "", "", "", "", "", "", "", "",  // 68..75
-    "", "", "", "", "", "", "", "",  // 76..83
-    "", "", "", "", "", "", "", "",  // 84..91
+    "”的源目录：",
+    "\" selected: ", // 0
+    "选择了“",
+    "Source directory of \"", // 2
+    "目录创建失败！\n",
+    "Failed to create directory!\n", // 4
+    "目录已经存在。\n",
+    "Directory existed.\n", // 6
+    "目录创建成功！\n",
+    "Directory created!\n", // 8
+    "失败",
+    "Failed", // 10
+    "成功",
+    "Sucess", // 12
+    "”...",
+    "\" ...", // 14
+    "复制“",
+    "Copy \"", // 16
+    "生配置文件失败！",
+    "Failed to generate configuration!", // 18
+    "成功生成配置文件!",
+    "Configuration generated!", // 20
+    "”生成了配置文件：",
+    "\": ", // 22
+    "在“",
+    "Configuration file generated in\"", // 24
+    "通知",
+    "Note", // 26
+    "选择了“定时B”的源目录：",
+    "The \"Timing B\" source directory is selected: ", // 28
+    "选择了“定时A”的源目录：",
+    "The \"Timing A\" source directory is selected: ", // 30
+    "选择了“鸟C”的源目录：",
+    "The \"Bird C\" source directory is selected: ", // 32
+    "选择了“鸟B”的源目录：",
+    "The \"Bird B\" source directory is selected: ", // 34
+    "选择了“鸟A”的源目录：",
+    "The \"Bird A\" source directory is selected: ", // 36
+    "选择了“黑熊”的源目录：",
+    "The \"Black Bear\" source directory is selected: ", // 38
+    "选择了“赤狐”的源目录：",
+    "The \"Red fox\" source directory is selected: ", // 40
+    "选择了“猞猁”的源目录：",
+    "The \"Lynx\" source directory is selected: ", // 42
+    "选择了“人”的源目录：",
+    "The \"Human\" source directory is selected: ", // 44
+    "选择了“豹”的源目录：",
+    "The \"Leopard\" source directory is selected: ", // 46
+    "选择了“虎”的源目录：",
+    "The \"Tiger\" source directory is selected: ", // 48
+    "选择了“狗”的源目录：",
+    "The \"Dog\" source directory is selected: ", // 50
+    "选择了“定时随机B”源目录：",
+    "The \"Timing Random B\" source directory is selected: ", // 52
+    "选择了“定时随机A”源目录：",
+    "The \"Timing Random A\" source directory is selected: ", // 54
+    "选择了“感应随机”源目录：",
+    "The \"Random on Sense\" source directory is selected: ", // 56
+    "",
+    "",
+    "",
+    "",
+    "",
+    "", // 58..63
+    "简体中文",
+    "Chinese", // 64
+    "英语",
+    "English", // 66
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "", // 68..75
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "", // 76..83
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "",
+    "", // 84..91
 };
 
 // Rows 0..55: each list's Chinese items, then its English items.
 const char* const kExpectedLabels[] = {
-    "开", "关",  // 0
-    "On", "Off",
-    "狗", "虎", "豹", "人", "猞猁", "赤狐", "黑熊", "鸟A", "鸟B", "鸟C",  // 4
-    "Dog", "Tiger", "Leopard", "Human", "Lynx", "Red fox", "Black Bear", "Bird A", "Bird B", "Bird C",
-    "随机播放", "据时指定",  // 24
-    "Random Playback", "Time & File Specified",
-    "关闭", "随机播放", "据时指定",  // 28
-    "Off", "Random Playback", "Time & File Specified",
-    "关闭", "周期循环",  // 34
-    "Off", "Periodic Loop",
-    "感应播放", "定时播放A", "定时播放B",  // 38
-    "Sensing Playback", "Timing Playback A", "Timing Playback B",
-    "感应随机", "定时随机A", "定时随机B", "感应据时", "定时据时A", "定时据时B",  // 44
-    "Random Sen", "Timing Rndm A", "Timing Rnd B", "Sense&Sched", "Timed&SchedA", "Timed&SchedB",
-    "生成配置", "Generate",  // 56
-    "复制", "Copy",  // 58
-    "据时指定计划", "Time-specified Plan",  // 60
-    "状态：空闲", "Status: Idle",  // 62
-    "B播放天数", "Playback Days B",  // 64
-    "A播放天数", "Playback Days A",  // 66
-    "定时随机B", "Timing Random B",  // 68
-    "定时随机A", "Timing Random A",  // 70
-    "感应随机", "Random on Sense",  // 72
-    "鸟C", "Bird C",  // 74
-    "鸟B", "Bird B",  // 76
-    "鸟A", "Bird A",  // 78
-    "黑熊", "Black Bear",  // 80
-    "赤狐", "Red fox",  // 82
-    "猞猁", "Lynx",  // 84
-    "人", "Human",  // 86
-    "豹", "Leopard",  // 88
-    "虎", "Tiger",  // 90
-    "狗", "Dog",  // 92
-    "复制文件", "Copy File",  // 94
-    "秒", "S",  // 96
-    "分", "M",  // 98
-    "时", "H",  // 100
-    "拍摄间隔", "Shooting Interval",  // 102
-    "定时拍摄", "Time Lapse",  // 104
-    "播放暂停天数", "Playback Pause Days",  // 106
-    "周期循环", "Periodic Loop",  // 108
-    "播放延时", "Playback Delay",  // 110
-    "定时播放模式", "Timing Playback Mode",  // 112
-    "感应播放模式", "Sensing Playback Mode",  // 114
-    "播放音量", "Volume",  // 116
-    "关", "Off",  // 118
-    "开", "On",  // 120
-    "播放开关", "Playback Switch",  // 122
-    "选择保存路径", "Browse",  // 124
-    "保存目录", "Save Directory",  // 126
+    "开",
+    "关", // 0
+    "On",
+    "Off",
+    "狗",
+    "虎",
+    "豹",
+    "人",
+    "猞猁",
+    "赤狐",
+    "黑熊",
+    "鸟A",
+    "鸟B",
+    "鸟C", // 4
+    "Dog",
+    "Tiger",
+    "Leopard",
+    "Human",
+    "Lynx",
+    "Red fox",
+    "Black Bear",
+    "Bird A",
+    "Bird B",
+    "Bird C",
+    "随机播放",
+    "据时指定", // 24
+    "Random Playback",
+    "Time & File Specified",
+    "关闭",
+    "随机播放",
+    "据时指定", // 28
+    "Off",
+    "Random Playback",
+    "Time & File Specified",
+    "关闭",
+    "周期循环", // 34
+    "Off",
+    "Periodic Loop",
+    "感应播放",
+    "定时播放A",
+    "定时播放B", // 38
+    "Sensing Playback",
+    "Timing Playback A",
+    "Timing Playback B",
+    "感应随机",
+    "定时随机A",
+    "定时随机B",
+    "感应据时",
+    "定时据时A",
+    "定时据时B", // 44
+    "Random Sen",
+    "Timing Rndm A",
+    "Timing Rnd B",
+    "Sense&Sched",
+    "Timed&SchedA",
+    "Timed&SchedB",
+    "生成配置",
+    "Generate", // 56
+    "复制",
+    "Copy", // 58
+    "据时指定计划",
+    "Time-specified Plan", // 60
+    "状态：空闲",
+    "Status: Idle", // 62
+    "B播放天数",
+    "Playback Days B", // 64
+    "A播放天数",
+    "Playback Days A", // 66
+    "定时随机B",
+    "Timing Random B", // 68
+    "定时随机A",
+    "Timing Random A", // 70
+    "感应随机",
+    "Random on Sense", // 72
+    "鸟C",
+    "Bird C", // 74
+    "鸟B",
+    "Bird B", // 76
+    "鸟A",
+    "Bird A", // 78
+    "黑熊",
+    "Black Bear", // 80
+    "赤狐",
+    "Red fox", // 82
+    "猞猁",
+    "Lynx", // 84
+    "人",
+    "Human", // 86
+    "豹",
+    "Leopard", // 88
+    "虎",
+    "Tiger", // 90
+    "狗",
+    "Dog", // 92
+    "复制文件",
+    "Copy File", // 94
+    "秒",
+    "S", // 96
+    "分",
+    "M", // 98
+    "时",
+    "H", // 100
+    "拍摄间隔",
+    "Shooting Interval", // 102
+    "定时拍摄",
+    "Time Lapse", // 104
+    "播放暂停天数",
+    "Playback Pause Days", // 106
+    "周期循环",
+    "Periodic Loop", // 108
+    "播放延时",
+    "Playback Delay", // 110
+    "定时播放模式",
+    "Timing Playback Mode", // 112
+    "感应播放模式",
+    "Sensing Playback Mode", // 114
+    "播放音量",
+    "Volume", // 116
+    "关",
+    "Off", // 118
+    "开",
+    "On", // 120
+    "播放开关",
+    "Playback Switch", // 122
+    "选择保存路径",
+    "Browse", // 124
+    "保存目录",
+    "Save Directory", // 126
 };
 
 const char* const kExpectedTitles[] = {
-    "中文", "English",  // 0
-    "音频播放设置", "Audio Playback Settings",  // 2
+    "中文", "English",                         // 0
+    "音频播放设置", "Audio Playback Settings", // 2
 };
 
 struct TableCase {
@@ -124,8 +259,9 @@ struct TableCase {
     int expectedCount;
 };
 
-const ItemList kAllLists[] = {kTimeLapseItems, kAnimalItems, kPeriodicLoopItems, kSensingModeItems,
-                              kTimingModeItems, kPlanPageItems, kCopyPageItems};
+const ItemList kAllLists[] = {kTimeLapseItems,   kAnimalItems,     kPeriodicLoopItems,
+                              kSensingModeItems, kTimingModeItems, kPlanPageItems,
+                              kCopyPageItems};
 
 // A row holds English text when it is the odd row of a pair or in the
 // second half of an item list.
@@ -230,8 +366,9 @@ TEST(TextTables, PairsAndListItemsFollowTheLanguage)
                   Strict936(TextPair(MessageTable, kMsgCopySucceeded)));
         EXPECT_EQ(FromUtf8(language == 0 ? "在“" : "Configuration file generated in\""),
                   Strict936(TextPair(MessageTable, kMsgGeneratedInOpen)));
-        EXPECT_EQ(FromUtf8(language == 0 ? "选择了“感应随机”源目录："
-                                         : "The \"Random on Sense\" source directory is selected: "),
+        EXPECT_EQ(FromUtf8(language == 0
+                               ? "选择了“感应随机”源目录："
+                               : "The \"Random on Sense\" source directory is selected: "),
                   Strict936(TextPair(MessageTable, kMsgSenseRandSelected)));
         EXPECT_EQ(FromUtf8(language == 0 ? "音频播放设置" : "Audio Playback Settings"),
                   Strict936(TextPair(TitleTable, kTitleWindowCaption)));
@@ -260,15 +397,32 @@ struct CaptionCase {
 std::vector<CaptionCase> ExpectedCaptions()
 {
     std::vector<CaptionCase> captions = {
-        {kSaveDirGroupId, 126}, {kBrowseButtonId, 124}, {kSwitchGroupId, 122},
-        {kOffRadioId, 118}, {kOnRadioId, 120}, {kVolumeGroupId, 116},
-        {kSenModGroupId, 114}, {kTimerModGroupId, 112}, {kDelayGroupId, 110},
-        {kPeriodicLoopGroupId, 108}, {kPauseDaysLabelId, 106}, {kTimeLapseLabelId, 104},
-        {kShotLabelId, 102}, {kShotHourUnitId, 100}, {kShotMinUnitId, 98},
-        {kShotSecUnitId, 96}, {kCopyCaptionId, 94}, {kSenseRandRowIds.Label, 72},
-        {kTimingRandARowIds.Label, 70}, {kTimingRandBRowIds.Label, 68}, {kPlayDaysALabelId, 66},
-        {kPlayDaysBLabelId, 64}, {kCopyButtonId, 58}, {kStatusLineId, 62},
-        {kPlanCaptionId, 60}, {kGenerateButtonId, 56},
+        {kSaveDirGroupId, 126},
+        {kBrowseButtonId, 124},
+        {kSwitchGroupId, 122},
+        {kOffRadioId, 118},
+        {kOnRadioId, 120},
+        {kVolumeGroupId, 116},
+        {kSenModGroupId, 114},
+        {kTimerModGroupId, 112},
+        {kDelayGroupId, 110},
+        {kPeriodicLoopGroupId, 108},
+        {kPauseDaysLabelId, 106},
+        {kTimeLapseLabelId, 104},
+        {kShotLabelId, 102},
+        {kShotHourUnitId, 100},
+        {kShotMinUnitId, 98},
+        {kShotSecUnitId, 96},
+        {kCopyCaptionId, 94},
+        {kSenseRandRowIds.Label, 72},
+        {kTimingRandARowIds.Label, 70},
+        {kTimingRandBRowIds.Label, 68},
+        {kPlayDaysALabelId, 66},
+        {kPlayDaysBLabelId, 64},
+        {kCopyButtonId, 58},
+        {kStatusLineId, 62},
+        {kPlanCaptionId, 60},
+        {kGenerateButtonId, 56},
     };
     const int dogPair = 92;
     for (int animal = 0; animal < kAnimals; ++animal) {
@@ -309,7 +463,8 @@ std::vector<std::wstring> ComboItems(HWND combo)
     for (int i = 0; i < count; ++i) {
         wchar_t text[256] = {};
         if (SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < 256)
-            SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+            SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                         reinterpret_cast<LPARAM>(text));
         items.push_back(text);
     }
     return items;
@@ -327,7 +482,7 @@ std::vector<std::wstring> ExpectedItems(ItemList list, int language)
 // The real dialog, started in an empty folder so that no stray
 // configuration file is read.
 class DialogTexts : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(directory_.Entered());
@@ -355,7 +510,8 @@ protected:
     {
         EXPECT_EQ(FromUtf8(kExpectedTitles[2 + language]), WindowTextW(dialog_));
         for (const CaptionCase& caption : ExpectedCaptions()) {
-            EXPECT_EQ(FromUtf8(kExpectedLabels[caption.pair + language]), ControlTextW(dialog_, caption.id))
+            EXPECT_EQ(FromUtf8(kExpectedLabels[caption.pair + language]),
+                      ControlTextW(dialog_, caption.id))
                 << "control " << caption.id;
         }
         HWND copyTab = GetDlgItem(dialog_, kCopyTabId);
@@ -424,8 +580,8 @@ TEST_F(DialogTexts, ChineseComboItems)
         ItemList list;
     };
     std::vector<ListCombo> combos = {
-        {kTMLPenComboId, kTimeLapseItems},     {kAlarmAComboId, kPeriodicLoopItems},
-        {kAlarmBComboId, kPeriodicLoopItems},  {kSenModComboId, kSensingModeItems},
+        {kTMLPenComboId, kTimeLapseItems},    {kAlarmAComboId, kPeriodicLoopItems},
+        {kAlarmBComboId, kPeriodicLoopItems}, {kSenModComboId, kSensingModeItems},
         {kTimerModComboId, kTimingModeItems},
     };
     for (int hour = 0; hour < kHours; ++hour) {
@@ -443,4 +599,4 @@ TEST_F(DialogTexts, ChineseComboItems)
     EXPECT_EQ(delays, ComboItems(GetDlgItem(dialog_, kDlyComboId)));
 }
 
-}  // namespace
+} // namespace

@@ -16,7 +16,7 @@
 namespace {
 
 class MainDialogTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ResetSession();
@@ -33,10 +33,20 @@ protected:
         SetCurrentDirectoryA(previousDirectory_);
     }
 
-    void Open() { dialog_ = CreateMainDialog(); ASSERT_NE(dialog_, nullptr); }
+    void Open()
+    {
+        dialog_ = CreateMainDialog();
+        ASSERT_NE(dialog_, nullptr);
+    }
 
-    std::string ConfigPath() const { return folder_.File("CFG_BROADCAST.bin"); }
-    UINT Checked(int id) const { return IsDlgButtonChecked(dialog_, id); }
+    std::string ConfigPath() const
+    {
+        return folder_.File("CFG_BROADCAST.bin");
+    }
+    UINT Checked(int id) const
+    {
+        return IsDlgButtonChecked(dialog_, id);
+    }
     int VolumePosition() const
     {
         return static_cast<int>(SendDlgItemMessageA(dialog_, kVolumeTrackbarId, TBM_GETPOS, 0, 0));
@@ -46,7 +56,8 @@ protected:
     {
         HWND trackbar = GetDlgItem(dialog_, kVolumeTrackbarId);
         SendMessageA(trackbar, TBM_SETPOS, TRUE, position);
-        SendMessageA(dialog_, WM_HSCROLL, MAKEWPARAM(scrollCode, 0), reinterpret_cast<LPARAM>(trackbar));
+        SendMessageA(dialog_, WM_HSCROLL, MAKEWPARAM(scrollCode, 0),
+                     reinterpret_cast<LPARAM>(trackbar));
     }
 
     TempFolder folder_;
@@ -97,8 +108,8 @@ TEST_F(MainDialogTest, StartsWithTheDefaultsWhenNoFileLoads)
 TEST_F(MainDialogTest, StartsWithTheSettingsOfAValidFile)
 {
     Bytes record = DefaultConfigBytes();
-    record[0] = 1;  // Ena
-    record[1] = 3;  // Vol
+    record[0] = 1; // Ena
+    record[1] = 3; // Vol
     WriteBytes(ConfigPath(), record);
 
     TraceCapture trace;
@@ -245,7 +256,7 @@ TEST_F(MainDialogTest, TabChangesStoreThePageAndLeaveTheRecord)
 // The program's modal loop, driven from a second thread as a user would:
 // keys go to the focused control through the dialog manager.
 class ModalDialogTest : public MainDialogTest {
-protected:
+  protected:
     // Runs the dialog modally; script runs on another thread once it shows.
     INT_PTR RunModal(const std::function<void(HWND)>& script)
     {
@@ -304,7 +315,8 @@ TEST_F(ModalDialogTest, EscAndEnterDoNotCloseTheWindowWhereverTheFocusIs)
     INT_PTR result = RunModal([&](HWND dialog) {
         focusAtStart = GetDlgCtrlID(Focus(dialog));
         for (int id : {kSaveDirEditId, kDlyComboId, kVolumeTrackbarId, kOnRadioId}) {
-            SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)), TRUE);
+            SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)),
+                         TRUE);
             PressKey(dialog, VK_ESCAPE);
             PressKey(dialog, VK_RETURN);
             stayedOpen = stayedOpen && IsWindowVisible(dialog);
@@ -342,4 +354,4 @@ TEST_F(ModalDialogTest, TheCloseCommandEndsTheDialogWithZero)
     EXPECT_EQ(ReadBytes(ConfigPath()), older);
 }
 
-}  // namespace
+} // namespace

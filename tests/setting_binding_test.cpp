@@ -40,9 +40,8 @@ const int kEna = 0, kVol = 1, kPauseDays = 2, kPlayDaysA = 3, kPlayDaysB = 4, kT
           kSenMod = 6, kDly = 7, kAlarmA = 8, kAlarmB = 9, kType = 10, kTypeA = 34, kTypeB = 58,
           kTMLPen = 82, kShotHour = 83, kShotMin = 84, kShotSec = 85;
 
-const std::vector<std::string> kAnimals = {"Dog",        "Tiger",  "Leopard", "Human",
-                                           "Lynx",       "Red fox", "Black Bear",
-                                           "Bird A",     "Bird B", "Bird C"};
+const std::vector<std::string> kAnimals = {"Dog",     "Tiger",      "Leopard", "Human",  "Lynx",
+                                           "Red fox", "Black Bear", "Bird A",  "Bird B", "Bird C"};
 
 std::vector<std::string> Numbers(int first, int last, const char* suffix)
 {
@@ -103,7 +102,7 @@ struct GridCell {
     int id;
     int offset;
     int hour;
-    char grid;  // 'S' sensing, 'A', 'B'
+    char grid; // 'S' sensing, 'A', 'B'
 };
 
 std::vector<GridCell> GridCells()
@@ -119,7 +118,7 @@ std::vector<GridCell> GridCells()
 }
 
 class SettingBinding : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         GetCurrentDirectoryA(sizeof startDirectory_, startDirectory_);
@@ -166,10 +165,20 @@ Bytes RecordWith(std::initializer_list<std::pair<int, int>> changes)
 
 Bytes ValidRecord()
 {
-    Bytes record = RecordWith({{kEna, 1}, {kVol, 3}, {kPauseDays, 9}, {kPlayDaysA, 1},
-                               {kPlayDaysB, 30}, {kTimerMod, 0}, {kSenMod, 2}, {kDly, 17},
-                               {kAlarmA, 1}, {kAlarmB, 0}, {kTMLPen, 1}, {kShotHour, 23},
-                               {kShotMin, 59}, {kShotSec, 7}});
+    Bytes record = RecordWith({{kEna, 1},
+                               {kVol, 3},
+                               {kPauseDays, 9},
+                               {kPlayDaysA, 1},
+                               {kPlayDaysB, 30},
+                               {kTimerMod, 0},
+                               {kSenMod, 2},
+                               {kDly, 17},
+                               {kAlarmA, 1},
+                               {kAlarmB, 0},
+                               {kTMLPen, 1},
+                               {kShotHour, 23},
+                               {kShotMin, 59},
+                               {kShotSec, 7}});
     for (int hour = 0; hour < 24; ++hour) {
         record[kType + hour] = static_cast<unsigned char>(hour % 10);
         record[kTypeA + hour] = static_cast<unsigned char>((hour + 3) % 10);
@@ -199,19 +208,31 @@ TEST_F(SettingBinding, ItemsAndSelectionsShowTheLoadedRecord)
 
 TEST_F(SettingBinding, ValuesOutsideTheListsSelectNothingAndStay)
 {
-    Bytes record = RecordWith({{kEna, 2}, {kVol, 0}, {kPauseDays, 0}, {kPlayDaysA, 31},
-                               {kPlayDaysB, 0}, {kTimerMod, 2}, {kSenMod, 3}, {kDly, 40},
-                               {kAlarmA, 2}, {kAlarmB, 255}, {kType + 5, 10}, {kTypeA + 0, 200},
-                               {kTypeB + 23, 11}, {kTMLPen, 2}, {kShotHour, 24}, {kShotMin, 60},
+    Bytes record = RecordWith({{kEna, 2},
+                               {kVol, 0},
+                               {kPauseDays, 0},
+                               {kPlayDaysA, 31},
+                               {kPlayDaysB, 0},
+                               {kTimerMod, 2},
+                               {kSenMod, 3},
+                               {kDly, 40},
+                               {kAlarmA, 2},
+                               {kAlarmB, 255},
+                               {kType + 5, 10},
+                               {kTypeA + 0, 200},
+                               {kTypeB + 23, 11},
+                               {kTMLPen, 2},
+                               {kShotHour, 24},
+                               {kShotMin, 60},
                                {kShotSec, 255}});
     OpenWithRecord(record);
-    EXPECT_EQ(ConfigBytes(), record);  // start-up and the rules leave every byte
+    EXPECT_EQ(ConfigBytes(), record); // start-up and the rules leave every byte
     for (const SettingRow& row : SettingRows()) {
         EXPECT_EQ(ComboIndex(dialog_, row.id), CB_ERR) << row.id;
         EXPECT_EQ(ControlText(dialog_, row.id), "") << row.id;
     }
-    for (int id : {kExpectedHourIds[5].sensePlan, kExpectedHourIds[0].planA,
-                   kExpectedHourIds[23].planB})
+    for (int id :
+         {kExpectedHourIds[5].sensePlan, kExpectedHourIds[0].planA, kExpectedHourIds[23].planB})
         EXPECT_EQ(ComboIndex(dialog_, id), CB_ERR) << id;
     EXPECT_EQ(IsDlgButtonChecked(dialog_, kOffRadio), BST_CHECKED);
     // The thumb stops at the nearer end; the label shows the stored value.
@@ -317,7 +338,7 @@ TEST_F(SettingBinding, EachSettingWritesItsOwnFieldOnlyOnSelectionChange)
 
 TEST_F(SettingBinding, TimingModeSetsThePeriodicLoopCombosWhateverThePlaybackSwitch)
 {
-    OpenWithRecord(DefaultConfigBytes());  // playback off
+    OpenWithRecord(DefaultConfigBytes()); // playback off
     EXPECT_FALSE(IsEnabled(dialog_, kAlarmACombo));
     SelectComboItem(dialog_, kTimerModCombo, 1);
     EXPECT_TRUE(IsEnabled(dialog_, kAlarmACombo));
@@ -359,4 +380,4 @@ TEST_F(SettingBinding, EveryHourOfTheGridsWritesItsOwnByte)
     }
 }
 
-}  // namespace
+} // namespace

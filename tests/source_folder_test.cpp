@@ -9,7 +9,7 @@
 namespace {
 
 class SourceFolderTest : public LibraryTest {
-protected:
+  protected:
     std::map<int, std::string> AllSlots()
     {
         std::map<int, std::string> slots;
@@ -84,8 +84,8 @@ TEST_F(SourceFolderTest, AnimalPagesShareOneSlotPerAnimalAndTheLastChoiceWins)
 {
     std::string first = MakeSource("X", "x.wav");
     std::string second = MakeSource("Y", "y.wav");
-    Choose(40208, first);   // Dog, sensing page
-    Choose(40115, second);  // Dog, timing A page
+    Choose(40208, first);  // Dog, sensing page
+    Choose(40115, second); // Dog, timing A page
     EXPECT_EQ(SlotOf(0), second);
     EXPECT_EQ(TickedBoxes(), (std::vector<int>{40117, 40209}));
 
@@ -129,8 +129,8 @@ TEST_F(SourceFolderTest, ChooseFolderReportsChoiceCancelAndMissingDestination)
 
     char destination[kPathSize] = "kept";
     HWND edit = GetDlgItem(dialog_, kSaveDirEditId);
-    script_->folderAnswers = {{kFolderCancelled, ""}, {kFolderUnconvertible, ""},
-                              {kFolderChosen, "D:\\card"}};
+    script_->folderAnswers = {
+        {kFolderCancelled, ""}, {kFolderUnconvertible, ""}, {kFolderChosen, "D:\\card"}};
     EXPECT_EQ(ChooseFolder(destination, edit), 1);
     EXPECT_EQ(ChooseFolder(destination, edit), 1);
     EXPECT_STREQ(destination, "kept");
@@ -161,4 +161,4 @@ TEST_F(SourceFolderTest, BrowseReplacesTheSaveDirectoryOnlyOnAChoice)
     EXPECT_FALSE(FileExists(start_.File("audio")));
 }
 
-}  // namespace
+} // namespace

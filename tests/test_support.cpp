@@ -20,7 +20,7 @@ std::string TempPath()
     return base;
 }
 
-}  // namespace
+} // namespace
 
 TempFolder::TempFolder() : TempFolder(TempPath()) {}
 
@@ -211,7 +211,7 @@ int AnswerMessageBox(HWND owner, const char* text, const char* caption, UINT typ
     return IDOK;
 }
 
-}  // namespace
+} // namespace
 
 ShellScript& ScriptShellDialogs()
 {
@@ -258,12 +258,26 @@ const ExpectedRowIds kRandomRows[kExpectedRandomPages] = {
 
 // Timing A and timing B animal rows; the sense-specified rows follow 40207 + 3i.
 const ExpectedRowIds kTimedAnimalRows[2][10] = {
-    {{40114, 40115, 40117}, {40120, 40121, 40123}, {40126, 40127, 40129}, {40132, 40133, 40135},
-     {40137, 40139, 40141}, {40071, 40073, 40077}, {40085, 40083, 40079}, {40095, 40091, 40087},
-     {40103, 40099, 40097}, {40107, 40108, 40111}},
-    {{40144, 40145, 40147}, {40158, 40159, 40160}, {40164, 40165, 40166}, {40170, 40171, 40172},
-     {40190, 40194, 40203}, {40150, 40156, 40157}, {40161, 40162, 40163}, {40167, 40168, 40169},
-     {40183, 40185, 40187}, {40204, 40205, 40206}},
+    {{40114, 40115, 40117},
+     {40120, 40121, 40123},
+     {40126, 40127, 40129},
+     {40132, 40133, 40135},
+     {40137, 40139, 40141},
+     {40071, 40073, 40077},
+     {40085, 40083, 40079},
+     {40095, 40091, 40087},
+     {40103, 40099, 40097},
+     {40107, 40108, 40111}},
+    {{40144, 40145, 40147},
+     {40158, 40159, 40160},
+     {40164, 40165, 40166},
+     {40170, 40171, 40172},
+     {40190, 40194, 40203},
+     {40150, 40156, 40157},
+     {40161, 40162, 40163},
+     {40167, 40168, 40169},
+     {40183, 40185, 40187},
+     {40204, 40205, 40206}},
 };
 
 // Leaves every control as the template made it.
@@ -272,7 +286,7 @@ INT_PTR CALLBACK PassiveDialogProc(HWND, UINT, WPARAM, LPARAM)
     return FALSE;
 }
 
-}  // namespace
+} // namespace
 
 HWND CreateTemplateDialog()
 {

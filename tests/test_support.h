@@ -13,14 +13,20 @@ typedef std::vector<unsigned char> Bytes;
 
 // A fresh folder under the temporary directory, removed with its contents.
 class TempFolder {
-public:
+  public:
     TempFolder();
-    explicit TempFolder(const std::string& base);  // under base, which ends in a backslash
+    explicit TempFolder(const std::string& base); // under base, which ends in a backslash
     ~TempFolder();
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    const std::string& Path() const
+    {
+        return path_;
+    }
+    std::string File(const std::string& name) const
+    {
+        return path_ + "\\" + name;
+    }
 
-private:
+  private:
     std::string path_;
 };
 
@@ -28,7 +34,7 @@ void RemoveTree(const std::string& path);
 bool FileExists(const std::string& path);
 Bytes ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const Bytes& bytes);
-Bytes ConfigBytes();  // the 86 bytes of g_Session.Config
+Bytes ConfigBytes(); // the 86 bytes of g_Session.Config
 Bytes DefaultConfigBytes();
 
 // Puts the session state back to its start values.
@@ -51,18 +57,18 @@ bool IsEnabled(HWND dialog, int id);
 
 // Standard output captured while the object lives.
 class TraceCapture {
-public:
+  public:
     TraceCapture();
     ~TraceCapture();
     std::string Text();
 
-private:
+  private:
     bool open_;
 };
 
 // Scripted answers of the folder browser and the message box.
 struct ShellScript {
-    std::vector<std::pair<FolderChoice, std::string>> folderAnswers;  // taken in order
+    std::vector<std::pair<FolderChoice, std::string>> folderAnswers; // taken in order
     int folderRequests = 0;
     struct Box {
         HWND owner;
@@ -88,7 +94,7 @@ struct ExpectedHourIds {
     int planA;
     int planB;
 };
-extern const ExpectedHourIds kExpectedHourIds[24];  // by hour
+extern const ExpectedHourIds kExpectedHourIds[24]; // by hour
 
 struct ExpectedRowIds {
     int label;
@@ -113,13 +119,19 @@ std::vector<HWND> ChildrenInTemplateOrder(HWND dialog);
 // A fresh temporary folder that is the current directory while the object
 // lives, so that a dialog started meanwhile reads no stray file.
 class TempCurrentDirectory {
-public:
+  public:
     TempCurrentDirectory();
     ~TempCurrentDirectory();
-    bool Entered() const { return entered_; }
-    const TempFolder& Folder() const { return folder_; }
+    bool Entered() const
+    {
+        return entered_;
+    }
+    const TempFolder& Folder() const
+    {
+        return folder_;
+    }
 
-private:
+  private:
     TempFolder folder_;
     char previous_[MAX_PATH] = {};
     bool entered_ = false;

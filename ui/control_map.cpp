@@ -56,7 +56,7 @@ CopyRow FetchRow(HWND dialog, const CopyRowIds& ids)
     return row;
 }
 
-}  // namespace
+} // namespace
 
 void FetchControlMap(HWND dialog)
 {

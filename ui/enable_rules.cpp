@@ -36,8 +36,7 @@ HWND ShotIntervalControls::*const kShotIntervalControls[] = {
     &ShotIntervalControls::ShotSecCombo,
 };
 
-template <size_t Count>
-void EnableControls(HWND ControlMap::*const (&controls)[Count], bool enable)
+template <size_t Count> void EnableControls(HWND ControlMap::*const (&controls)[Count], bool enable)
 {
     for (HWND ControlMap::*control : controls)
         EnableControl(g_Session.ControlMap.*control, enable);
@@ -94,7 +93,7 @@ bool CopyPageApplies(const BroadcastConfig& config, int page)
     }
 }
 
-}  // namespace
+} // namespace
 
 void ApplyEnableRules()
 {

@@ -33,21 +33,21 @@ const ItemList kCopyPageItems = {44, 6};
 
 // MessageTable pairs.
 enum MessagePair : int {
-    kMsgSelectedClose = 0,        // "\" selected: "
-    kMsgSourceDirectoryOf = 2,    // "Source directory of \""
-    kMsgCreateFailed = 4,         // "Failed to create directory!\n"
-    kMsgDirectoryExisted = 6,     // "Directory existed.\n"
-    kMsgDirectoryCreated = 8,     // "Directory created!\n"
-    kMsgCopyFailed = 10,          // "Failed"
-    kMsgCopySucceeded = 12,       // "Sucess"
-    kMsgCopyLineClose = 14,       // "\" ..."
-    kMsgCopyLineOpen = 16,        // "Copy \""
-    kMsgGenerateFailed = 18,      // "Failed to generate configuration!"
-    kMsgGenerated = 20,           // "Configuration generated!"
-    kMsgGeneratedInClose = 22,    // "\": "
-    kMsgGeneratedInOpen = 24,     // "Configuration file generated in\""
-    kMsgNote = 26,                // "Note"
-    kMsgTimingDogSelected = 50,   // the timing A animal messages: 50 - 2 * AnimalIndex
+    kMsgSelectedClose = 0,      // "\" selected: "
+    kMsgSourceDirectoryOf = 2,  // "Source directory of \""
+    kMsgCreateFailed = 4,       // "Failed to create directory!\n"
+    kMsgDirectoryExisted = 6,   // "Directory existed.\n"
+    kMsgDirectoryCreated = 8,   // "Directory created!\n"
+    kMsgCopyFailed = 10,        // "Failed"
+    kMsgCopySucceeded = 12,     // "Sucess"
+    kMsgCopyLineClose = 14,     // "\" ..."
+    kMsgCopyLineOpen = 16,      // "Copy \""
+    kMsgGenerateFailed = 18,    // "Failed to generate configuration!"
+    kMsgGenerated = 20,         // "Configuration generated!"
+    kMsgGeneratedInClose = 22,  // "\": "
+    kMsgGeneratedInOpen = 24,   // "Configuration file generated in\""
+    kMsgNote = 26,              // "Note"
+    kMsgTimingDogSelected = 50, // the timing A animal messages: 50 - 2 * AnimalIndex
     kMsgTimingRandBSelected = 52,
     kMsgTimingRandASelected = 54,
     kMsgSenseRandSelected = 56,
@@ -60,8 +60,8 @@ const int kTitleWindowCaption = 2;
 const char* DelayItemFormat();
 
 // Trace lines written in code page 936.
-extern const char kCopyTrace[];          // "复制:\n"
-extern const char kCreateFolderFailTrace[];  // "创建文件夹失败-%d！\n"
+extern const char kCopyTrace[];             // "复制:\n"
+extern const char kCreateFolderFailTrace[]; // "创建文件夹失败-%d！\n"
 
 // Sets the window caption, every control caption and both tab controls'
 // pages in the active language; selects page 0 of both.

@@ -79,7 +79,7 @@ BOOL OnInitDialog(HWND dialog)
     BindSettingControls(dialog);
     ApplyCopyPageVisibility();
     ApplyEnableRules();
-    return TRUE;  // the dialog manager focuses the first tab stop
+    return TRUE; // the dialog manager focuses the first tab stop
 }
 
 // Writes the configuration, confirms it by reading it back, and reports.
@@ -131,7 +131,7 @@ void OnCommand(HWND dialog, WPARAM wParam)
         }
         case IDOK:
         case IDCANCEL: {
-            break;  // Enter and Esc do not close the window
+            break; // Enter and Esc do not close the window
         }
         default: {
             if (!OnSettingCommand(dialog, id, code) && !PlanComboChanged(wParam))
@@ -147,7 +147,8 @@ void OnHScroll(WPARAM wParam)
     int scrollCode = LOWORD(wParam);
     if (scrollCode != TB_THUMBTRACK && scrollCode != TB_ENDTRACK)
         return;
-    g_Session.Config.Vol = static_cast<uint8_t>(TrackbarPosition(g_Session.ControlMap.VolumeTrackbar));
+    g_Session.Config.Vol =
+        static_cast<uint8_t>(TrackbarPosition(g_Session.ControlMap.VolumeTrackbar));
     ShowVolumeValue();
 }
 
@@ -173,7 +174,7 @@ void OnClose(HWND dialog)
     EndDialog(dialog, 0);
 }
 
-}  // namespace
+} // namespace
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -18,18 +18,18 @@ namespace {
 // What follows the store of a setting combo's field.
 enum class AfterChange {
     kNothing,
-    kTraceDelay,       // the delay combo: trace the stored delay
-    kRules,            // fields that steer the shown rows and the enabled controls
-    kSensingRules,     // the rules, then the delay is read again
-    kTimingRules,      // the rules, then the periodic loop combos follow the mode
-    kTimeLapseRules,   // only the shooting interval follows
+    kTraceDelay,     // the delay combo: trace the stored delay
+    kRules,          // fields that steer the shown rows and the enabled controls
+    kSensingRules,   // the rules, then the delay is read again
+    kTimingRules,    // the rules, then the periodic loop combos follow the mode
+    kTimeLapseRules, // only the shooting interval follows
 };
 
 struct SettingCombo {
     int id;
-    const HWND* combo;  // the handle in the control map
+    const HWND* combo; // the handle in the control map
     uint8_t BroadcastConfig::*field;
-    int base;  // the field holds the item index plus this
+    int base; // the field holds the item index plus this
     AfterChange after;
 };
 
@@ -37,17 +37,24 @@ const ControlMap& kMap = g_Session.ControlMap;
 
 const SettingCombo kSettingCombos[] = {
     {kSenModComboId, &kMap.SenModCombo, &BroadcastConfig::SenMod, 0, AfterChange::kSensingRules},
-    {kTimerModComboId, &kMap.TimerModCombo, &BroadcastConfig::TimerMod, 0, AfterChange::kTimingRules},
+    {kTimerModComboId, &kMap.TimerModCombo, &BroadcastConfig::TimerMod, 0,
+     AfterChange::kTimingRules},
     {kDlyComboId, &kMap.DlyCombo, &BroadcastConfig::Dly, 5, AfterChange::kTraceDelay},
-    {kPauseDaysComboId, &kMap.PauseDaysCombo, &BroadcastConfig::PauseDays, 1, AfterChange::kNothing},
+    {kPauseDaysComboId, &kMap.PauseDaysCombo, &BroadcastConfig::PauseDays, 1,
+     AfterChange::kNothing},
     {kAlarmAComboId, &kMap.AlarmACombo, &BroadcastConfig::AlarmA, 0, AfterChange::kRules},
     {kAlarmBComboId, &kMap.AlarmBCombo, &BroadcastConfig::AlarmB, 0, AfterChange::kRules},
-    {kPlayDaysAComboId, &kMap.PlayDaysACombo, &BroadcastConfig::PlayDaysA, 1, AfterChange::kNothing},
-    {kPlayDaysBComboId, &kMap.PlayDaysBCombo, &BroadcastConfig::PlayDaysB, 1, AfterChange::kNothing},
+    {kPlayDaysAComboId, &kMap.PlayDaysACombo, &BroadcastConfig::PlayDaysA, 1,
+     AfterChange::kNothing},
+    {kPlayDaysBComboId, &kMap.PlayDaysBCombo, &BroadcastConfig::PlayDaysB, 1,
+     AfterChange::kNothing},
     {kTMLPenComboId, &kMap.TMLPenCombo, &BroadcastConfig::TMLPen, 0, AfterChange::kTimeLapseRules},
-    {kShotHourComboId, &kMap.ShotInterval.ShotHourCombo, &BroadcastConfig::ShotHour, 0, AfterChange::kNothing},
-    {kShotMinComboId, &kMap.ShotInterval.ShotMinCombo, &BroadcastConfig::ShotMin, 0, AfterChange::kNothing},
-    {kShotSecComboId, &kMap.ShotInterval.ShotSecCombo, &BroadcastConfig::ShotSec, 0, AfterChange::kNothing},
+    {kShotHourComboId, &kMap.ShotInterval.ShotHourCombo, &BroadcastConfig::ShotHour, 0,
+     AfterChange::kNothing},
+    {kShotMinComboId, &kMap.ShotInterval.ShotMinCombo, &BroadcastConfig::ShotMin, 0,
+     AfterChange::kNothing},
+    {kShotSecComboId, &kMap.ShotInterval.ShotSecCombo, &BroadcastConfig::ShotSec, 0,
+     AfterChange::kNothing},
 };
 
 struct RadioValue {
@@ -184,7 +191,7 @@ int StorePlanChoice(HWND combo, uint8_t& slot)
     return index;
 }
 
-}  // namespace
+} // namespace
 
 void BindSettingControls(HWND)
 {

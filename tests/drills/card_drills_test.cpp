@@ -42,7 +42,8 @@ std::string Environment(const char* name)
 
 bool EndsWith(const std::string& text, const std::string& tail)
 {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 double Seconds()
@@ -62,7 +63,8 @@ std::wstring LongPath(const std::string& path)
 
 bool MakeFolderLong(const std::string& path)
 {
-    return CreateDirectoryW(LongPath(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+    return CreateDirectoryW(LongPath(path).c_str(), nullptr) ||
+           GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 bool WriteFileLong(const std::string& path, const Bytes& bytes)
@@ -145,7 +147,7 @@ std::string NestedFolder(const std::string& base, size_t length)
         return "";
     int level = 0;
     while (path.size() < length) {
-        size_t room = length - path.size() - 1;  // one backslash per component
+        size_t room = length - path.size() - 1; // one backslash per component
         size_t size = room > 100 ? 80 : room;
         if (room > 100 && room - size - 1 < 10)
             size = room - 20;
@@ -159,7 +161,7 @@ std::string NestedFolder(const std::string& base, size_t length)
 }
 
 class CardDrill : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ResetSession();
@@ -170,7 +172,7 @@ protected:
         HWND status = GetDlgItem(dialog_, kStatusLineId);
         g_StatusProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordStatusText)));
-        ClickButton(dialog_, kOnRadioId);  // the copy panel is live only while playback is on
+        ClickButton(dialog_, kOnRadioId); // the copy panel is live only while playback is on
     }
 
     void TearDown() override
@@ -193,7 +195,10 @@ protected:
         ClickButton(dialog_, kSenseRandRowIds.PickButton);
     }
 
-    std::string Status() { return ControlText(dialog_, kStatusLineId); }
+    std::string Status()
+    {
+        return ControlText(dialog_, kStatusLineId);
+    }
 
     // The last status text of each file, by source path.
     std::vector<std::pair<std::string, std::string>> FileOutcomes()
@@ -220,11 +225,11 @@ protected:
     ShellScript* script_ = nullptr;
 };
 
-#define REQUIRE_CARD(variable, name)                                                    \
-    std::string name = Environment(variable);                                           \
-    if (name.empty()) {                                                                 \
-        GTEST_SKIP() << variable << " is not set: tests/drills/card_drills.sh mounts "   \
-                     << "the card images and sets it";                                  \
+#define REQUIRE_CARD(variable, name)                                                               \
+    std::string name = Environment(variable);                                                      \
+    if (name.empty()) {                                                                            \
+        GTEST_SKIP() << variable << " is not set: tests/drills/card_drills.sh mounts "             \
+                     << "the card images and sets it";                                             \
     }
 
 // Generate onto a card without a free cluster: the write fails, the previous
@@ -236,7 +241,7 @@ void ExpectGenerateRefusedKeepingPrevious(HWND dialog, ShellScript& script, cons
     Bytes before = ReadBytes(configPath);
     ASSERT_EQ(before.size(), 86u) << "the card image carries a previous configuration file";
     g_Session.Config.Vol = 8;
-    g_Session.Config.ShotSec = 42;  // differs from the card's file
+    g_Session.Config.ShotSec = 42; // differs from the card's file
     ASSERT_NE(ConfigBytes(), before);
 
     TraceCapture capture;
@@ -272,7 +277,7 @@ TEST_F(CardDrill, CopyOntoCardThatFillsUpReportsEachFileThatDidNotFit)
     REQUIRE_CARD("DRILL_ROOMY_CARD", roomy);
     TempFolder source;
     const int kFiles = 8;
-    const size_t kFileSize = 16 * 1024;  // about 40 KB are free on the card
+    const size_t kFileSize = 16 * 1024; // about 40 KB are free on the card
     for (int i = 0; i < kFiles; ++i)
         WriteBytes(source.File("tone" + std::to_string(i) + ".wav"), SoundBytes(kFileSize, i));
     UseSaveDir(card);
@@ -301,8 +306,8 @@ TEST_F(CardDrill, CopyOntoCardThatFillsUpReportsEachFileThatDidNotFit)
             EXPECT_EQ(outcome.second, "Failed") << name;
             // A file that did not fit leaves nothing under its name that the
             // device could play as a truncated sound.
-            EXPECT_FALSE(FileExists(target + "\\" + name)) << name << " left " << landed.size()
-                                                          << " bytes";
+            EXPECT_FALSE(FileExists(target + "\\" + name))
+                << name << " left " << landed.size() << " bytes";
         }
     }
     printf("[drill] Copy onto a card with about 40 KB free: %d copied, %d failed, %.2f s\n", copied,
@@ -360,7 +365,8 @@ TEST_F(CardDrill, ConfigFileThatIsAFolderIsLeftAlone)
     TraceCapture capture;
     ClickButton(dialog_, kGenerateButtonId);
     std::string trace = capture.Text();
-    printf("[drill] Generate where CFG_BROADCAST.bin is a folder: status \"%s\"\n", Status().c_str());
+    printf("[drill] Generate where CFG_BROADCAST.bin is a folder: status \"%s\"\n",
+           Status().c_str());
     EXPECT_EQ(Status(), kGenerateFailed);
     EXPECT_NE(trace.find("Generate fail!\n"), std::string::npos);
     EXPECT_TRUE(GetFileAttributesA(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
@@ -465,8 +471,8 @@ TEST_F(CardDrill, ManyFileSourceFoldersCopyInBoundedTime)
                           {"the FAT card", card, 150, 120.0}};
     for (const Case& drill : cases) {
         double elapsed = CopyManyFiles(dialog_, *script_, drill.saveDir, drill.files, 200);
-        printf("[drill] Copy of %d files of 200 bytes onto %s: %.1f s, %.2f ms per file\n", drill.files,
-               drill.place, elapsed, elapsed * 1000.0 / drill.files);
+        printf("[drill] Copy of %d files of 200 bytes onto %s: %.1f s, %.2f ms per file\n",
+               drill.files, drill.place, elapsed, elapsed * 1000.0 / drill.files);
         EXPECT_TRUE(EndsWith(Status(), "Sucess")) << Status();
         EXPECT_LT(elapsed, drill.boundSeconds) << drill.place;
     }
@@ -484,7 +490,8 @@ TEST_F(CardDrill, LongSaveDirectories)
     std::string base = roomy + "\\long-save";
     ASSERT_TRUE(MakeFolderLong(base));
     size_t generated = 0;
-    for (size_t length : {size_t(241), size_t(242), size_t(245), size_t(250), size_t(251), size_t(259)}) {
+    for (size_t length :
+         {size_t(241), size_t(242), size_t(245), size_t(250), size_t(251), size_t(259)}) {
         std::string saveDir = NestedFolder(base + "\\" + std::to_string(length), length);
         ASSERT_EQ(saveDir.size(), length) << "could not build the folder on the card";
         size_t pathLength = length + 1 + strlen(kConfigName);
@@ -497,10 +504,11 @@ TEST_F(CardDrill, LongSaveDirectories)
         bool succeeded = Status() != kGenerateFailed;
         std::string opened = trace.substr(0, trace.find('\n'));
         opened = opened.substr(opened.size() > 12 ? opened.size() - 12 : 0);
-        printf("[drill] Generate with a save directory of %u characters (file path %u): %s (%.2f s), "
-               "trace \"Open file ...%s\"\n",
-               static_cast<unsigned>(length), static_cast<unsigned>(pathLength),
-               succeeded ? "generated" : "failed", elapsed, opened.c_str());
+        printf(
+            "[drill] Generate with a save directory of %u characters (file path %u): %s (%.2f s), "
+            "trace \"Open file ...%s\"\n",
+            static_cast<unsigned>(length), static_cast<unsigned>(pathLength),
+            succeeded ? "generated" : "failed", elapsed, opened.c_str());
         std::vector<std::string> entries = FolderEntries(saveDir);
         if (pathLength < static_cast<size_t>(kPathSize)) {
             EXPECT_TRUE(succeeded) << length;
@@ -510,7 +518,8 @@ TEST_F(CardDrill, LongSaveDirectories)
         }
         if (succeeded) {
             ++generated;
-            EXPECT_EQ(Status(), "Configuration file generated in\"" + saveDir + "\": CFG_BROADCAST.bin");
+            EXPECT_EQ(Status(),
+                      "Configuration file generated in\"" + saveDir + "\": CFG_BROADCAST.bin");
             EXPECT_EQ(ReadFileLong(saveDir + "\\" + kConfigName), ConfigBytes());
             EXPECT_EQ(entries.size(), 1u);
         } else {
@@ -529,7 +538,8 @@ TEST_F(CardDrill, LongSaveDirectories)
     ChooseRandomSource(source.Path());
     std::string before = Status();
     ClickButton(dialog_, kCopyButtonId);
-    printf("[drill] Copy with a save directory of 259 characters: \"%.70s...\"\n", Status().c_str());
+    printf("[drill] Copy with a save directory of 259 characters: \"%.70s...\"\n",
+           Status().c_str());
     EXPECT_EQ(Status(), before) << "a folder that does not fit is skipped silently";
     EXPECT_TRUE(FolderEntries(saveDir).empty());
 
@@ -540,9 +550,11 @@ TEST_F(CardDrill, LongSaveDirectories)
     ClickButton(dialog_, kCopyButtonId);
     auto outcomes = FileOutcomes();
     printf("[drill] Copy whose target path is %u characters: status \"...%s\"\n",
-           static_cast<unsigned>(tight.size() + 25), Status().substr(Status().size() > 40 ? Status().size() - 40 : 0).c_str());
+           static_cast<unsigned>(tight.size() + 25),
+           Status().substr(Status().size() > 40 ? Status().size() - 40 : 0).c_str());
     for (const auto& outcome : outcomes)
-        EXPECT_NE(outcome.second, "Sucess") << "a target path that does not fit cannot be copied to";
+        EXPECT_NE(outcome.second, "Sucess")
+            << "a target path that does not fit cannot be copied to";
     for (const std::string& name : FolderEntries(tight + "\\audio\\SenseRand"))
         ADD_FAILURE() << "unexpected file in the target folder: " << name;
     EXPECT_EQ(ReadBytes(source.File("bark.wav")), SoundBytes(500, 4));
@@ -553,8 +565,10 @@ TEST_F(CardDrill, LongSaveDirectories)
     script_->folderAnswers.push_back({kFolderUnconvertible, over});
     ClickButton(dialog_, kBrowseButtonId);
     size_t kept = strnlen(g_Session.SaveDir, sizeof g_Session.SaveDir);
-    printf("[drill] Browse to a save directory of 300 characters: SaveDir now %u characters, edit box %u\n",
-           static_cast<unsigned>(kept), static_cast<unsigned>(ControlText(dialog_, kSaveDirEditId).size()));
+    printf("[drill] Browse to a save directory of 300 characters: SaveDir now %u characters, edit "
+           "box %u\n",
+           static_cast<unsigned>(kept),
+           static_cast<unsigned>(ControlText(dialog_, kSaveDirEditId).size()));
     EXPECT_LT(kept, static_cast<size_t>(kPathSize));
     TraceCapture capture;
     ClickButton(dialog_, kGenerateButtonId);
@@ -580,7 +594,8 @@ TEST_F(CardDrill, LongSourceFolders)
         std::string folder = NestedFolder(base.Path() + "\\" + std::to_string(length), length);
         ASSERT_EQ(folder.size(), length);
         ASSERT_TRUE(WriteFileLong(folder + "\\bark.wav", SoundBytes(700, 5)));
-        FolderChoice answer = length < static_cast<size_t>(kPathSize) ? kFolderChosen : kFolderUnconvertible;
+        FolderChoice answer =
+            length < static_cast<size_t>(kPathSize) ? kFolderChosen : kFolderUnconvertible;
         ChooseRandomSource(folder, answer);
         g_StatusLog.clear();
         TraceCapture capture;
@@ -589,22 +604,25 @@ TEST_F(CardDrill, LongSourceFolders)
         double elapsed = Seconds() - start;
         std::string trace = capture.Text();
         std::string status = Status();
-        printf("[drill] Copy from a source folder of %u characters: status \"...%s\", %s (%.2f s)\n",
-               static_cast<unsigned>(length), status.substr(status.size() > 40 ? status.size() - 40 : 0).c_str(),
-               trace.find("INVALID_HANDLE_VALUE!") != std::string::npos ? "search not started"
-                                                                        : "search started",
-               elapsed);
+        printf(
+            "[drill] Copy from a source folder of %u characters: status \"...%s\", %s (%.2f s)\n",
+            static_cast<unsigned>(length),
+            status.substr(status.size() > 40 ? status.size() - 40 : 0).c_str(),
+            trace.find("INVALID_HANDLE_VALUE!") != std::string::npos ? "search not started"
+                                                                     : "search started",
+            elapsed);
         if (length == 259) {
             EXPECT_NE(trace.find("INVALID_HANDLE_VALUE!"), std::string::npos) << trace;
         }
         for (const auto& outcome : FileOutcomes())
             EXPECT_NE(outcome.second, "Sucess") << outcome.first;
         EXPECT_TRUE(FolderEntries(saveDir + "\\audio\\SenseRand").empty());
-        EXPECT_EQ(ReadFileLong(folder + "\\bark.wav"), SoundBytes(700, 5)) << "the source is untouched";
+        EXPECT_EQ(ReadFileLong(folder + "\\bark.wav"), SoundBytes(700, 5))
+            << "the source is untouched";
         EXPECT_LT(strlen(g_Session.RandPath), static_cast<size_t>(kPathSize));
     }
     EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
-    RemoveTreeLong(base.Path());  // the narrow removal of TempFolder cannot reach the deep levels
+    RemoveTreeLong(base.Path()); // the narrow removal of TempFolder cannot reach the deep levels
 }
 
-}  // namespace
+} // namespace
