@@ -17,9 +17,9 @@
 #include "model/session_state.h"
 #include "platform/shell_dialogs.h"
 #include "platform/trace.h"
-#include "ui/control_ids.h"
+#include "resources/control_groups.h"
 #include "ui/enable_rules.h"
-#include "ui/interface_texts.h"
+#include "ui/apply_texts.h"
 #include "ui/main_dialog.h"
 #include "ui/setting_binding.h"
 
@@ -90,7 +90,7 @@ void ResetSession()
 
 HWND CreateDialogWith(DLGPROC procedure)
 {
-    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMainDialogId), nullptr,
+    return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN_DIALOG), nullptr,
                               procedure, 0);
 }
 
@@ -227,18 +227,18 @@ double ProductCopy(const std::string& source, const std::string& saveDir, CopyVi
     ResetSession();
     HWND dialog = CreateDialogWith(MainDialogProc);
     snprintf(g_Session.SaveDir, sizeof g_Session.SaveDir, "%s", saveDir.c_str());
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kOnRadioId, BN_CLICKED), 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ON_RADIO, BN_CLICKED), 0);
     g_ChosenFolder = source;
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kSenseRandRowIds.PickButton, BN_CLICKED), 0);
-    HWND status = GetDlgItem(dialog, kStatusLineId);
+    HWND status = GetDlgItem(dialog, IDC_STATUS_LINE);
     if (view == kStatusRedrawOff)
         SendMessageA(status, WM_SETREDRAW, FALSE, 0);
     if (view == kHidden)
         ShowWindow(dialog, SW_HIDE);
     PumpMessages();
     double start = Now();
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kCopyButtonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, kCopyButtonId)));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_COPY_BUTTON, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_COPY_BUTTON)));
     double elapsed = Now() - start;
     if (view == kStatusRedrawOff)
         SendMessageA(status, WM_SETREDRAW, TRUE, 0);
@@ -309,7 +309,7 @@ void BenchPerFileParts(int calls)
 {
     ResetSession();
     HWND dialog = CreateDialogWith(MainDialogProc);
-    HWND status = GetDlgItem(dialog, kStatusLineId);
+    HWND status = GetDlgItem(dialog, IDC_STATUS_LINE);
     const char text[] = "Copy \"C:\\sounds\\source\\tone00001.wav\" ...Sucess";
     PumpMessages();
     double t0 = Now();
@@ -351,7 +351,7 @@ void BenchGenerate(const std::string& root, int calls)
     std::string plainPath = saveDir + "\\plain.bin";
     for (int call = 0; call < calls + 5; ++call) {
         double t0 = Now();
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kGenerateButtonId, BN_CLICKED), 0);
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_GENERATE_BUTTON, BN_CLICKED), 0);
         double t1 = Now();
         WriteConfigFile();
         double t2 = Now();

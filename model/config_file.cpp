@@ -14,6 +14,8 @@ namespace {
 
 // An 8.3 name: the device reads a FAT32 card.
 const char kTempFileName[] = "CFGBCAST.TMP";
+// The save directory, a backslash and the file name, as the device's tools
+// have always composed it.
 const int kConfigPathSize = 269;
 const char kSeparator[] = "________________________________________________\n";
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "model/broadcast_config.h"
-#include "ui/control_map.h"
+#include "resources/control_map.h"
 
 const int kPathSize = 260;
 const int kCopyStatusSize = 324;

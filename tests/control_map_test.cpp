@@ -13,7 +13,8 @@
 
 #include "model/session_state.h"
 #include "test_support.h"
-#include "ui/control_map.h"
+#include "ui/control_map_fetch.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -48,33 +49,33 @@ void AddRow(std::vector<NamedHandle>& handles, const std::string& name, const Co
 std::vector<NamedHandle> NamedHandles(const ControlMap& map)
 {
     std::vector<NamedHandle> handles = {
-        {"OnRadio", map.OnRadio, 40014},
-        {"OffRadio", map.OffRadio, 40011},
-        {"VolumeValue", map.VolumeValue, 40005},
-        {"VolumeTrackbar", map.VolumeTrackbar, 40020},
-        {"SenModCombo", map.SenModCombo, 40027},
-        {"TimerModCombo", map.TimerModCombo, 40034},
-        {"DlyCombo", map.DlyCombo, 40038},
-        {"CopyButton", map.CopyButton, 40151},
-        {"SaveDirEdit", map.SaveDirEdit, 40154},
-        {"StatusLine", map.StatusLine, 40191},
-        {"ShotLabel", map.ShotInterval.ShotLabel, 40252},
-        {"ShotHourUnit", map.ShotInterval.ShotHourUnit, 40196},
-        {"ShotMinUnit", map.ShotInterval.ShotMinUnit, 40199},
-        {"ShotSecUnit", map.ShotInterval.ShotSecUnit, 40201},
-        {"ShotHourCombo", map.ShotInterval.ShotHourCombo, 40193},
-        {"ShotMinCombo", map.ShotInterval.ShotMinCombo, 40198},
-        {"ShotSecCombo", map.ShotInterval.ShotSecCombo, 40200},
-        {"TimeLapseLabel", map.TimeLapseLabel, 40239},
-        {"TMLPenCombo", map.TMLPenCombo, 40238},
-        {"PlanTab", map.PlanTab, 40026},
-        {"CopyTab", map.CopyTab, 40042},
-        {"PauseDaysLabel", map.PauseDaysLabel, 40240},
-        {"PauseDaysCombo", map.PauseDaysCombo, 40242},
-        {"AlarmACombo", map.AlarmACombo, 40244},
-        {"AlarmBCombo", map.AlarmBCombo, 40245},
-        {"PlayDaysACombo", map.PlayDaysACombo, 40250},
-        {"PlayDaysBCombo", map.PlayDaysBCombo, 40251},
+        {"OnRadio", map.OnRadio, IDC_ON_RADIO},
+        {"OffRadio", map.OffRadio, IDC_OFF_RADIO},
+        {"VolumeValue", map.VolumeValue, IDC_VOLUME_VALUE},
+        {"VolumeTrackbar", map.VolumeTrackbar, IDC_VOLUME_TRACKBAR},
+        {"SenModCombo", map.SenModCombo, IDC_SEN_MOD_COMBO},
+        {"TimerModCombo", map.TimerModCombo, IDC_TIMER_MOD_COMBO},
+        {"DlyCombo", map.DlyCombo, IDC_DLY_COMBO},
+        {"CopyButton", map.CopyButton, IDC_COPY_BUTTON},
+        {"SaveDirEdit", map.SaveDirEdit, IDC_SAVE_DIR_EDIT},
+        {"StatusLine", map.StatusLine, IDC_STATUS_LINE},
+        {"ShotLabel", map.ShotInterval.ShotLabel, IDC_SHOT_LABEL},
+        {"ShotHourUnit", map.ShotInterval.ShotHourUnit, IDC_SHOT_HOUR_UNIT},
+        {"ShotMinUnit", map.ShotInterval.ShotMinUnit, IDC_SHOT_MIN_UNIT},
+        {"ShotSecUnit", map.ShotInterval.ShotSecUnit, IDC_SHOT_SEC_UNIT},
+        {"ShotHourCombo", map.ShotInterval.ShotHourCombo, IDC_SHOT_HOUR_COMBO},
+        {"ShotMinCombo", map.ShotInterval.ShotMinCombo, IDC_SHOT_MIN_COMBO},
+        {"ShotSecCombo", map.ShotInterval.ShotSecCombo, IDC_SHOT_SEC_COMBO},
+        {"TimeLapseLabel", map.TimeLapseLabel, IDC_TIME_LAPSE_LABEL},
+        {"TMLPenCombo", map.TMLPenCombo, IDC_TMLPEN_COMBO},
+        {"PlanTab", map.PlanTab, IDC_PLAN_TAB},
+        {"CopyTab", map.CopyTab, IDC_COPY_TAB},
+        {"PauseDaysLabel", map.PauseDaysLabel, IDC_PAUSE_DAYS_LABEL},
+        {"PauseDaysCombo", map.PauseDaysCombo, IDC_PAUSE_DAYS_COMBO},
+        {"AlarmACombo", map.AlarmACombo, IDC_ALARM_A_COMBO},
+        {"AlarmBCombo", map.AlarmBCombo, IDC_ALARM_B_COMBO},
+        {"PlayDaysACombo", map.PlayDaysACombo, IDC_PLAY_DAYS_A_COMBO},
+        {"PlayDaysBCombo", map.PlayDaysBCombo, IDC_PLAY_DAYS_B_COMBO},
     };
     for (int hour = 0; hour < 24; ++hour) {
         handles.push_back({Indexed("ComboSensePlan", hour), map.ComboSensePlan[hour],
@@ -102,9 +103,13 @@ std::vector<NamedHandle> NamedHandles(const ControlMap& map)
 // letters, four captions, Browse, Generate, the version label, hidden rows.
 std::vector<int> UnfetchedIds()
 {
-    std::vector<int> ids = {40155, 40008, 40017, 40023, 40033, 40002, 40241, 40030,
-                            65535, 40192, 40247, 40246, 40243, 40197, 40202, 40046,
-                            40237, 40248, 40249, 40153, 40152, 40182};
+    std::vector<int> ids = {
+        IDC_SAVE_DIR_GROUP,   IDC_SWITCH_GROUP,      IDC_VOLUME_GROUP,        IDC_DELAY_GROUP,
+        IDC_SEN_MOD_GROUP,    IDC_TIMER_MOD_GROUP,   IDC_PERIODIC_LOOP_GROUP, IDC_PAUSE_DAYS_GROUP,
+        IDC_TIME_LAPSE_GROUP, IDC_SHOT_GROUP,        IDC_PLAY_DAYS_GROUP,     IDC_ALARM_A_LETTER,
+        IDC_ALARM_B_LETTER,   IDC_SHOT_HOUR_COLON,   IDC_SHOT_MIN_COLON,      IDC_PLAN_CAPTION,
+        IDC_COPY_CAPTION,     IDC_PLAY_DAYS_A_LABEL, IDC_PLAY_DAYS_B_LABEL,   IDC_BROWSE_BUTTON,
+        IDC_GENERATE_BUTTON,  IDC_VERSION_LABEL};
     for (const ExpectedHourIds& hour : kExpectedHourIds)
         ids.push_back(hour.label);
     for (const ExpectedRowIds& row : kExpectedHiddenRows)

@@ -11,25 +11,32 @@
 
 #include "model/session_state.h"
 #include "test_support.h"
+#include "resources/resource.h"
 
 namespace {
 
-const int kOffRadio = 40011;
-const int kOnRadio = 40014;
-const int kPlanTab = 40026;
-const int kCopyTab = 40042;
-const int kTimerModCombo = 40034;
-const int kAlarmACombo = 40244;
-const int kTMLPenCombo = 40238;
-const int kCopyButton = 40151;
+const int kOffRadio = IDC_OFF_RADIO;
+const int kOnRadio = IDC_ON_RADIO;
+const int kPlanTab = IDC_PLAN_TAB;
+const int kCopyTab = IDC_COPY_TAB;
+const int kTimerModCombo = IDC_TIMER_MOD_COMBO;
+const int kAlarmACombo = IDC_ALARM_A_COMBO;
+const int kTMLPenCombo = IDC_TMLPEN_COMBO;
+const int kCopyButton = IDC_COPY_BUTTON;
 
-const std::vector<int> kPlaybackSettings = {40020, 40027, 40034, 40038, 40240};
-const std::vector<int> kTimingSettings = {40242, 40244, 40245, 40250, 40251};
-const std::vector<int> kTimeLapseLock = {40239, 40238};
-const std::vector<int> kShotInterval = {40252, 40196, 40199, 40201, 40193, 40198, 40200};
+const std::vector<int> kPlaybackSettings = {IDC_VOLUME_TRACKBAR, IDC_SEN_MOD_COMBO,
+                                            IDC_TIMER_MOD_COMBO, IDC_DLY_COMBO,
+                                            IDC_PAUSE_DAYS_LABEL};
+const std::vector<int> kTimingSettings = {IDC_PAUSE_DAYS_COMBO, IDC_ALARM_A_COMBO,
+                                          IDC_ALARM_B_COMBO, IDC_PLAY_DAYS_A_COMBO,
+                                          IDC_PLAY_DAYS_B_COMBO};
+const std::vector<int> kTimeLapseLock = {IDC_TIME_LAPSE_LABEL, IDC_TMLPEN_COMBO};
+const std::vector<int> kShotInterval = {IDC_SHOT_LABEL,    IDC_SHOT_HOUR_UNIT,  IDC_SHOT_MIN_UNIT,
+                                        IDC_SHOT_SEC_UNIT, IDC_SHOT_HOUR_COMBO, IDC_SHOT_MIN_COMBO,
+                                        IDC_SHOT_SEC_COMBO};
 
 // Controls that the template creates disabled and that no rule enables.
-const std::set<int> kTemplateDisabled = {40191, 40182};
+const std::set<int> kTemplateDisabled = {IDC_STATUS_LINE, IDC_VERSION_LABEL};
 
 struct Inputs {
     int Ena, SenMod, TimerMod, AlarmA, AlarmB, TMLPen;
@@ -379,7 +386,7 @@ TEST_F(EnableRules, StartUpWithoutFileThenChoosingOn)
     }
     EXPECT_TRUE(IsEnabled(dialog_, kCopyButton));
     EXPECT_FALSE(IsEnabled(dialog_, kTMLPenCombo));
-    EXPECT_FALSE(IsEnabled(dialog_, 40239));
+    EXPECT_FALSE(IsEnabled(dialog_, IDC_TIME_LAPSE_LABEL));
     EXPECT_FALSE(IsEnabled(dialog_, kExpectedHourIds[0].sensePlan));
 
     ClickButton(dialog_, kOffRadio);
@@ -410,7 +417,7 @@ TEST_F(EnableRules, PeriodicLoopSwitchesTimeLapseBackOnWhateverThePlaybackSwitch
     for (int id : kShotInterval)
         EXPECT_FALSE(IsEnabled(dialog_, id)) << id;
     EXPECT_TRUE(IsEnabled(dialog_, kTMLPenCombo));
-    EXPECT_TRUE(IsEnabled(dialog_, 40239));
+    EXPECT_TRUE(IsEnabled(dialog_, IDC_TIME_LAPSE_LABEL));
     ClickButton(dialog_, kOffRadio);
     EXPECT_EQ(g_Session.Config.TMLPen, 0);
     EXPECT_EQ(ComboIndex(dialog_, kTMLPenCombo), 0);

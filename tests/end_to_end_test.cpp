@@ -14,7 +14,7 @@
 
 #include "e2e_support.h"
 #include "test_support.h"
-#include "ui/control_ids.h"
+#include "resources/control_groups.h"
 
 namespace {
 
@@ -135,12 +135,12 @@ class EndToEnd : public ::testing::Test {
     MessageBoxSeen GenerateAndConfirm()
     {
         MessageBoxSeen seen;
-        if (!program_.ClickLater(kGenerateButtonId))
+        if (!program_.ClickLater(IDC_GENERATE_BUTTON))
             return seen;
         HWND box = program_.WaitForOwnedDialog();
         if (!box) {
             ADD_FAILURE() << "no message box after Generate; status: "
-                          << program_.Text(kStatusLineId);
+                          << program_.Text(IDC_STATUS_LINE);
             return seen;
         }
         EXPECT_EQ(GetWindow(box, GW_OWNER), program_.Window()) << "the box belongs to the window";
@@ -156,7 +156,7 @@ class EndToEnd : public ::testing::Test {
         MessageBoxSeen box = GenerateAndConfirm();
         EXPECT_EQ(box.caption, "Note");
         EXPECT_EQ(box.text, "Configuration generated!");
-        EXPECT_EQ(program_.Text(kStatusLineId),
+        EXPECT_EQ(program_.Text(IDC_STATUS_LINE),
                   "Configuration file generated in\"" + saveDir + "\": " + kConfigName);
         Bytes written = ReadBytes(saveDir + "\\" + kConfigName);
         EXPECT_EQ(Hex(written), Hex(expected));
@@ -202,7 +202,7 @@ class EndToEnd : public ::testing::Test {
     void ChooseSource(const CopyRowIds& row, const std::string& folder, const std::string& message)
     {
         ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(row.PickButton, folder));
-        EXPECT_EQ(program_.Text(kStatusLineId), message + folder);
+        EXPECT_EQ(program_.Text(IDC_STATUS_LINE), message + folder);
         EXPECT_TRUE(program_.Checked(row.Check));
     }
 
@@ -227,23 +227,23 @@ class EndToEnd : public ::testing::Test {
 // setting combo box with its selected item.
 void ExpectWindowShows(const RunningProgram& program, const Bytes& record)
 {
-    EXPECT_EQ(program.Checked(kOnRadioId), record[kEna] == 1);
-    EXPECT_EQ(program.Checked(kOffRadioId), record[kEna] != 1);
-    EXPECT_EQ(program.TrackbarPosition(kVolumeTrackbarId), record[kVol]);
-    EXPECT_EQ(program.Text(kVolumeValueId), std::to_string(record[kVol]));
+    EXPECT_EQ(program.Checked(IDC_ON_RADIO), record[kEna] == 1);
+    EXPECT_EQ(program.Checked(IDC_OFF_RADIO), record[kEna] != 1);
+    EXPECT_EQ(program.TrackbarPosition(IDC_VOLUME_TRACKBAR), record[kVol]);
+    EXPECT_EQ(program.Text(IDC_VOLUME_VALUE), std::to_string(record[kVol]));
 
-    EXPECT_EQ(program.ComboSelectedText(kSenModComboId), kSenModItems[record[kSenMod]]);
-    EXPECT_EQ(program.ComboSelectedText(kTimerModComboId), kTimerModItems[record[kTimerMod]]);
-    EXPECT_EQ(program.ComboSelectedText(kAlarmAComboId), kAlarmItems[record[kAlarmA]]);
-    EXPECT_EQ(program.ComboSelectedText(kAlarmBComboId), kAlarmItems[record[kAlarmB]]);
-    EXPECT_EQ(program.ComboSelectedText(kTMLPenComboId), kTimeLapseItems[record[kTMLPen]]);
-    EXPECT_EQ(program.ComboSelectedText(kDlyComboId), std::to_string(record[kDly]) + " Sec");
-    EXPECT_EQ(program.ComboSelectedText(kPauseDaysComboId), std::to_string(record[kPauseDays]));
-    EXPECT_EQ(program.ComboSelectedText(kPlayDaysAComboId), std::to_string(record[kPlayDaysA]));
-    EXPECT_EQ(program.ComboSelectedText(kPlayDaysBComboId), std::to_string(record[kPlayDaysB]));
-    EXPECT_EQ(program.ComboSelectedText(kShotHourComboId), std::to_string(record[kShotHour]));
-    EXPECT_EQ(program.ComboSelectedText(kShotMinComboId), std::to_string(record[kShotMin]));
-    EXPECT_EQ(program.ComboSelectedText(kShotSecComboId), std::to_string(record[kShotSec]));
+    EXPECT_EQ(program.ComboSelectedText(IDC_SEN_MOD_COMBO), kSenModItems[record[kSenMod]]);
+    EXPECT_EQ(program.ComboSelectedText(IDC_TIMER_MOD_COMBO), kTimerModItems[record[kTimerMod]]);
+    EXPECT_EQ(program.ComboSelectedText(IDC_ALARM_A_COMBO), kAlarmItems[record[kAlarmA]]);
+    EXPECT_EQ(program.ComboSelectedText(IDC_ALARM_B_COMBO), kAlarmItems[record[kAlarmB]]);
+    EXPECT_EQ(program.ComboSelectedText(IDC_TMLPEN_COMBO), kTimeLapseItems[record[kTMLPen]]);
+    EXPECT_EQ(program.ComboSelectedText(IDC_DLY_COMBO), std::to_string(record[kDly]) + " Sec");
+    EXPECT_EQ(program.ComboSelectedText(IDC_PAUSE_DAYS_COMBO), std::to_string(record[kPauseDays]));
+    EXPECT_EQ(program.ComboSelectedText(IDC_PLAY_DAYS_A_COMBO), std::to_string(record[kPlayDaysA]));
+    EXPECT_EQ(program.ComboSelectedText(IDC_PLAY_DAYS_B_COMBO), std::to_string(record[kPlayDaysB]));
+    EXPECT_EQ(program.ComboSelectedText(IDC_SHOT_HOUR_COMBO), std::to_string(record[kShotHour]));
+    EXPECT_EQ(program.ComboSelectedText(IDC_SHOT_MIN_COMBO), std::to_string(record[kShotMin]));
+    EXPECT_EQ(program.ComboSelectedText(IDC_SHOT_SEC_COMBO), std::to_string(record[kShotSec]));
     for (int h = 0; h < kHours; ++h) {
         EXPECT_EQ(program.ComboSelectedText(kComboSensePlanIds[h]), kAnimalNames[record[kType + h]])
             << "hour " << h;
@@ -307,7 +307,7 @@ TEST_F(EndToEnd, FirstStartShowsTheStartDirectoryAndTheRecordFoundThere)
 
         Launch();
         EXPECT_EQ(program_.Caption(), kCaption);
-        EXPECT_EQ(program_.Text(kSaveDirEditId), startDir_);
+        EXPECT_EQ(program_.Text(IDC_SAVE_DIR_EDIT), startDir_);
         ExpectWindowShows(program_, start.loaded ? LoadableRecord() : DefaultRecord());
 
         std::string trace = program_.Trace();
@@ -335,19 +335,19 @@ TEST_F(EndToEnd, TheFirstViewIsPageZeroOfBothTabsInEnglish)
 {
     Launch();
     EXPECT_EQ(program_.Caption(), kCaption);
-    EXPECT_EQ(program_.Text(kStatusLineId), "Status: Idle");
-    EXPECT_EQ(program_.Text(kBrowseButtonId), "Browse");
-    EXPECT_EQ(program_.Text(kGenerateButtonId), "Generate");
-    EXPECT_EQ(program_.Text(kCopyButtonId), "Copy");
-    EXPECT_EQ(program_.Text(kVersionLabelId), "V1.1.9");
-    ASSERT_EQ(program_.TabCount(kPlanTabId), 3);
-    ASSERT_EQ(program_.TabCount(kCopyTabId), 6);
+    EXPECT_EQ(program_.Text(IDC_STATUS_LINE), "Status: Idle");
+    EXPECT_EQ(program_.Text(IDC_BROWSE_BUTTON), "Browse");
+    EXPECT_EQ(program_.Text(IDC_GENERATE_BUTTON), "Generate");
+    EXPECT_EQ(program_.Text(IDC_COPY_BUTTON), "Copy");
+    EXPECT_EQ(program_.Text(IDC_VERSION_LABEL), "V1.1.9");
+    ASSERT_EQ(program_.TabCount(IDC_PLAN_TAB), 3);
+    ASSERT_EQ(program_.TabCount(IDC_COPY_TAB), 6);
     for (int page = 0; page < 3; ++page)
-        EXPECT_EQ(program_.TabLabel(kPlanTabId, page), kPlanPages[page]);
+        EXPECT_EQ(program_.TabLabel(IDC_PLAN_TAB, page), kPlanPages[page]);
     for (int page = 0; page < 6; ++page)
-        EXPECT_EQ(program_.TabLabel(kCopyTabId, page), kCopyPages[page]);
-    EXPECT_EQ(program_.TabSelection(kPlanTabId), 0);
-    EXPECT_EQ(program_.TabSelection(kCopyTabId), 0);
+        EXPECT_EQ(program_.TabLabel(IDC_COPY_TAB, page), kCopyPages[page]);
+    EXPECT_EQ(program_.TabSelection(IDC_PLAN_TAB), 0);
+    EXPECT_EQ(program_.TabSelection(IDC_COPY_TAB), 0);
 
     for (int h = 0; h < kHours; ++h) {
         EXPECT_TRUE(program_.Visible(kComboSensePlanIds[h])) << h;
@@ -359,13 +359,13 @@ TEST_F(EndToEnd, TheFirstViewIsPageZeroOfBothTabsInEnglish)
     EXPECT_FALSE(program_.Visible(kTimingRandARowIds.PickButton));
     EXPECT_FALSE(program_.Visible(kSenseSpecRowIds[0].PickButton));
     // Playback is off: its settings wait for the switch.
-    EXPECT_FALSE(program_.Enabled(kVolumeTrackbarId));
-    EXPECT_FALSE(program_.Enabled(kCopyButtonId));
-    EXPECT_TRUE(program_.Enabled(kTMLPenComboId));
-    EXPECT_TRUE(program_.Enabled(kShotHourComboId));
-    EXPECT_EQ(program_.FocusedWindow(), program_.Control(kSaveDirEditId));
-    for (int id :
-         {kStatusLineId, kGenerateButtonId, kCopyButtonId, kPlayDaysBComboId, kBrowseButtonId})
+    EXPECT_FALSE(program_.Enabled(IDC_VOLUME_TRACKBAR));
+    EXPECT_FALSE(program_.Enabled(IDC_COPY_BUTTON));
+    EXPECT_TRUE(program_.Enabled(IDC_TMLPEN_COMBO));
+    EXPECT_TRUE(program_.Enabled(IDC_SHOT_HOUR_COMBO));
+    EXPECT_EQ(program_.FocusedWindow(), program_.Control(IDC_SAVE_DIR_EDIT));
+    for (int id : {IDC_STATUS_LINE, IDC_GENERATE_BUTTON, IDC_COPY_BUTTON, IDC_PLAY_DAYS_B_COMBO,
+                   IDC_BROWSE_BUTTON})
         EXPECT_TRUE(program_.InsideWindow(id)) << id;
 
     CloseAndExpectExitZero(WM_SYSCOMMAND);
@@ -377,40 +377,40 @@ TEST_F(EndToEnd, ASessionChangesEverySettingAndGenerateWritesExactlyThoseBytes)
     Launch();
     Bytes expected = DefaultRecord();
 
-    ASSERT_TRUE(program_.Click(kOnRadioId));
+    ASSERT_TRUE(program_.Click(IDC_ON_RADIO));
     expected[kEna] = 1;
-    EXPECT_TRUE(program_.Checked(kOnRadioId));
-    EXPECT_FALSE(program_.Checked(kOffRadioId));
-    EXPECT_TRUE(program_.Enabled(kVolumeTrackbarId));
-    EXPECT_FALSE(program_.Enabled(kTMLPenComboId)) << "periodic loop locks the time lapse on";
+    EXPECT_TRUE(program_.Checked(IDC_ON_RADIO));
+    EXPECT_FALSE(program_.Checked(IDC_OFF_RADIO));
+    EXPECT_TRUE(program_.Enabled(IDC_VOLUME_TRACKBAR));
+    EXPECT_FALSE(program_.Enabled(IDC_TMLPEN_COMBO)) << "periodic loop locks the time lapse on";
 
     // Volume: arrow key on the focused trackbar, then a drag that ends.
-    ASSERT_TRUE(program_.Focus(kVolumeTrackbarId));
-    program_.PressKey(program_.Control(kVolumeTrackbarId), VK_RIGHT);
-    EXPECT_TRUE(WaitUntil([&] { return program_.Text(kVolumeValueId) == "6"; }, 5000))
-        << program_.Text(kVolumeValueId);
-    HWND trackbar = program_.Control(kVolumeTrackbarId);
+    ASSERT_TRUE(program_.Focus(IDC_VOLUME_TRACKBAR));
+    program_.PressKey(program_.Control(IDC_VOLUME_TRACKBAR), VK_RIGHT);
+    EXPECT_TRUE(WaitUntil([&] { return program_.Text(IDC_VOLUME_VALUE) == "6"; }, 5000))
+        << program_.Text(IDC_VOLUME_VALUE);
+    HWND trackbar = program_.Control(IDC_VOLUME_TRACKBAR);
     SendMessageA(trackbar, TBM_SETPOS, TRUE, 8);
     SendMessageA(program_.Window(), WM_HSCROLL, MAKEWPARAM(TB_THUMBTRACK, 8),
                  reinterpret_cast<LPARAM>(trackbar));
-    EXPECT_EQ(program_.Text(kVolumeValueId), "8") << "the label follows the thumb";
+    EXPECT_EQ(program_.Text(IDC_VOLUME_VALUE), "8") << "the label follows the thumb";
     SendMessageA(trackbar, TBM_SETPOS, TRUE, 2);
     SendMessageA(program_.Window(), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
                  reinterpret_cast<LPARAM>(trackbar));
-    EXPECT_EQ(program_.Text(kVolumeValueId), "2");
+    EXPECT_EQ(program_.Text(IDC_VOLUME_VALUE), "2");
     expected[kVol] = 2;
 
     // Modes, delay and day counts.
     ASSERT_NO_FATAL_FAILURE(
-        Choose(expected, {{kDlyComboId, 10, kDly, 15}, {kSenModComboId, 2, kSenMod, 2}}));
+        Choose(expected, {{IDC_DLY_COMBO, 10, kDly, 15}, {IDC_SEN_MOD_COMBO, 2, kSenMod, 2}}));
     EXPECT_TRUE(Contains(program_.Trace(),
                          "Index_Dly = 10, lapse = 15\nIndex = 2\nIndex_Dly = 10, lapse = 15\n"))
         << program_.Trace();
-    ASSERT_NO_FATAL_FAILURE(Choose(expected, {{kAlarmAComboId, 1, kAlarmA, 1},
-                                              {kAlarmBComboId, 1, kAlarmB, 1},
-                                              {kPauseDaysComboId, 2, kPauseDays, 3},
-                                              {kPlayDaysAComboId, 9, kPlayDaysA, 10},
-                                              {kPlayDaysBComboId, 29, kPlayDaysB, 30}}));
+    ASSERT_NO_FATAL_FAILURE(Choose(expected, {{IDC_ALARM_A_COMBO, 1, kAlarmA, 1},
+                                              {IDC_ALARM_B_COMBO, 1, kAlarmB, 1},
+                                              {IDC_PAUSE_DAYS_COMBO, 2, kPauseDays, 3},
+                                              {IDC_PLAY_DAYS_A_COMBO, 9, kPlayDaysA, 10},
+                                              {IDC_PLAY_DAYS_B_COMBO, 29, kPlayDaysB, 30}}));
 
     // The three hourly plans, each on its own page.
     const struct {
@@ -422,7 +422,7 @@ TEST_F(EndToEnd, ASessionChangesEverySettingAndGenerateWritesExactlyThoseBytes)
     for (const auto& plan : plans) {
         SCOPED_TRACE(plan.page);
         if (plan.page != 0) {
-            ASSERT_TRUE(program_.ClickTabPage(kPlanTabId, plan.page));
+            ASSERT_TRUE(program_.ClickTabPage(IDC_PLAN_TAB, plan.page));
         }
         for (const auto& other : plans)
             EXPECT_EQ(program_.Visible(other.ids[5]), other.page == plan.page);
@@ -438,21 +438,22 @@ TEST_F(EndToEnd, ASessionChangesEverySettingAndGenerateWritesExactlyThoseBytes)
     EXPECT_TRUE(Contains(program_.Trace(), "wIDList_ComboTMPB patch - 23, lIndex = 3.\n"));
 
     // Shooting interval, then timing off, which unlocks the time lapse.
-    ASSERT_NO_FATAL_FAILURE(Choose(expected, {{kShotHourComboId, 2, kShotHour, 2},
-                                              {kShotMinComboId, 30, kShotMin, 30},
-                                              {kShotSecComboId, 45, kShotSec, 45},
-                                              {kTimerModComboId, 0, kTimerMod, 0}}));
-    EXPECT_FALSE(program_.Enabled(kPauseDaysComboId));
-    EXPECT_FALSE(program_.Enabled(kAlarmAComboId));
-    ASSERT_NO_FATAL_FAILURE(Choose(expected, {{kTMLPenComboId, 1, kTMLPen, 1}}));
-    EXPECT_FALSE(program_.Enabled(kShotHourComboId)) << "no shooting interval without time lapse";
+    ASSERT_NO_FATAL_FAILURE(Choose(expected, {{IDC_SHOT_HOUR_COMBO, 2, kShotHour, 2},
+                                              {IDC_SHOT_MIN_COMBO, 30, kShotMin, 30},
+                                              {IDC_SHOT_SEC_COMBO, 45, kShotSec, 45},
+                                              {IDC_TIMER_MOD_COMBO, 0, kTimerMod, 0}}));
+    EXPECT_FALSE(program_.Enabled(IDC_PAUSE_DAYS_COMBO));
+    EXPECT_FALSE(program_.Enabled(IDC_ALARM_A_COMBO));
+    ASSERT_NO_FATAL_FAILURE(Choose(expected, {{IDC_TMLPEN_COMBO, 1, kTMLPen, 1}}));
+    EXPECT_FALSE(program_.Enabled(IDC_SHOT_HOUR_COMBO))
+        << "no shooting interval without time lapse";
 
     ExpectGenerated(startDir_, expected);
     // Generate changes what the window shows in nothing.
     ExpectWindowShows(program_, expected);
 
     ULONGLONG writeTime = LastWriteTime(StartFile());
-    ASSERT_TRUE(program_.SelectComboItem(kSenModComboId, 1));
+    ASSERT_TRUE(program_.SelectComboItem(IDC_SEN_MOD_COMBO, 1));
     CloseAndExpectExitZero(WM_CLOSE);
     EXPECT_EQ(Hex(ReadBytes(StartFile())), Hex(expected)) << "closing saves nothing";
     EXPECT_EQ(LastWriteTime(StartFile()), writeTime);
@@ -469,18 +470,18 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
     std::vector<std::string> birdNames = MakeSounds(birdSounds, 3, 1);
     Launch();
 
-    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(kBrowseButtonId, card));
-    EXPECT_EQ(program_.Text(kSaveDirEditId), card);
+    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(IDC_BROWSE_BUTTON, card));
+    EXPECT_EQ(program_.Text(IDC_SAVE_DIR_EDIT), card);
     ExpectGenerated(card, DefaultRecord());
     EXPECT_FALSE(FileExists(StartFile())) << "Generate writes into the chosen folder only";
 
     // Random on Sense, page 0.
-    ASSERT_TRUE(program_.Click(kOnRadioId));
+    ASSERT_TRUE(program_.Click(IDC_ON_RADIO));
     ASSERT_NO_FATAL_FAILURE(ChooseSource(kSenseRandRowIds, randomSounds,
                                          "The \"Random on Sense\" source directory is selected: "));
-    ASSERT_TRUE(program_.Click(kCopyButtonId));
+    ASSERT_TRUE(program_.Click(IDC_COPY_BUTTON));
     ExpectCopies(randomSounds, card + "\\audio\\SenseRand", randomNames);
-    std::string status = program_.Text(kStatusLineId);
+    std::string status = program_.Text(IDC_STATUS_LINE);
     EXPECT_EQ(status.rfind("Copy \"" + randomSounds + "\\sound1_", 0), 0u) << status;
     EXPECT_EQ(status.substr(status.size() - std::string(".wav\" ...Sucess").size()),
               ".wav\" ...Sucess");
@@ -495,18 +496,18 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
 
     // Timing Random A, page 1: the random folder is shared, its files go to
     // the folder of timing group A itself.
-    ASSERT_TRUE(program_.ClickTabPage(kCopyTabId, 1));
+    ASSERT_TRUE(program_.ClickTabPage(IDC_COPY_TAB, 1));
     EXPECT_FALSE(program_.Visible(kSenseRandRowIds.PickButton));
     ASSERT_NO_FATAL_FAILURE(ChooseSource(kTimingRandARowIds, birdSounds,
                                          "The \"Timing Random A\" source directory is selected: "));
-    ASSERT_TRUE(program_.Click(kCopyButtonId));
+    ASSERT_TRUE(program_.Click(IDC_COPY_BUTTON));
     ExpectCopies(birdSounds, card + "\\audio\\Alarm\\A", birdNames);
     EXPECT_FALSE(FileExists(card + "\\audio\\SenseRand\\" + birdNames[0]))
         << "only the page shown is copied";
 
     // Sense-specified animals, page 3: Dog and Bird C, each into its folder.
-    ASSERT_TRUE(program_.SelectComboItem(kSenModComboId, 2));
-    ASSERT_TRUE(program_.ClickTabPage(kCopyTabId, 3));
+    ASSERT_TRUE(program_.SelectComboItem(IDC_SEN_MOD_COMBO, 2));
+    ASSERT_TRUE(program_.ClickTabPage(IDC_COPY_TAB, 3));
     EXPECT_FALSE(program_.Visible(kSenseRandRowIds.PickButton));
     EXPECT_TRUE(program_.Visible(kSenseSpecRowIds[0].PickButton));
     EXPECT_EQ(program_.Text(kSenseSpecRowIds[9].Label), "Bird C");
@@ -518,16 +519,16 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
     EXPECT_FALSE(program_.Checked(kSenseSpecRowIds[1].Check));
 
     // A cancelled browser changes nothing.
-    std::string before = program_.Text(kStatusLineId);
+    std::string before = program_.Text(IDC_STATUS_LINE);
     ASSERT_TRUE(program_.ClickLater(kSenseSpecRowIds[1].PickButton));
     HWND browser = program_.WaitForOwnedDialog();
     ASSERT_NE(browser, nullptr);
     ASSERT_TRUE(CloseWithButton(browser, IDCANCEL));
     ASSERT_TRUE(program_.Answering());
-    EXPECT_EQ(program_.Text(kStatusLineId), before);
+    EXPECT_EQ(program_.Text(IDC_STATUS_LINE), before);
     EXPECT_FALSE(program_.Checked(kSenseSpecRowIds[1].Check));
 
-    ASSERT_TRUE(program_.Click(kCopyButtonId));
+    ASSERT_TRUE(program_.Click(IDC_COPY_BUTTON));
     ExpectCopies(dogSounds, card + "\\audio\\SenseSpecify\\dog", dogNames);
     ExpectCopies(birdSounds, card + "\\audio\\SenseSpecify\\bird C", birdNames);
     EXPECT_FALSE(FileExists(card + "\\audio\\SenseSpecify\\tiger"));
@@ -537,7 +538,7 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
     EXPECT_NE(dog, std::string::npos) << trace;
     EXPECT_NE(bird, std::string::npos) << trace;
     EXPECT_LT(dog, bird) << "Dog is copied before Bird C";
-    EXPECT_TRUE(program_.Enabled(kCopyButtonId)) << "the panel is usable again after the copy";
+    EXPECT_TRUE(program_.Enabled(IDC_COPY_BUTTON)) << "the panel is usable again after the copy";
 
     CloseAndExpectExitZero(WM_CLOSE);
     EXPECT_FALSE(FileExists(startDir_ + "\\audio"))
@@ -550,17 +551,17 @@ TEST_F(EndToEnd, EscAndEnterDoNotCloseTheWindowOnlyTheCloseCommandDoes)
     WriteBytes(StartFile(), onDisk);
     ULONGLONG writeTime = LastWriteTime(StartFile());
     Launch();
-    ASSERT_TRUE(program_.SelectComboItem(kDlyComboId, 20));
+    ASSERT_TRUE(program_.SelectComboItem(IDC_DLY_COMBO, 20));
 
-    HWND edit = program_.Control(kSaveDirEditId);
-    ASSERT_TRUE(program_.Focus(kSaveDirEditId));
+    HWND edit = program_.Control(IDC_SAVE_DIR_EDIT);
+    ASSERT_TRUE(program_.Focus(IDC_SAVE_DIR_EDIT));
     for (UINT key : {VK_ESCAPE, VK_RETURN}) {
         program_.PressKey(edit, key);
         EXPECT_EQ(WaitForSingleObject(program_.Process(), 700), static_cast<DWORD>(WAIT_TIMEOUT))
             << "key " << key << " on the save directory closed the window";
         ASSERT_TRUE(program_.Answering());
     }
-    ASSERT_TRUE(program_.Focus(kVolumeTrackbarId));
+    ASSERT_TRUE(program_.Focus(IDC_VOLUME_TRACKBAR));
     HWND focused = program_.FocusedWindow();
     for (UINT key : {VK_ESCAPE, VK_RETURN}) {
         program_.PressKey(focused, key);

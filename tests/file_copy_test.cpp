@@ -4,6 +4,7 @@
 #include <set>
 
 #include "library_fixture.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -123,14 +124,14 @@ TEST_F(FileCopyTest, EachPageCopiesExactlyItsTickedCategoriesInAnimalOrder)
     std::string fox = MakeSource("F", {"f.wav"});
     std::string birdC = MakeSource("C", {"c.wav"});
     std::string tiger = MakeSource("T", {"t.wav"});
-    Choose(40180, random);
-    Choose(40049, random);
-    Choose(40055, random);
-    Choose(40208, dog);   // Dog, sensing page
-    Choose(40223, fox);   // Red fox, sensing page
-    Choose(40108, birdC); // Bird C, timing A
-    Choose(40115, dog);   // Dog, timing A
-    Choose(40159, tiger); // Tiger, timing B
+    Choose(IDC_SENSE_RAND_PICK, random);
+    Choose(IDC_TIMING_RAND_A_PICK, random);
+    Choose(IDC_TIMING_RAND_B_PICK, random);
+    Choose(IDC_SENSE_SPEC_DOG_PICK, dog);    // Dog, sensing page
+    Choose(IDC_SENSE_SPEC_FOX_PICK, fox);    // Red fox, sensing page
+    Choose(IDC_TIMING_A_BIRD_C_PICK, birdC); // Bird C, timing A
+    Choose(IDC_TIMING_A_DOG_PICK, dog);      // Dog, timing A
+    Choose(IDC_TIMING_B_TIGER_PICK, tiger);  // Tiger, timing B
 
     struct PageCase {
         int page;
@@ -184,7 +185,7 @@ TEST_F(FileCopyTest, EachPageCopiesExactlyItsTickedCategoriesInAnimalOrder)
             }
         }
         EXPECT_EQ(copyButtonStates_, (std::vector<bool>{false, true}));
-        EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
+        EXPECT_TRUE(IsEnabled(dialog_, IDC_COPY_BUTTON));
         EXPECT_EQ(g_Session.CurrentCategory, 0);
     }
     // The animal rows of the last page are re-derived after its copy.
@@ -198,7 +199,7 @@ TEST_F(FileCopyTest, EachPageCopiesExactlyItsTickedCategoriesInAnimalOrder)
 TEST_F(FileCopyTest, ASecondCopyFindsTheFolderAndOverwritesTheFiles)
 {
     std::string source = MakeSource("R", {"r.wav"});
-    Choose(40180, source);
+    Choose(IDC_SENSE_RAND_PICK, source);
     std::string saveDir = NewSaveDir("save");
     Copy(0);
     std::string target = saveDir + "\\audio\\SenseRand\\r.wav";
@@ -221,7 +222,7 @@ TEST_F(FileCopyTest, ThePatternDecidesAloneExceptForDotNames)
     std::string source = MakeSource("R", {"LOUD.WAV", ".hidden.wav", "quiet.wav", "x.txt"});
     CreateDirectoryA((source + "\\nested.wav").c_str(), nullptr);
     WriteBytes(source + "\\nested.wav\\inner.wav", Bytes{'i'});
-    Choose(40180, source);
+    Choose(IDC_SENSE_RAND_PICK, source);
     std::string saveDir = NewSaveDir("save");
     std::string trace = Copy(0);
 
@@ -239,7 +240,7 @@ TEST_F(FileCopyTest, ThePatternDecidesAloneExceptForDotNames)
 
 TEST_F(FileCopyTest, AMissingOrEmptySourceOnlyTracesThatTheSearchCouldNotStart)
 {
-    Choose(40208, start_.File("missing"));
+    Choose(IDC_SENSE_SPEC_DOG_PICK, start_.File("missing"));
     std::string saveDir = NewSaveDir("save");
     std::string dogFolder = saveDir + "\\audio\\SenseSpecify\\dog";
     EXPECT_EQ(Copy(3), std::string(kCopyTraceLine) + "<SenseSpecPath[0]>" + start_.File("missing") +
@@ -247,7 +248,7 @@ TEST_F(FileCopyTest, AMissingOrEmptySourceOnlyTracesThatTheSearchCouldNotStart)
     EXPECT_EQ(Status(), dogFolder + kCreated);
 
     std::string empty = MakeSource("empty", {"readme.txt"});
-    Choose(40208, empty);
+    Choose(IDC_SENSE_SPEC_DOG_PICK, empty);
     EXPECT_EQ(Copy(3), std::string(kCopyTraceLine) + "<SenseSpecPath[0]>" + empty +
                            "\n<NewFolder>" + dogFolder + "\nINVALID_HANDLE_VALUE!");
     EXPECT_EQ(Status(), dogFolder + kExisted);
@@ -261,8 +262,8 @@ TEST_F(FileCopyTest, AFolderThatCannotBeCreatedSkipsOnlyItsCategory)
 {
     std::string dog = MakeSource("D", {"d.wav"});
     std::string tiger = MakeSource("T", {"t.wav"});
-    Choose(40208, dog);
-    Choose(40211, tiger);
+    Choose(IDC_SENSE_SPEC_DOG_PICK, dog);
+    Choose(IDC_SENSE_SPEC_TIGER_PICK, tiger);
     std::string saveDir = NewSaveDir("save");
     CreateDirectoryA((saveDir + "\\audio").c_str(), nullptr);
     CreateDirectoryA((saveDir + "\\audio\\SenseSpecify").c_str(), nullptr);
@@ -286,7 +287,7 @@ TEST_F(FileCopyTest, AFolderThatCannotBeCreatedSkipsOnlyItsCategory)
 TEST_F(FileCopyTest, AFileThatCannotBeCopiedFailsAndTheNextIsTried)
 {
     std::string source = MakeSource("R", {"a.wav", "b.wav"});
-    Choose(40180, source);
+    Choose(IDC_SENSE_RAND_PICK, source);
     std::string saveDir = NewSaveDir("save");
     std::string folder = saveDir + "\\audio\\SenseRand";
     CreateDirectoryA((saveDir + "\\audio").c_str(), nullptr);
@@ -307,7 +308,7 @@ TEST_F(FileCopyTest, AFileThatCannotBeCopiedFailsAndTheNextIsTried)
 TEST_F(FileCopyTest, NothingTickedOnThePageChangesNothing)
 {
     // Ticks on other pages do not count.
-    Choose(40208, MakeSource("D", {"d.wav"}));
+    Choose(IDC_SENSE_SPEC_DOG_PICK, MakeSource("D", {"d.wav"}));
     std::string saveDir = NewSaveDir("save");
     std::string status = Status();
     for (int page : {0, 1, 2, 4, 5}) {
@@ -317,7 +318,7 @@ TEST_F(FileCopyTest, NothingTickedOnThePageChangesNothing)
         EXPECT_EQ(Status(), status);
         EXPECT_EQ(copyButtonStates_,
                   page < 3 ? std::vector<bool>{} : (std::vector<bool>{false, true}));
-        EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
+        EXPECT_TRUE(IsEnabled(dialog_, IDC_COPY_BUTTON));
     }
     EXPECT_TRUE(ListTree(saveDir).empty());
 }
@@ -327,7 +328,7 @@ TEST_F(FileCopyTest, NothingTickedOnThePageChangesNothing)
 TEST_F(FileCopyTest, ASaveDirectoryEndingInABackslashIsUsedAsItStands)
 {
     std::string source = MakeSource("R", {"r.wav"});
-    Choose(40180, source);
+    Choose(IDC_SENSE_RAND_PICK, source);
     std::string saveDir = NewSaveDir("save") + "\\";
     Browse(kFolderChosen, saveDir);
     std::string trace = Copy(0);
@@ -356,7 +357,7 @@ class LongPathTest : public FileCopyTest {
 TEST_F(LongPathTest, SaveDirectoryNearTheLimit)
 {
     std::string source = MakeSource("R", {"r.wav"});
-    Choose(40180, source);
+    Choose(IDC_SENSE_RAND_PICK, source);
     const std::string relative = "\\audio\\SenseRand";
 
     std::string fits = PathOfLength(259 - relative.size());
@@ -392,7 +393,7 @@ TEST_F(LongPathTest, SourceFolderAndFileNameNearTheLimit)
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);
 
-    Choose(40180, folder);
+    Choose(IDC_SENSE_RAND_PICK, folder);
     std::string saveDir = NewSaveDir("save");
     Copy(0);
     std::vector<std::string> expected = {saveDir + "\\audio\\SenseRand" + kCreated};
@@ -408,7 +409,7 @@ TEST_F(LongPathTest, SourceFolderAndFileNameNearTheLimit)
     std::string longer = PathOfLength(254);
     ASSERT_TRUE(CreateDirectoryA(longer.c_str(), nullptr));
     WriteBytes(longer + "\\a.wav", Bytes{'a'});
-    Choose(40180, longer);
+    Choose(IDC_SENSE_RAND_PICK, longer);
     EXPECT_EQ(Copy(0), std::string(kCopyTraceLine) + "<NewFolder>" + saveDir +
                            "\\audio\\SenseRand\nINVALID_HANDLE_VALUE!");
     EXPECT_EQ(Status(), saveDir + "\\audio\\SenseRand" + kExisted);

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "library/folder_tree.h"
+#include "sounds/folder_tree.h"
 #include "library_fixture.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -38,13 +39,14 @@ TEST_F(FolderTreeTest, RandomPagesIgnoreTheKeyAndAnimalPagesRefuseForeignKeys)
     std::string trace;
     EXPECT_EQ(CreateFor(1, 0, &trace), 0);
     EXPECT_EQ(trace, "<NewFolder>" + start_.File("audio\\Alarm\\A") + "\n");
-    EXPECT_EQ(CreateFor(2, 40209, &trace), 0);
+    EXPECT_EQ(CreateFor(2, IDC_SENSE_SPEC_DOG_CHECK, &trace), 0);
     EXPECT_EQ(trace, "<NewFolder>" + start_.File("audio\\Alarm\\B") + "\n");
 
     statuses_.clear();
-    EXPECT_EQ(CreateFor(3, 40117, &trace), -1); // a timing A key on the sensing page
-    EXPECT_EQ(CreateFor(4, 40175, &trace), -1); // a random key on an animal page
-    EXPECT_EQ(CreateFor(6, 40181, &trace), -1); // no such page
+    EXPECT_EQ(CreateFor(3, IDC_TIMING_A_DOG_CHECK, &trace),
+              -1); // a timing A key on the sensing page
+    EXPECT_EQ(CreateFor(4, IDC_TIMING_RAND_A_KEY, &trace), -1); // a random key on an animal page
+    EXPECT_EQ(CreateFor(6, IDC_SENSE_RAND_CHECK, &trace), -1);  // no such page
     EXPECT_EQ(trace, "");
     EXPECT_TRUE(statuses_.empty());
     EXPECT_FALSE(FileExists(start_.File("audio\\SenseSpecify")));

@@ -13,8 +13,8 @@
 
 #include "model/session_state.h"
 #include "test_support.h"
-#include "ui/control_ids.h"
-#include "ui/interface_texts.h"
+#include "resources/control_groups.h"
+#include "texts/interface_texts.h"
 
 namespace {
 
@@ -397,32 +397,32 @@ struct CaptionCase {
 std::vector<CaptionCase> ExpectedCaptions()
 {
     std::vector<CaptionCase> captions = {
-        {kSaveDirGroupId, 126},
-        {kBrowseButtonId, 124},
-        {kSwitchGroupId, 122},
-        {kOffRadioId, 118},
-        {kOnRadioId, 120},
-        {kVolumeGroupId, 116},
-        {kSenModGroupId, 114},
-        {kTimerModGroupId, 112},
-        {kDelayGroupId, 110},
-        {kPeriodicLoopGroupId, 108},
-        {kPauseDaysLabelId, 106},
-        {kTimeLapseLabelId, 104},
-        {kShotLabelId, 102},
-        {kShotHourUnitId, 100},
-        {kShotMinUnitId, 98},
-        {kShotSecUnitId, 96},
-        {kCopyCaptionId, 94},
+        {IDC_SAVE_DIR_GROUP, 126},
+        {IDC_BROWSE_BUTTON, 124},
+        {IDC_SWITCH_GROUP, 122},
+        {IDC_OFF_RADIO, 118},
+        {IDC_ON_RADIO, 120},
+        {IDC_VOLUME_GROUP, 116},
+        {IDC_SEN_MOD_GROUP, 114},
+        {IDC_TIMER_MOD_GROUP, 112},
+        {IDC_DELAY_GROUP, 110},
+        {IDC_PERIODIC_LOOP_GROUP, 108},
+        {IDC_PAUSE_DAYS_LABEL, 106},
+        {IDC_TIME_LAPSE_LABEL, 104},
+        {IDC_SHOT_LABEL, 102},
+        {IDC_SHOT_HOUR_UNIT, 100},
+        {IDC_SHOT_MIN_UNIT, 98},
+        {IDC_SHOT_SEC_UNIT, 96},
+        {IDC_COPY_CAPTION, 94},
         {kSenseRandRowIds.Label, 72},
         {kTimingRandARowIds.Label, 70},
         {kTimingRandBRowIds.Label, 68},
-        {kPlayDaysALabelId, 66},
-        {kPlayDaysBLabelId, 64},
-        {kCopyButtonId, 58},
-        {kStatusLineId, 62},
-        {kPlanCaptionId, 60},
-        {kGenerateButtonId, 56},
+        {IDC_PLAY_DAYS_A_LABEL, 66},
+        {IDC_PLAY_DAYS_B_LABEL, 64},
+        {IDC_COPY_BUTTON, 58},
+        {IDC_STATUS_LINE, 62},
+        {IDC_PLAN_CAPTION, 60},
+        {IDC_GENERATE_BUTTON, 56},
     };
     const int dogPair = 92;
     for (int animal = 0; animal < kAnimals; ++animal) {
@@ -514,8 +514,8 @@ class DialogTexts : public ::testing::Test {
                       ControlTextW(dialog_, caption.id))
                 << "control " << caption.id;
         }
-        HWND copyTab = GetDlgItem(dialog_, kCopyTabId);
-        HWND planTab = GetDlgItem(dialog_, kPlanTabId);
+        HWND copyTab = GetDlgItem(dialog_, IDC_COPY_TAB);
+        HWND planTab = GetDlgItem(dialog_, IDC_PLAN_TAB);
         EXPECT_EQ(ExpectedItems(kCopyPageItems, language), TabLabels(copyTab));
         EXPECT_EQ(ExpectedItems(kPlanPageItems, language), TabLabels(planTab));
         EXPECT_EQ(0, SendMessageW(copyTab, TCM_GETCURSEL, 0, 0));
@@ -535,8 +535,8 @@ TEST_F(DialogTexts, EnglishCaptionsAndTabs)
     char caption[256] = {};
     GetWindowTextA(dialog_, caption, sizeof caption);
     EXPECT_STREQ("Audio Playback Settings", caption);
-    EXPECT_EQ("Status: Idle", ControlText(dialog_, kStatusLineId));
-    EXPECT_EQ("Time-specified Plan", ControlText(dialog_, kPlanCaptionId));
+    EXPECT_EQ("Status: Idle", ControlText(dialog_, IDC_STATUS_LINE));
+    EXPECT_EQ("Time-specified Plan", ControlText(dialog_, IDC_PLAN_CAPTION));
 }
 
 TEST_F(DialogTexts, EnglishWindowShowsNoChinese)
@@ -568,7 +568,7 @@ TEST_F(DialogTexts, ChineseCaptionsAndTabs)
 {
     Open(0);
     ExpectCaptionsAndTabs(0);
-    EXPECT_EQ(FromUtf8("状态：空闲"), ControlTextW(dialog_, kStatusLineId));
+    EXPECT_EQ(FromUtf8("状态：空闲"), ControlTextW(dialog_, IDC_STATUS_LINE));
 }
 
 // The combo items come from the settings binding, in the same language.
@@ -580,9 +580,9 @@ TEST_F(DialogTexts, ChineseComboItems)
         ItemList list;
     };
     std::vector<ListCombo> combos = {
-        {kTMLPenComboId, kTimeLapseItems},    {kAlarmAComboId, kPeriodicLoopItems},
-        {kAlarmBComboId, kPeriodicLoopItems}, {kSenModComboId, kSensingModeItems},
-        {kTimerModComboId, kTimingModeItems},
+        {IDC_TMLPEN_COMBO, kTimeLapseItems},     {IDC_ALARM_A_COMBO, kPeriodicLoopItems},
+        {IDC_ALARM_B_COMBO, kPeriodicLoopItems}, {IDC_SEN_MOD_COMBO, kSensingModeItems},
+        {IDC_TIMER_MOD_COMBO, kTimingModeItems},
     };
     for (int hour = 0; hour < kHours; ++hour) {
         combos.push_back({kComboSensePlanIds[hour], kAnimalItems});
@@ -596,7 +596,7 @@ TEST_F(DialogTexts, ChineseComboItems)
     std::vector<std::wstring> delays;
     for (int seconds = 5; seconds <= 30; ++seconds)
         delays.push_back(FromUtf8((std::to_string(seconds) + " 秒").c_str()));
-    EXPECT_EQ(delays, ComboItems(GetDlgItem(dialog_, kDlyComboId)));
+    EXPECT_EQ(delays, ComboItems(GetDlgItem(dialog_, IDC_DLY_COMBO)));
 }
 
 } // namespace

@@ -14,7 +14,7 @@
 
 #include "model/session_state.h"
 #include "test_support.h"
-#include "ui/control_ids.h"
+#include "resources/control_groups.h"
 
 // The categories as the user sees them, written out independently of the
 // program's own table.
@@ -29,76 +29,78 @@ struct ExpectedCategory {
 };
 
 const ExpectedCategory kExpectedCategories[] = {
-    {0, 40180, 40181, 40181, -1,
+    {0, IDC_SENSE_RAND_PICK, IDC_SENSE_RAND_CHECK, IDC_SENSE_RAND_CHECK, -1,
      "The \"Random on Sense\" source directory is selected: ", "audio\\SenseRand"},
-    {1, 40049, 40053, 40175, -1,
+    {1, IDC_TIMING_RAND_A_PICK, IDC_TIMING_RAND_A_CHECK, IDC_TIMING_RAND_A_KEY, -1,
      "The \"Timing Random A\" source directory is selected: ", "audio\\Alarm\\A"},
-    {2, 40055, 40059, 40178, -1,
+    {2, IDC_TIMING_RAND_B_PICK, IDC_TIMING_RAND_B_CHECK, IDC_TIMING_RAND_B_KEY, -1,
      "The \"Timing Random B\" source directory is selected: ", "audio\\Alarm\\B"},
-    {3, 40208, 40209, 40209, 0,
+    {3, IDC_SENSE_SPEC_DOG_PICK, IDC_SENSE_SPEC_DOG_CHECK, IDC_SENSE_SPEC_DOG_CHECK, 0,
      "Source directory of \"Dog\" selected: ", "audio\\SenseSpecify\\dog"},
-    {3, 40211, 40212, 40212, 1,
+    {3, IDC_SENSE_SPEC_TIGER_PICK, IDC_SENSE_SPEC_TIGER_CHECK, IDC_SENSE_SPEC_TIGER_CHECK, 1,
      "Source directory of \"Tiger\" selected: ", "audio\\SenseSpecify\\tiger"},
-    {3, 40214, 40215, 40215, 2,
+    {3, IDC_SENSE_SPEC_LEOPARD_PICK, IDC_SENSE_SPEC_LEOPARD_CHECK, IDC_SENSE_SPEC_LEOPARD_CHECK, 2,
      "Source directory of \"Leopard\" selected: ", "audio\\SenseSpecify\\leopard"},
-    {3, 40217, 40218, 40218, 3,
+    {3, IDC_SENSE_SPEC_HUMAN_PICK, IDC_SENSE_SPEC_HUMAN_CHECK, IDC_SENSE_SPEC_HUMAN_CHECK, 3,
      "Source directory of \"Human\" selected: ", "audio\\SenseSpecify\\human"},
-    {3, 40220, 40221, 40221, 4,
+    {3, IDC_SENSE_SPEC_LYNX_PICK, IDC_SENSE_SPEC_LYNX_CHECK, IDC_SENSE_SPEC_LYNX_CHECK, 4,
      "Source directory of \"Lynx\" selected: ", "audio\\SenseSpecify\\lynx"},
-    {3, 40223, 40224, 40224, 5,
+    {3, IDC_SENSE_SPEC_FOX_PICK, IDC_SENSE_SPEC_FOX_CHECK, IDC_SENSE_SPEC_FOX_CHECK, 5,
      "Source directory of \"Red fox\" selected: ", "audio\\SenseSpecify\\fox"},
-    {3, 40226, 40227, 40227, 6,
+    {3, IDC_SENSE_SPEC_BEAR_PICK, IDC_SENSE_SPEC_BEAR_CHECK, IDC_SENSE_SPEC_BEAR_CHECK, 6,
      "Source directory of \"Black Bear\" selected: ", "audio\\SenseSpecify\\bear"},
-    {3, 40229, 40230, 40230, 7,
+    {3, IDC_SENSE_SPEC_BIRD_A_PICK, IDC_SENSE_SPEC_BIRD_A_CHECK, IDC_SENSE_SPEC_BIRD_A_CHECK, 7,
      "Source directory of \"Bird A\" selected: ", "audio\\SenseSpecify\\bird A"},
-    {3, 40232, 40233, 40233, 8,
+    {3, IDC_SENSE_SPEC_BIRD_B_PICK, IDC_SENSE_SPEC_BIRD_B_CHECK, IDC_SENSE_SPEC_BIRD_B_CHECK, 8,
      "Source directory of \"Bird B\" selected: ", "audio\\SenseSpecify\\bird B"},
-    {3, 40235, 40236, 40236, 9,
+    {3, IDC_SENSE_SPEC_BIRD_C_PICK, IDC_SENSE_SPEC_BIRD_C_CHECK, IDC_SENSE_SPEC_BIRD_C_CHECK, 9,
      "Source directory of \"Bird C\" selected: ", "audio\\SenseSpecify\\bird C"},
-    {4, 40115, 40117, 40117, 0,
+    {4, IDC_TIMING_A_DOG_PICK, IDC_TIMING_A_DOG_CHECK, IDC_TIMING_A_DOG_CHECK, 0,
      "The \"Dog\" source directory is selected: ", "audio\\Alarm\\A\\dog"},
-    {4, 40121, 40123, 40123, 1,
+    {4, IDC_TIMING_A_TIGER_PICK, IDC_TIMING_A_TIGER_CHECK, IDC_TIMING_A_TIGER_CHECK, 1,
      "The \"Tiger\" source directory is selected: ", "audio\\Alarm\\A\\tiger"},
-    {4, 40127, 40129, 40129, 2,
+    {4, IDC_TIMING_A_LEOPARD_PICK, IDC_TIMING_A_LEOPARD_CHECK, IDC_TIMING_A_LEOPARD_CHECK, 2,
      "The \"Leopard\" source directory is selected: ", "audio\\Alarm\\A\\leopard"},
-    {4, 40133, 40135, 40135, 3,
+    {4, IDC_TIMING_A_HUMAN_PICK, IDC_TIMING_A_HUMAN_CHECK, IDC_TIMING_A_HUMAN_CHECK, 3,
      "The \"Human\" source directory is selected: ", "audio\\Alarm\\A\\human"},
-    {4, 40139, 40141, 40141, 4,
+    {4, IDC_TIMING_A_LYNX_PICK, IDC_TIMING_A_LYNX_CHECK, IDC_TIMING_A_LYNX_CHECK, 4,
      "The \"Lynx\" source directory is selected: ", "audio\\Alarm\\A\\lynx"},
-    {4, 40073, 40077, 40077, 5,
+    {4, IDC_TIMING_A_FOX_PICK, IDC_TIMING_A_FOX_CHECK, IDC_TIMING_A_FOX_CHECK, 5,
      "The \"Red fox\" source directory is selected: ", "audio\\Alarm\\A\\fox"},
-    {4, 40083, 40079, 40079, 6,
+    {4, IDC_TIMING_A_BEAR_PICK, IDC_TIMING_A_BEAR_CHECK, IDC_TIMING_A_BEAR_CHECK, 6,
      "The \"Black Bear\" source directory is selected: ", "audio\\Alarm\\A\\bear"},
-    {4, 40091, 40087, 40087, 7,
+    {4, IDC_TIMING_A_BIRD_A_PICK, IDC_TIMING_A_BIRD_A_CHECK, IDC_TIMING_A_BIRD_A_CHECK, 7,
      "The \"Bird A\" source directory is selected: ", "audio\\Alarm\\A\\bird A"},
-    {4, 40099, 40097, 40097, 8,
+    {4, IDC_TIMING_A_BIRD_B_PICK, IDC_TIMING_A_BIRD_B_CHECK, IDC_TIMING_A_BIRD_B_CHECK, 8,
      "The \"Bird B\" source directory is selected: ", "audio\\Alarm\\A\\bird B"},
-    {4, 40108, 40111, 40111, 9,
+    {4, IDC_TIMING_A_BIRD_C_PICK, IDC_TIMING_A_BIRD_C_CHECK, IDC_TIMING_A_BIRD_C_CHECK, 9,
      "The \"Bird C\" source directory is selected: ", "audio\\Alarm\\A\\bird C"},
-    {5, 40145, 40147, 40147, 0, "Source directory of \"Dog\" selected: ", "audio\\Alarm\\B\\dog"},
-    {5, 40159, 40160, 40160, 1,
+    {5, IDC_TIMING_B_DOG_PICK, IDC_TIMING_B_DOG_CHECK, IDC_TIMING_B_DOG_CHECK, 0,
+     "Source directory of \"Dog\" selected: ", "audio\\Alarm\\B\\dog"},
+    {5, IDC_TIMING_B_TIGER_PICK, IDC_TIMING_B_TIGER_CHECK, IDC_TIMING_B_TIGER_CHECK, 1,
      "Source directory of \"Tiger\" selected: ", "audio\\Alarm\\B\\tiger"},
-    {5, 40165, 40166, 40166, 2,
+    {5, IDC_TIMING_B_LEOPARD_PICK, IDC_TIMING_B_LEOPARD_CHECK, IDC_TIMING_B_LEOPARD_CHECK, 2,
      "Source directory of \"Leopard\" selected: ", "audio\\Alarm\\B\\leopard"},
-    {5, 40171, 40172, 40172, 3,
+    {5, IDC_TIMING_B_HUMAN_PICK, IDC_TIMING_B_HUMAN_CHECK, IDC_TIMING_B_HUMAN_CHECK, 3,
      "Source directory of \"Human\" selected: ", "audio\\Alarm\\B\\human"},
-    {5, 40194, 40203, 40203, 4, "Source directory of \"Lynx\" selected: ", "audio\\Alarm\\B\\lynx"},
-    {5, 40156, 40157, 40157, 5,
+    {5, IDC_TIMING_B_LYNX_PICK, IDC_TIMING_B_LYNX_CHECK, IDC_TIMING_B_LYNX_CHECK, 4,
+     "Source directory of \"Lynx\" selected: ", "audio\\Alarm\\B\\lynx"},
+    {5, IDC_TIMING_B_FOX_PICK, IDC_TIMING_B_FOX_CHECK, IDC_TIMING_B_FOX_CHECK, 5,
      "Source directory of \"Red fox\" selected: ", "audio\\Alarm\\B\\fox"},
-    {5, 40162, 40163, 40163, 6,
+    {5, IDC_TIMING_B_BEAR_PICK, IDC_TIMING_B_BEAR_CHECK, IDC_TIMING_B_BEAR_CHECK, 6,
      "Source directory of \"Black Bear\" selected: ", "audio\\Alarm\\B\\bear"},
-    {5, 40168, 40169, 40169, 7,
+    {5, IDC_TIMING_B_BIRD_A_PICK, IDC_TIMING_B_BIRD_A_CHECK, IDC_TIMING_B_BIRD_A_CHECK, 7,
      "Source directory of \"Bird A\" selected: ", "audio\\Alarm\\B\\bird A"},
-    {5, 40185, 40187, 40187, 8,
+    {5, IDC_TIMING_B_BIRD_B_PICK, IDC_TIMING_B_BIRD_B_CHECK, IDC_TIMING_B_BIRD_B_CHECK, 8,
      "Source directory of \"Bird B\" selected: ", "audio\\Alarm\\B\\bird B"},
-    {5, 40205, 40206, 40206, 9,
+    {5, IDC_TIMING_B_BIRD_C_PICK, IDC_TIMING_B_BIRD_C_CHECK, IDC_TIMING_B_BIRD_C_CHECK, 9,
      "Source directory of \"Bird C\" selected: ", "audio\\Alarm\\B\\bird C"},
 };
 
 // Every check box of the copy panel, the hidden ones of the template included.
 inline std::vector<int> AllCopyCheckBoxes()
 {
-    std::vector<int> ids = {40067, 40175, 40178};
+    std::vector<int> ids = {IDC_SENSE_TIMING_CHECK, IDC_TIMING_RAND_A_KEY, IDC_TIMING_RAND_B_KEY};
     for (const ExpectedCategory& category : kExpectedCategories)
         ids.push_back(category.check);
     return ids;
@@ -140,9 +142,9 @@ class LibraryTest : public ::testing::Test {
         script_ = &ScriptShellDialogs();
         dialog_ = CreateMainDialog();
         ASSERT_NE(dialog_, nullptr);
-        SetWindowSubclass(GetDlgItem(dialog_, kStatusLineId), RecordStatus, 0,
+        SetWindowSubclass(GetDlgItem(dialog_, IDC_STATUS_LINE), RecordStatus, 0,
                           reinterpret_cast<DWORD_PTR>(this));
-        SetWindowSubclass(GetDlgItem(dialog_, kCopyButtonId), RecordCopyButtonState, 0,
+        SetWindowSubclass(GetDlgItem(dialog_, IDC_COPY_BUTTON), RecordCopyButtonState, 0,
                           reinterpret_cast<DWORD_PTR>(this));
     }
 
@@ -158,14 +160,14 @@ class LibraryTest : public ::testing::Test {
     // the Copy button are enabled; then the page itself.
     void UnlockCopyPage(int page)
     {
-        ClickButton(dialog_, kOnRadioId);
-        SelectComboItem(dialog_, kSenModComboId, page == 3 ? 2 : 1);
-        SelectComboItem(dialog_, kTimerModComboId, 1);
-        SelectComboItem(dialog_, kAlarmAComboId, page == 4 ? 1 : 0);
-        SelectComboItem(dialog_, kAlarmBComboId, page == 5 ? 1 : 0);
-        SelectTabPage(dialog_, kCopyTabId, page);
+        ClickButton(dialog_, IDC_ON_RADIO);
+        SelectComboItem(dialog_, IDC_SEN_MOD_COMBO, page == 3 ? 2 : 1);
+        SelectComboItem(dialog_, IDC_TIMER_MOD_COMBO, 1);
+        SelectComboItem(dialog_, IDC_ALARM_A_COMBO, page == 4 ? 1 : 0);
+        SelectComboItem(dialog_, IDC_ALARM_B_COMBO, page == 5 ? 1 : 0);
+        SelectTabPage(dialog_, IDC_COPY_TAB, page);
         ASSERT_EQ(g_Session.CopyTabIndex, static_cast<uint32_t>(page));
-        ASSERT_TRUE(IsEnabled(dialog_, kCopyButtonId)) << "page " << page;
+        ASSERT_TRUE(IsEnabled(dialog_, IDC_COPY_BUTTON)) << "page " << page;
     }
 
     // What the user does: bring up the category's page and press its "...",
@@ -186,7 +188,7 @@ class LibraryTest : public ::testing::Test {
     void Browse(FolderChoice answer, const std::string& folder)
     {
         script_->folderAnswers.push_back({answer, folder});
-        ClickButton(dialog_, kBrowseButtonId);
+        ClickButton(dialog_, IDC_BROWSE_BUTTON);
     }
 
     // Presses Copy on the page and returns the trace it wrote.
@@ -196,7 +198,7 @@ class LibraryTest : public ::testing::Test {
         statuses_.clear();
         copyButtonStates_.clear();
         TraceCapture trace;
-        ClickButton(dialog_, kCopyButtonId);
+        ClickButton(dialog_, IDC_COPY_BUTTON);
         return trace.Text();
     }
 
@@ -218,7 +220,7 @@ class LibraryTest : public ::testing::Test {
 
     std::string Status()
     {
-        return ControlText(dialog_, kStatusLineId);
+        return ControlText(dialog_, IDC_STATUS_LINE);
     }
 
     std::string SlotOf(int slot)
@@ -241,8 +243,8 @@ class LibraryTest : public ::testing::Test {
         LRESULT result = DefSubclassProc(control, message, wParam, lParam);
         if (message == WM_SETTEXT) {
             LibraryTest* test = reinterpret_cast<LibraryTest*>(data);
-            test->statuses_.push_back({ControlText(test->dialog_, kStatusLineId),
-                                       IsEnabled(test->dialog_, kCopyButtonId),
+            test->statuses_.push_back({ControlText(test->dialog_, IDC_STATUS_LINE),
+                                       IsEnabled(test->dialog_, IDC_COPY_BUTTON),
                                        test->AnyAnimalPickEnabled()});
         }
         return result;

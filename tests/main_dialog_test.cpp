@@ -10,7 +10,7 @@
 #include "model/config_file.h"
 #include "model/session_state.h"
 #include "test_support.h"
-#include "ui/control_ids.h"
+#include "resources/control_groups.h"
 #include "ui/main_dialog.h"
 
 namespace {
@@ -49,12 +49,13 @@ class MainDialogTest : public testing::Test {
     }
     int VolumePosition() const
     {
-        return static_cast<int>(SendDlgItemMessageA(dialog_, kVolumeTrackbarId, TBM_GETPOS, 0, 0));
+        return static_cast<int>(
+            SendDlgItemMessageA(dialog_, IDC_VOLUME_TRACKBAR, TBM_GETPOS, 0, 0));
     }
 
     void MoveVolume(int position, int scrollCode)
     {
-        HWND trackbar = GetDlgItem(dialog_, kVolumeTrackbarId);
+        HWND trackbar = GetDlgItem(dialog_, IDC_VOLUME_TRACKBAR);
         SendMessageA(trackbar, TBM_SETPOS, TRUE, position);
         SendMessageA(dialog_, WM_HSCROLL, MAKEWPARAM(scrollCode, 0),
                      reinterpret_cast<LPARAM>(trackbar));
@@ -93,13 +94,13 @@ TEST_F(MainDialogTest, StartsWithTheDefaultsWhenNoFileLoads)
                                     std::to_string(c.size) + "\nFile szie != struct size!\n");
         EXPECT_EQ(ConfigBytes(), DefaultConfigBytes());
         EXPECT_EQ(std::string(g_Session.SaveDir), folder_.Path());
-        EXPECT_EQ(ControlText(dialog_, kSaveDirEditId), folder_.Path());
-        EXPECT_EQ(Checked(kOffRadioId), static_cast<UINT>(BST_CHECKED));
-        EXPECT_EQ(Checked(kOnRadioId), static_cast<UINT>(BST_UNCHECKED));
+        EXPECT_EQ(ControlText(dialog_, IDC_SAVE_DIR_EDIT), folder_.Path());
+        EXPECT_EQ(Checked(IDC_OFF_RADIO), static_cast<UINT>(BST_CHECKED));
+        EXPECT_EQ(Checked(IDC_ON_RADIO), static_cast<UINT>(BST_UNCHECKED));
         EXPECT_EQ(VolumePosition(), 5);
-        EXPECT_EQ(ControlText(dialog_, kVolumeValueId), "5");
+        EXPECT_EQ(ControlText(dialog_, IDC_VOLUME_VALUE), "5");
         EXPECT_EQ(g_Session.FirstInit, 0);
-        EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, kSaveDirEditId));
+        EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_SAVE_DIR_EDIT));
         DestroyWindow(dialog_);
         dialog_ = nullptr;
     }
@@ -121,10 +122,10 @@ TEST_F(MainDialogTest, StartsWithTheSettingsOfAValidFile)
               0u);
     EXPECT_NE(text.find("Ena = 1\nVol = 3\n"), std::string::npos);
     EXPECT_EQ(ConfigBytes(), record);
-    EXPECT_EQ(Checked(kOnRadioId), static_cast<UINT>(BST_CHECKED));
-    EXPECT_EQ(Checked(kOffRadioId), static_cast<UINT>(BST_UNCHECKED));
+    EXPECT_EQ(Checked(IDC_ON_RADIO), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(Checked(IDC_OFF_RADIO), static_cast<UINT>(BST_UNCHECKED));
     EXPECT_EQ(VolumePosition(), 3);
-    EXPECT_EQ(ControlText(dialog_, kVolumeValueId), "3");
+    EXPECT_EQ(ControlText(dialog_, IDC_VOLUME_VALUE), "3");
 }
 
 // Only the first initialisation takes the current directory and loads the
@@ -140,7 +141,7 @@ TEST_F(MainDialogTest, ALaterInitialisationDoesNotReloadTheFile)
     Open();
     EXPECT_EQ(trace.Text(), "");
     EXPECT_EQ(g_Session.Config.Vol, 7);
-    EXPECT_EQ(ControlText(dialog_, kVolumeValueId), "7");
+    EXPECT_EQ(ControlText(dialog_, IDC_VOLUME_VALUE), "7");
 }
 
 TEST_F(MainDialogTest, GenerateWritesConfirmsAndReports)
@@ -154,10 +155,10 @@ TEST_F(MainDialogTest, GenerateWritesConfirmsAndReports)
         script_->boxes.clear();
 
         TraceCapture trace;
-        ClickButton(dialog_, kGenerateButtonId);
+        ClickButton(dialog_, IDC_GENERATE_BUTTON);
         EXPECT_NE(trace.Text().find("type[23] = 9\n"), std::string::npos);
         EXPECT_EQ(ReadBytes(ConfigPath()), ConfigBytes());
-        EXPECT_EQ(ControlText(dialog_, kStatusLineId),
+        EXPECT_EQ(ControlText(dialog_, IDC_STATUS_LINE),
                   "Configuration file generated in\"" + folder_.Path() + "\": CFG_BROADCAST.bin");
         ASSERT_EQ(script_->boxes.size(), 1u);
         EXPECT_EQ(script_->boxes[0].owner, dialog_);
@@ -176,10 +177,10 @@ TEST_F(MainDialogTest, GenerateIntoAMissingFolderFails)
     Bytes before = ConfigBytes();
 
     TraceCapture trace;
-    ClickButton(dialog_, kGenerateButtonId);
+    ClickButton(dialog_, IDC_GENERATE_BUTTON);
     std::string text = trace.Text();
     EXPECT_EQ(text.substr(text.size() - strlen("Generate fail!\n")), "Generate fail!\n");
-    EXPECT_EQ(ControlText(dialog_, kStatusLineId), "Failed to generate configuration!");
+    EXPECT_EQ(ControlText(dialog_, IDC_STATUS_LINE), "Failed to generate configuration!");
     EXPECT_TRUE(script_->boxes.empty());
     EXPECT_EQ(ConfigBytes(), before);
 }
@@ -196,11 +197,11 @@ TEST_F(MainDialogTest, GenerateFailsWhenTheWriteFailsOverAnOlderFile)
     CreateDirectoryA(folder_.File("CFGBCAST.TMP").c_str(), nullptr);
 
     TraceCapture trace;
-    ClickButton(dialog_, kGenerateButtonId);
+    ClickButton(dialog_, IDC_GENERATE_BUTTON);
     std::string text = trace.Text();
     EXPECT_EQ(text.find("sizeof = 86"), std::string::npos) << "no read-back of the older file";
     EXPECT_NE(text.find("Generate fail!\n"), std::string::npos);
-    EXPECT_EQ(ControlText(dialog_, kStatusLineId), "Failed to generate configuration!");
+    EXPECT_EQ(ControlText(dialog_, IDC_STATUS_LINE), "Failed to generate configuration!");
     EXPECT_TRUE(script_->boxes.empty());
     EXPECT_EQ(g_Session.Config.Vol, 8);
     EXPECT_EQ(ReadBytes(ConfigPath()), older);
@@ -226,7 +227,7 @@ TEST_F(MainDialogTest, TheVolumeFollowsThumbTrackAndEndTrackOnly)
         if (c.taken)
             expected = position;
         EXPECT_EQ(g_Session.Config.Vol, expected);
-        EXPECT_EQ(ControlText(dialog_, kVolumeValueId), std::to_string(expected));
+        EXPECT_EQ(ControlText(dialog_, IDC_VOLUME_VALUE), std::to_string(expected));
     }
 }
 
@@ -234,21 +235,21 @@ TEST_F(MainDialogTest, TabChangesStoreThePageAndLeaveTheRecord)
 {
     Open();
     Bytes before = ConfigBytes();
-    SelectTabPage(dialog_, kPlanTabId, 2);
+    SelectTabPage(dialog_, IDC_PLAN_TAB, 2);
     EXPECT_EQ(g_Session.PlanTabIndex, 2u);
-    SelectTabPage(dialog_, kCopyTabId, 5);
+    SelectTabPage(dialog_, IDC_COPY_TAB, 5);
     EXPECT_EQ(g_Session.CopyTabIndex, 5u);
     EXPECT_EQ(g_Session.PlanTabIndex, 2u);
 
     // Another notification code, or the same code from another sender, does nothing.
-    NMHDR header = {GetDlgItem(dialog_, kCopyTabId), static_cast<UINT_PTR>(kCopyTabId),
+    NMHDR header = {GetDlgItem(dialog_, IDC_COPY_TAB), static_cast<UINT_PTR>(IDC_COPY_TAB),
                     static_cast<UINT>(TCN_SELCHANGING)};
-    SendMessageA(GetDlgItem(dialog_, kCopyTabId), TCM_SETCURSEL, 1, 0);
-    SendMessageA(dialog_, WM_NOTIFY, kCopyTabId, reinterpret_cast<LPARAM>(&header));
+    SendMessageA(GetDlgItem(dialog_, IDC_COPY_TAB), TCM_SETCURSEL, 1, 0);
+    SendMessageA(dialog_, WM_NOTIFY, IDC_COPY_TAB, reinterpret_cast<LPARAM>(&header));
     EXPECT_EQ(g_Session.CopyTabIndex, 5u);
     header.code = static_cast<UINT>(TCN_SELCHANGE);
-    header.idFrom = kStatusLineId;
-    SendMessageA(dialog_, WM_NOTIFY, kStatusLineId, reinterpret_cast<LPARAM>(&header));
+    header.idFrom = IDC_STATUS_LINE;
+    SendMessageA(dialog_, WM_NOTIFY, IDC_STATUS_LINE, reinterpret_cast<LPARAM>(&header));
     EXPECT_EQ(g_Session.CopyTabIndex, 5u);
     EXPECT_EQ(ConfigBytes(), before);
 }
@@ -284,8 +285,9 @@ class ModalDialogTest : public MainDialogTest {
                 return 0;
             },
             &context, 0, nullptr);
-        INT_PTR result = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kMainDialogId),
-                                         nullptr, MainDialogProc, 0);
+        INT_PTR result =
+            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN_DIALOG), nullptr,
+                            MainDialogProc, 0);
         WaitForSingleObject(worker, 10000);
         CloseHandle(worker);
         return result;
@@ -314,7 +316,7 @@ TEST_F(ModalDialogTest, EscAndEnterDoNotCloseTheWindowWhereverTheFocusIs)
     int focusAtStart = 0;
     INT_PTR result = RunModal([&](HWND dialog) {
         focusAtStart = GetDlgCtrlID(Focus(dialog));
-        for (int id : {kSaveDirEditId, kDlyComboId, kVolumeTrackbarId, kOnRadioId}) {
+        for (int id : {IDC_SAVE_DIR_EDIT, IDC_DLY_COMBO, IDC_VOLUME_TRACKBAR, IDC_ON_RADIO}) {
             SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, id)),
                          TRUE);
             PressKey(dialog, VK_ESCAPE);
@@ -322,7 +324,7 @@ TEST_F(ModalDialogTest, EscAndEnterDoNotCloseTheWindowWhereverTheFocusIs)
             stayedOpen = stayedOpen && IsWindowVisible(dialog);
         }
     });
-    EXPECT_EQ(focusAtStart, kSaveDirEditId);
+    EXPECT_EQ(focusAtStart, IDC_SAVE_DIR_EDIT);
     EXPECT_TRUE(stayedOpen);
     EXPECT_EQ(result, 0);
     EXPECT_TRUE(script_->boxes.empty());
@@ -333,7 +335,7 @@ TEST_F(ModalDialogTest, EnterOnAFocusedPushButtonPressesIt)
 {
     INT_PTR result = RunModal([&](HWND dialog) {
         SendMessageA(dialog, WM_NEXTDLGCTL,
-                     reinterpret_cast<WPARAM>(GetDlgItem(dialog, kGenerateButtonId)), TRUE);
+                     reinterpret_cast<WPARAM>(GetDlgItem(dialog, IDC_GENERATE_BUTTON)), TRUE);
         PressKey(dialog, VK_RETURN);
     });
     EXPECT_EQ(result, 0);
@@ -346,8 +348,8 @@ TEST_F(ModalDialogTest, TheCloseCommandEndsTheDialogWithZero)
     Bytes older(86, 0x03);
     WriteBytes(ConfigPath(), older);
     INT_PTR result = RunModal([&](HWND dialog) {
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kOnRadioId, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, kOnRadioId)));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ON_RADIO, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ON_RADIO)));
         SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     EXPECT_EQ(result, 0);

@@ -15,25 +15,26 @@
 
 #include "model/session_state.h"
 #include "test_support.h"
+#include "resources/resource.h"
 
 namespace {
 
-const int kOffRadio = 40011;
-const int kOnRadio = 40014;
-const int kVolumeValue = 40005;
-const int kVolumeTrackbar = 40020;
-const int kSenModCombo = 40027;
-const int kTimerModCombo = 40034;
-const int kDlyCombo = 40038;
-const int kPauseDaysCombo = 40242;
-const int kAlarmACombo = 40244;
-const int kAlarmBCombo = 40245;
-const int kPlayDaysACombo = 40250;
-const int kPlayDaysBCombo = 40251;
-const int kTMLPenCombo = 40238;
-const int kShotHourCombo = 40193;
-const int kShotMinCombo = 40198;
-const int kShotSecCombo = 40200;
+const int kOffRadio = IDC_OFF_RADIO;
+const int kOnRadio = IDC_ON_RADIO;
+const int kVolumeValue = IDC_VOLUME_VALUE;
+const int kVolumeTrackbar = IDC_VOLUME_TRACKBAR;
+const int kSenModCombo = IDC_SEN_MOD_COMBO;
+const int kTimerModCombo = IDC_TIMER_MOD_COMBO;
+const int kDlyCombo = IDC_DLY_COMBO;
+const int kPauseDaysCombo = IDC_PAUSE_DAYS_COMBO;
+const int kAlarmACombo = IDC_ALARM_A_COMBO;
+const int kAlarmBCombo = IDC_ALARM_B_COMBO;
+const int kPlayDaysACombo = IDC_PLAY_DAYS_A_COMBO;
+const int kPlayDaysBCombo = IDC_PLAY_DAYS_B_COMBO;
+const int kTMLPenCombo = IDC_TMLPEN_COMBO;
+const int kShotHourCombo = IDC_SHOT_HOUR_COMBO;
+const int kShotMinCombo = IDC_SHOT_MIN_COMBO;
+const int kShotSecCombo = IDC_SHOT_SEC_COMBO;
 
 // Record offsets.
 const int kEna = 0, kVol = 1, kPauseDays = 2, kPlayDaysA = 3, kPlayDaysB = 4, kTimerMod = 5,

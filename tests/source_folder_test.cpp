@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <map>
 
-#include "library/source_folder.h"
+#include "sounds/source_folder.h"
 #include "library_fixture.h"
+#include "resources/resource.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ TEST_F(SourceFolderTest, EachPickButtonFillsItsSlotAnnouncesAndTicksOnlyItsOwnBo
 
 TEST_F(SourceFolderTest, CancelAndUnconvertibleChoiceChangeNothing)
 {
-    Choose(40208, start_.File("dog"));
+    Choose(IDC_SENSE_SPEC_DOG_PICK, start_.File("dog"));
     std::map<int, std::string> slots = AllSlots();
     std::string status = Status();
     std::vector<int> ticked = TickedBoxes();
@@ -84,10 +85,10 @@ TEST_F(SourceFolderTest, AnimalPagesShareOneSlotPerAnimalAndTheLastChoiceWins)
 {
     std::string first = MakeSource("X", "x.wav");
     std::string second = MakeSource("Y", "y.wav");
-    Choose(40208, first);  // Dog, sensing page
-    Choose(40115, second); // Dog, timing A page
+    Choose(IDC_SENSE_SPEC_DOG_PICK, first); // Dog, sensing page
+    Choose(IDC_TIMING_A_DOG_PICK, second);  // Dog, timing A page
     EXPECT_EQ(SlotOf(0), second);
-    EXPECT_EQ(TickedBoxes(), (std::vector<int>{40117, 40209}));
+    EXPECT_EQ(TickedBoxes(), (std::vector<int>{IDC_TIMING_A_DOG_CHECK, IDC_SENSE_SPEC_DOG_CHECK}));
 
     Copy(3);
     std::string dog = start_.File("audio\\SenseSpecify\\dog");
@@ -99,10 +100,10 @@ TEST_F(SourceFolderTest, RandomPagesShareOneSlotAndTheLastChoiceWins)
 {
     std::string first = MakeSource("X", "x.wav");
     std::string second = MakeSource("Y", "y.wav");
-    Choose(40180, first);
-    Choose(40049, second);
+    Choose(IDC_SENSE_RAND_PICK, first);
+    Choose(IDC_TIMING_RAND_A_PICK, second);
     EXPECT_EQ(SlotOf(-1), second);
-    EXPECT_EQ(TickedBoxes(), (std::vector<int>{40053, 40181}));
+    EXPECT_EQ(TickedBoxes(), (std::vector<int>{IDC_TIMING_RAND_A_CHECK, IDC_SENSE_RAND_CHECK}));
 
     Copy(0);
     std::string random = start_.File("audio\\SenseRand");
@@ -114,12 +115,12 @@ TEST_F(SourceFolderTest, ChoosingTheSameFolderTwiceRepeatsTheAnnouncement)
 {
     std::string folder = start_.File("fox");
     statuses_.clear();
-    Choose(40156, folder);
-    Choose(40156, folder);
+    Choose(IDC_TIMING_B_FOX_PICK, folder);
+    Choose(IDC_TIMING_B_FOX_PICK, folder);
     ASSERT_EQ(statuses_.size(), 2u);
     EXPECT_EQ(statuses_[0].text, "Source directory of \"Red fox\" selected: " + folder);
     EXPECT_EQ(statuses_[1].text, statuses_[0].text);
-    EXPECT_EQ(TickedBoxes(), std::vector<int>{40157});
+    EXPECT_EQ(TickedBoxes(), std::vector<int>{IDC_TIMING_B_FOX_CHECK});
 }
 
 TEST_F(SourceFolderTest, ChooseFolderReportsChoiceCancelAndMissingDestination)
@@ -128,7 +129,7 @@ TEST_F(SourceFolderTest, ChooseFolderReportsChoiceCancelAndMissingDestination)
     EXPECT_EQ(script_->folderRequests, 0);
 
     char destination[kPathSize] = "kept";
-    HWND edit = GetDlgItem(dialog_, kSaveDirEditId);
+    HWND edit = GetDlgItem(dialog_, IDC_SAVE_DIR_EDIT);
     script_->folderAnswers = {
         {kFolderCancelled, ""}, {kFolderUnconvertible, ""}, {kFolderChosen, "D:\\card"}};
     EXPECT_EQ(ChooseFolder(destination, edit), 1);
@@ -136,7 +137,7 @@ TEST_F(SourceFolderTest, ChooseFolderReportsChoiceCancelAndMissingDestination)
     EXPECT_STREQ(destination, "kept");
     EXPECT_EQ(ChooseFolder(destination, edit), 0);
     EXPECT_STREQ(destination, "D:\\card");
-    EXPECT_EQ(ControlText(dialog_, kSaveDirEditId), "D:\\card");
+    EXPECT_EQ(ControlText(dialog_, IDC_SAVE_DIR_EDIT), "D:\\card");
 }
 
 TEST_F(SourceFolderTest, BrowseReplacesTheSaveDirectoryOnlyOnAChoice)
@@ -145,17 +146,17 @@ TEST_F(SourceFolderTest, BrowseReplacesTheSaveDirectoryOnlyOnAChoice)
     Browse(kFolderCancelled, "");
     Browse(kFolderUnconvertible, "");
     EXPECT_EQ(std::string(g_Session.SaveDir), start_.Path());
-    EXPECT_EQ(ControlText(dialog_, kSaveDirEditId), start_.Path());
+    EXPECT_EQ(ControlText(dialog_, IDC_SAVE_DIR_EDIT), start_.Path());
 
     TempFolder card;
     Browse(kFolderChosen, card.Path());
     EXPECT_EQ(std::string(g_Session.SaveDir), card.Path());
-    EXPECT_EQ(ControlText(dialog_, kSaveDirEditId), card.Path());
+    EXPECT_EQ(ControlText(dialog_, IDC_SAVE_DIR_EDIT), card.Path());
 
     // Generate and Copy both go to the new save directory.
-    ClickButton(dialog_, kGenerateButtonId);
+    ClickButton(dialog_, IDC_GENERATE_BUTTON);
     EXPECT_EQ(ReadBytes(card.File("CFG_BROADCAST.bin")).size(), 86u);
-    Choose(40180, MakeSource("R", "r.wav"));
+    Choose(IDC_SENSE_RAND_PICK, MakeSource("R", "r.wav"));
     Copy(0);
     EXPECT_TRUE(FileExists(card.File("audio\\SenseRand\\r.wav")));
     EXPECT_FALSE(FileExists(start_.File("audio")));

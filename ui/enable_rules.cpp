@@ -1,6 +1,6 @@
 #include "ui/enable_rules.h"
 
-#include "library/sound_categories.h"
+#include "sounds/sound_categories.h"
 #include "model/session_state.h"
 #include "platform/dialog_ops.h"
 

@@ -6,21 +6,22 @@
 #include <cstdio>
 #include <cstring>
 
-#include "library/file_copy.h"
-#include "library/source_folder.h"
+#include "sounds/file_copy.h"
+#include "sounds/source_folder.h"
 #include "model/config_file.h"
 #include "model/session_state.h"
 #include "platform/dialog_ops.h"
 #include "platform/file_ops.h"
 #include "platform/shell_dialogs.h"
 #include "platform/trace.h"
+#include "texts/interface_texts.h"
+#include "ui/apply_texts.h"
+#include "ui/control_map_fetch.h"
 #include "ui/enable_rules.h"
-#include "ui/interface_texts.h"
 #include "ui/setting_binding.h"
 
 namespace {
 
-const int kStatusSize = 520;
 const int kVolumeMin = 1;
 const int kVolumeMax = 8;
 
@@ -61,7 +62,7 @@ void ShowVolumeValue()
 BOOL OnInitDialog(HWND dialog)
 {
     const ControlMap& map = g_Session.ControlMap;
-    SetSmallIcon(dialog, g_Session.InstanceHandle, kAppIconId);
+    SetSmallIcon(dialog, g_Session.InstanceHandle, IDI_APP_ICON);
     FetchControlMap(dialog);
     if (g_Session.FirstInit) {
         Trace("uwLangID=0x%04x\n", SystemLanguageId());
@@ -71,6 +72,7 @@ BOOL OnInitDialog(HWND dialog)
         g_Session.FirstInit = 0;
     }
     SetWindowSubclass(map.SaveDirEdit, SaveDirEditProc, 0, 0);
+    SetCopyWindowHooks({ApplyCopyPanelRules});
     TickButton(g_Session.Config.Ena == 1 ? map.OnRadio : map.OffRadio);
     TrackbarSetRange(map.VolumeTrackbar, kVolumeMin, kVolumeMax);
     TrackbarSetPosition(map.VolumeTrackbar, g_Session.Config.Vol);
@@ -85,7 +87,7 @@ BOOL OnInitDialog(HWND dialog)
 // Writes the configuration, confirms it by reading it back, and reports.
 void OnGenerate(HWND dialog)
 {
-    char status[kStatusSize] = {};
+    char status[kStatusTextSize] = {};
     // A write that did not complete is a failure even when an older file of
     // that name could still be read back.
     if (WriteConfigFile() != 0 || ReadConfigFile() != 0) {
@@ -117,15 +119,15 @@ void OnCommand(HWND dialog, WPARAM wParam)
     int id = GET_WM_COMMAND_ID(wParam, 0);
     int code = GET_WM_COMMAND_CMD(wParam, 0);
     switch (id) {
-        case kCopyButtonId: {
+        case IDC_COPY_BUTTON: {
             OnCopy(dialog);
             break;
         }
-        case kGenerateButtonId: {
+        case IDC_GENERATE_BUTTON: {
             OnGenerate(dialog);
             break;
         }
-        case kBrowseButtonId: {
+        case IDC_BROWSE_BUTTON: {
             OnBrowse();
             break;
         }
@@ -158,11 +160,11 @@ void OnNotify(WPARAM wParam, LPARAM lParam)
     if (header->code != static_cast<UINT>(TCN_SELCHANGE))
         return;
     const ControlMap& map = g_Session.ControlMap;
-    if (wParam == kPlanTabId) {
+    if (wParam == IDC_PLAN_TAB) {
         g_Session.PlanTabIndex = static_cast<uint32_t>(TabSelection(map.PlanTab));
         if (g_Session.PlanTabIndex <= 2)
             ApplyPlanGridRules();
-    } else if (wParam == kCopyTabId) {
+    } else if (wParam == IDC_COPY_TAB) {
         g_Session.CopyTabIndex = static_cast<uint32_t>(TabSelection(map.CopyTab));
         ApplyCopyPageVisibility();
         ApplyCopyPanelRules(g_Session.Config.Ena == 1);

@@ -2,11 +2,11 @@
 
 #include "model/session_state.h"
 #include "platform/dialog_ops.h"
-#include "ui/control_ids.h"
+#include "resources/resource.h"
 #include "ui/main_dialog.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
     g_Session.InstanceHandle = instance;
-    return RunModalDialog(instance, kMainDialogId, MainDialogProc);
+    return RunModalDialog(instance, IDD_MAIN_DIALOG, MainDialogProc);
 }

@@ -8,7 +8,7 @@
 #include "platform/dialog_ops.h"
 #include "platform/trace.h"
 #include "ui/enable_rules.h"
-#include "ui/interface_texts.h"
+#include "texts/interface_texts.h"
 
 // The record is the truth: every accepted change is written into its field
 // at once, unvalidated, and the controls are only filled and selected from it.
@@ -36,24 +36,25 @@ struct SettingCombo {
 const ControlMap& kMap = g_Session.ControlMap;
 
 const SettingCombo kSettingCombos[] = {
-    {kSenModComboId, &kMap.SenModCombo, &BroadcastConfig::SenMod, 0, AfterChange::kSensingRules},
-    {kTimerModComboId, &kMap.TimerModCombo, &BroadcastConfig::TimerMod, 0,
+    {IDC_SEN_MOD_COMBO, &kMap.SenModCombo, &BroadcastConfig::SenMod, 0, AfterChange::kSensingRules},
+    {IDC_TIMER_MOD_COMBO, &kMap.TimerModCombo, &BroadcastConfig::TimerMod, 0,
      AfterChange::kTimingRules},
-    {kDlyComboId, &kMap.DlyCombo, &BroadcastConfig::Dly, 5, AfterChange::kTraceDelay},
-    {kPauseDaysComboId, &kMap.PauseDaysCombo, &BroadcastConfig::PauseDays, 1,
+    {IDC_DLY_COMBO, &kMap.DlyCombo, &BroadcastConfig::Dly, 5, AfterChange::kTraceDelay},
+    {IDC_PAUSE_DAYS_COMBO, &kMap.PauseDaysCombo, &BroadcastConfig::PauseDays, 1,
      AfterChange::kNothing},
-    {kAlarmAComboId, &kMap.AlarmACombo, &BroadcastConfig::AlarmA, 0, AfterChange::kRules},
-    {kAlarmBComboId, &kMap.AlarmBCombo, &BroadcastConfig::AlarmB, 0, AfterChange::kRules},
-    {kPlayDaysAComboId, &kMap.PlayDaysACombo, &BroadcastConfig::PlayDaysA, 1,
+    {IDC_ALARM_A_COMBO, &kMap.AlarmACombo, &BroadcastConfig::AlarmA, 0, AfterChange::kRules},
+    {IDC_ALARM_B_COMBO, &kMap.AlarmBCombo, &BroadcastConfig::AlarmB, 0, AfterChange::kRules},
+    {IDC_PLAY_DAYS_A_COMBO, &kMap.PlayDaysACombo, &BroadcastConfig::PlayDaysA, 1,
      AfterChange::kNothing},
-    {kPlayDaysBComboId, &kMap.PlayDaysBCombo, &BroadcastConfig::PlayDaysB, 1,
+    {IDC_PLAY_DAYS_B_COMBO, &kMap.PlayDaysBCombo, &BroadcastConfig::PlayDaysB, 1,
      AfterChange::kNothing},
-    {kTMLPenComboId, &kMap.TMLPenCombo, &BroadcastConfig::TMLPen, 0, AfterChange::kTimeLapseRules},
-    {kShotHourComboId, &kMap.ShotInterval.ShotHourCombo, &BroadcastConfig::ShotHour, 0,
+    {IDC_TMLPEN_COMBO, &kMap.TMLPenCombo, &BroadcastConfig::TMLPen, 0,
+     AfterChange::kTimeLapseRules},
+    {IDC_SHOT_HOUR_COMBO, &kMap.ShotInterval.ShotHourCombo, &BroadcastConfig::ShotHour, 0,
      AfterChange::kNothing},
-    {kShotMinComboId, &kMap.ShotInterval.ShotMinCombo, &BroadcastConfig::ShotMin, 0,
+    {IDC_SHOT_MIN_COMBO, &kMap.ShotInterval.ShotMinCombo, &BroadcastConfig::ShotMin, 0,
      AfterChange::kNothing},
-    {kShotSecComboId, &kMap.ShotInterval.ShotSecCombo, &BroadcastConfig::ShotSec, 0,
+    {IDC_SHOT_SEC_COMBO, &kMap.ShotInterval.ShotSecCombo, &BroadcastConfig::ShotSec, 0,
      AfterChange::kNothing},
 };
 
@@ -63,8 +64,8 @@ struct RadioValue {
 };
 
 const RadioValue kPlaybackRadios[] = {
-    {kOffRadioId, 0},
-    {kOnRadioId, 1},
+    {IDC_OFF_RADIO, 0},
+    {IDC_ON_RADIO, 1},
 };
 
 const int kDayCountMax = 30;
@@ -139,7 +140,7 @@ void RereadDelay()
 {
     int index = ComboSelection(kMap.DlyCombo);
     if (index >= 0)
-        StoreIndex(SettingComboOf(kDlyComboId), index);
+        StoreIndex(SettingComboOf(IDC_DLY_COMBO), index);
     TraceDelay(index);
 }
 
@@ -198,23 +199,23 @@ void BindSettingControls(HWND)
     const BroadcastConfig& config = g_Session.Config;
 
     AddListItems(kMap.TimerModCombo, kTimingModeItems);
-    SelectStoredValue(kTimerModComboId);
+    SelectStoredValue(IDC_TIMER_MOD_COMBO);
     AddListItems(kMap.SenModCombo, kSensingModeItems);
-    SelectStoredValue(kSenModComboId);
+    SelectStoredValue(IDC_SEN_MOD_COMBO);
     AddListItems(kMap.AlarmACombo, kPeriodicLoopItems);
-    SelectStoredValue(kAlarmAComboId);
+    SelectStoredValue(IDC_ALARM_A_COMBO);
     AddListItems(kMap.AlarmBCombo, kPeriodicLoopItems);
-    SelectStoredValue(kAlarmBComboId);
+    SelectStoredValue(IDC_ALARM_B_COMBO);
     AddListItems(kMap.TMLPenCombo, kTimeLapseItems);
-    SelectStoredValue(kTMLPenComboId);
+    SelectStoredValue(IDC_TMLPEN_COMBO);
 
     AddNumberItems(kMap.PauseDaysCombo, nullptr, 1, kDayCountMax, "%d");
-    SelectStoredValue(kPauseDaysComboId);
+    SelectStoredValue(IDC_PAUSE_DAYS_COMBO);
     AddNumberItems(kMap.PlayDaysACombo, kMap.PlayDaysBCombo, 1, kDayCountMax, "%d");
-    SelectStoredValue(kPlayDaysAComboId);
-    SelectStoredValue(kPlayDaysBComboId);
+    SelectStoredValue(IDC_PLAY_DAYS_A_COMBO);
+    SelectStoredValue(IDC_PLAY_DAYS_B_COMBO);
     AddNumberItems(kMap.DlyCombo, nullptr, kDelayMin, kDelayMax, DelayItemFormat());
-    SelectStoredValue(kDlyComboId);
+    SelectStoredValue(IDC_DLY_COMBO);
 
     for (int hour = 0; hour < kHours; ++hour) {
         for (int animal = 0; animal < kAnimalItems.count; ++animal) {
@@ -229,11 +230,11 @@ void BindSettingControls(HWND)
     }
 
     AddNumberItems(kMap.ShotInterval.ShotHourCombo, nullptr, 0, kHourMax, "%d");
-    SelectStoredValue(kShotHourComboId);
+    SelectStoredValue(IDC_SHOT_HOUR_COMBO);
     AddNumberItems(kMap.ShotInterval.ShotMinCombo, kMap.ShotInterval.ShotSecCombo, 0, kMinuteMax,
                    "%d");
-    SelectStoredValue(kShotMinComboId);
-    SelectStoredValue(kShotSecComboId);
+    SelectStoredValue(IDC_SHOT_MIN_COMBO);
+    SelectStoredValue(IDC_SHOT_SEC_COMBO);
 }
 
 bool OnSettingCommand(HWND, int id, int code)

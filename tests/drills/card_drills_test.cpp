@@ -15,7 +15,7 @@
 
 #include "model/session_state.h"
 #include "test_support.h"
-#include "ui/control_ids.h"
+#include "resources/control_groups.h"
 
 namespace {
 
@@ -169,10 +169,10 @@ class CardDrill : public testing::Test {
         dialog_ = CreateMainDialog();
         ASSERT_NE(dialog_, nullptr);
         g_StatusLog.clear();
-        HWND status = GetDlgItem(dialog_, kStatusLineId);
+        HWND status = GetDlgItem(dialog_, IDC_STATUS_LINE);
         g_StatusProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordStatusText)));
-        ClickButton(dialog_, kOnRadioId); // the copy panel is live only while playback is on
+        ClickButton(dialog_, IDC_ON_RADIO); // the copy panel is live only while playback is on
     }
 
     void TearDown() override
@@ -197,7 +197,7 @@ class CardDrill : public testing::Test {
 
     std::string Status()
     {
-        return ControlText(dialog_, kStatusLineId);
+        return ControlText(dialog_, IDC_STATUS_LINE);
     }
 
     // The last status text of each file, by source path.
@@ -245,10 +245,10 @@ void ExpectGenerateRefusedKeepingPrevious(HWND dialog, ShellScript& script, cons
     ASSERT_NE(ConfigBytes(), before);
 
     TraceCapture capture;
-    ClickButton(dialog, kGenerateButtonId);
+    ClickButton(dialog, IDC_GENERATE_BUTTON);
     std::string trace = capture.Text();
 
-    std::string status = ControlText(dialog, kStatusLineId);
+    std::string status = ControlText(dialog, IDC_STATUS_LINE);
     printf("[drill] Generate on %s: status \"%s\"\n", label, status.c_str());
     EXPECT_EQ(status, kGenerateFailed);
     EXPECT_NE(trace.find("Generate fail!\n"), std::string::npos) << trace;
@@ -285,7 +285,7 @@ TEST_F(CardDrill, CopyOntoCardThatFillsUpReportsEachFileThatDidNotFit)
 
     TraceCapture capture;
     double start = Seconds();
-    ClickButton(dialog_, kCopyButtonId);
+    ClickButton(dialog_, IDC_COPY_BUTTON);
     double elapsed = Seconds() - start;
     std::string trace = capture.Text();
 
@@ -315,11 +315,11 @@ TEST_F(CardDrill, CopyOntoCardThatFillsUpReportsEachFileThatDidNotFit)
     EXPECT_GE(copied, 1);
     EXPECT_GE(failed, 1);
     EXPECT_TRUE(EndsWith(Status(), "Failed")) << Status();
-    EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
+    EXPECT_TRUE(IsEnabled(dialog_, IDC_COPY_BUTTON));
 
     // The program keeps working: Generate onto a card with room.
     UseSaveDir(roomy);
-    ClickButton(dialog_, kGenerateButtonId);
+    ClickButton(dialog_, IDC_GENERATE_BUTTON);
     EXPECT_EQ(Status(), "Configuration file generated in\"" + roomy + "\": CFG_BROADCAST.bin");
     EXPECT_EQ(ReadBytes(roomy + "\\" + kConfigName), ConfigBytes());
     EXPECT_FALSE(FileExists(roomy + "\\" + kTempName));
@@ -343,13 +343,13 @@ TEST_F(CardDrill, SourceFolderRemovedBeforeCopy)
     ASSERT_FALSE(FileExists(sourcePath));
 
     TraceCapture capture;
-    ClickButton(dialog_, kCopyButtonId);
+    ClickButton(dialog_, IDC_COPY_BUTTON);
     std::string trace = capture.Text();
     printf("[drill] Copy from a removed source folder: status \"%s\"\n", Status().c_str());
     EXPECT_NE(trace.find("INVALID_HANDLE_VALUE!"), std::string::npos) << trace;
     EXPECT_EQ(Status(), saveDir + "\\audio\\SenseRand" + "Directory created!\n");
     EXPECT_TRUE(FolderEntries(saveDir + "\\audio\\SenseRand").empty());
-    EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
+    EXPECT_TRUE(IsEnabled(dialog_, IDC_COPY_BUTTON));
 }
 
 TEST_F(CardDrill, ConfigFileThatIsAFolderIsLeftAlone)
@@ -363,7 +363,7 @@ TEST_F(CardDrill, ConfigFileThatIsAFolderIsLeftAlone)
     UseSaveDir(saveDir);
 
     TraceCapture capture;
-    ClickButton(dialog_, kGenerateButtonId);
+    ClickButton(dialog_, IDC_GENERATE_BUTTON);
     std::string trace = capture.Text();
     printf("[drill] Generate where CFG_BROADCAST.bin is a folder: status \"%s\"\n",
            Status().c_str());
@@ -404,7 +404,7 @@ TEST_F(CardDrill, ReadOnlyConfigFileIsRefused)
             ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
         }
         UseSaveDir(saveDir);
-        ClickButton(dialog_, kGenerateButtonId);
+        ClickButton(dialog_, IDC_GENERATE_BUTTON);
         printf("[drill] Generate over a read-only CFG_BROADCAST.bin in %s: status \"%s\"\n",
                saveDir.c_str(), Status().c_str());
         EXPECT_EQ(Status(), kGenerateFailed);
@@ -439,7 +439,7 @@ double CopyManyFiles(HWND dialog, ShellScript& script, const std::string& saveDi
 
     TraceCapture capture;
     double start = Seconds();
-    ClickButton(dialog, kCopyButtonId);
+    ClickButton(dialog, IDC_COPY_BUTTON);
     double elapsed = Seconds() - start;
     capture.Text();
 
@@ -498,7 +498,7 @@ TEST_F(CardDrill, LongSaveDirectories)
         UseSaveDir(saveDir);
         TraceCapture capture;
         double start = Seconds();
-        ClickButton(dialog_, kGenerateButtonId);
+        ClickButton(dialog_, IDC_GENERATE_BUTTON);
         double elapsed = Seconds() - start;
         std::string trace = capture.Text();
         bool succeeded = Status() != kGenerateFailed;
@@ -537,7 +537,7 @@ TEST_F(CardDrill, LongSaveDirectories)
     UseSaveDir(saveDir);
     ChooseRandomSource(source.Path());
     std::string before = Status();
-    ClickButton(dialog_, kCopyButtonId);
+    ClickButton(dialog_, IDC_COPY_BUTTON);
     printf("[drill] Copy with a save directory of 259 characters: \"%.70s...\"\n",
            Status().c_str());
     EXPECT_EQ(Status(), before) << "a folder that does not fit is skipped silently";
@@ -547,7 +547,7 @@ TEST_F(CardDrill, LongSaveDirectories)
     std::string tight = NestedFolder(base + "\\240", 240);
     UseSaveDir(tight);
     g_StatusLog.clear();
-    ClickButton(dialog_, kCopyButtonId);
+    ClickButton(dialog_, IDC_COPY_BUTTON);
     auto outcomes = FileOutcomes();
     printf("[drill] Copy whose target path is %u characters: status \"...%s\"\n",
            static_cast<unsigned>(tight.size() + 25),
@@ -563,15 +563,15 @@ TEST_F(CardDrill, LongSaveDirectories)
     std::string over = NestedFolder(base + "\\300", 300);
     ASSERT_EQ(over.size(), 300u);
     script_->folderAnswers.push_back({kFolderUnconvertible, over});
-    ClickButton(dialog_, kBrowseButtonId);
+    ClickButton(dialog_, IDC_BROWSE_BUTTON);
     size_t kept = strnlen(g_Session.SaveDir, sizeof g_Session.SaveDir);
     printf("[drill] Browse to a save directory of 300 characters: SaveDir now %u characters, edit "
            "box %u\n",
            static_cast<unsigned>(kept),
-           static_cast<unsigned>(ControlText(dialog_, kSaveDirEditId).size()));
+           static_cast<unsigned>(ControlText(dialog_, IDC_SAVE_DIR_EDIT).size()));
     EXPECT_LT(kept, static_cast<size_t>(kPathSize));
     TraceCapture capture;
-    ClickButton(dialog_, kGenerateButtonId);
+    ClickButton(dialog_, IDC_GENERATE_BUTTON);
     capture.Text();
     EXPECT_TRUE(Status() == kGenerateFailed ||
                 Status() == std::string("Configuration file generated in\"") + g_Session.SaveDir +
@@ -600,7 +600,7 @@ TEST_F(CardDrill, LongSourceFolders)
         g_StatusLog.clear();
         TraceCapture capture;
         double start = Seconds();
-        ClickButton(dialog_, kCopyButtonId);
+        ClickButton(dialog_, IDC_COPY_BUTTON);
         double elapsed = Seconds() - start;
         std::string trace = capture.Text();
         std::string status = Status();
@@ -621,7 +621,7 @@ TEST_F(CardDrill, LongSourceFolders)
             << "the source is untouched";
         EXPECT_LT(strlen(g_Session.RandPath), static_cast<size_t>(kPathSize));
     }
-    EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
+    EXPECT_TRUE(IsEnabled(dialog_, IDC_COPY_BUTTON));
     RemoveTreeLong(base.Path()); // the narrow removal of TempFolder cannot reach the deep levels
 }
 

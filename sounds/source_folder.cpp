@@ -1,16 +1,14 @@
-#include "library/source_folder.h"
+#include "sounds/source_folder.h"
 
 #include <cstdio>
 
-#include "library/sound_categories.h"
+#include "sounds/sound_categories.h"
 #include "model/session_state.h"
 #include "platform/dialog_ops.h"
 #include "platform/shell_dialogs.h"
-#include "ui/interface_texts.h"
+#include "texts/interface_texts.h"
 
 namespace {
-
-const int kStatusSize = 520;
 
 // The category's announcement followed directly by its source folder.
 void ComposeSourceStatus(const SoundCategory& category, char* status, int size)
@@ -54,7 +52,7 @@ int SelectSourceFolder(HWND dialog, WPARAM command)
         return 0;
     if (ChooseFolder(CategorySlot(*category), nullptr) != 0)
         return 1;
-    char status[kStatusSize] = {};
+    char status[kStatusTextSize] = {};
     ComposeSourceStatus(*category, status, sizeof status);
     SetControlText(g_Session.ControlMap.StatusLine, status);
     TickButton(GetDlgItem(dialog, category->Check));

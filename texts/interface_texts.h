@@ -2,7 +2,7 @@
 // texts plain ASCII; LanguageIndex picks the row of every text.
 #pragma once
 
-#include <windows.h>
+#include "model/session_state.h"
 
 const int kMessageRows = 92;
 const int kLabelRows = 128;
@@ -56,13 +56,13 @@ enum MessagePair : int {
 // TitleTable pairs.
 const int kTitleWindowCaption = 2;
 
+// A status line text: a path with the longest messages of either language
+// around it.
+const int kStatusTextSize = 2 * kPathSize;
+
 // Format of a delay item, "%d Sec" or its Chinese form.
 const char* DelayItemFormat();
 
 // Trace lines written in code page 936.
 extern const char kCopyTrace[];             // "复制:\n"
 extern const char kCreateFolderFailTrace[]; // "创建文件夹失败-%d！\n"
-
-// Sets the window caption, every control caption and both tab controls'
-// pages in the active language; selects page 0 of both.
-void ApplyInterfaceTexts(HWND dialog);

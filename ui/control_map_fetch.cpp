@@ -1,6 +1,7 @@
-#include "ui/control_map.h"
+#include "ui/control_map_fetch.h"
 
 #include "model/session_state.h"
+#include "resources/control_groups.h"
 
 namespace {
 
@@ -10,26 +11,26 @@ struct SingleControl {
 };
 
 const SingleControl kSingleControls[] = {
-    {kOnRadioId, &ControlMap::OnRadio},
-    {kOffRadioId, &ControlMap::OffRadio},
-    {kVolumeValueId, &ControlMap::VolumeValue},
-    {kVolumeTrackbarId, &ControlMap::VolumeTrackbar},
-    {kSenModComboId, &ControlMap::SenModCombo},
-    {kTimerModComboId, &ControlMap::TimerModCombo},
-    {kDlyComboId, &ControlMap::DlyCombo},
-    {kCopyButtonId, &ControlMap::CopyButton},
-    {kSaveDirEditId, &ControlMap::SaveDirEdit},
-    {kStatusLineId, &ControlMap::StatusLine},
-    {kTimeLapseLabelId, &ControlMap::TimeLapseLabel},
-    {kTMLPenComboId, &ControlMap::TMLPenCombo},
-    {kPlanTabId, &ControlMap::PlanTab},
-    {kCopyTabId, &ControlMap::CopyTab},
-    {kPauseDaysLabelId, &ControlMap::PauseDaysLabel},
-    {kPauseDaysComboId, &ControlMap::PauseDaysCombo},
-    {kAlarmAComboId, &ControlMap::AlarmACombo},
-    {kAlarmBComboId, &ControlMap::AlarmBCombo},
-    {kPlayDaysAComboId, &ControlMap::PlayDaysACombo},
-    {kPlayDaysBComboId, &ControlMap::PlayDaysBCombo},
+    {IDC_ON_RADIO, &ControlMap::OnRadio},
+    {IDC_OFF_RADIO, &ControlMap::OffRadio},
+    {IDC_VOLUME_VALUE, &ControlMap::VolumeValue},
+    {IDC_VOLUME_TRACKBAR, &ControlMap::VolumeTrackbar},
+    {IDC_SEN_MOD_COMBO, &ControlMap::SenModCombo},
+    {IDC_TIMER_MOD_COMBO, &ControlMap::TimerModCombo},
+    {IDC_DLY_COMBO, &ControlMap::DlyCombo},
+    {IDC_COPY_BUTTON, &ControlMap::CopyButton},
+    {IDC_SAVE_DIR_EDIT, &ControlMap::SaveDirEdit},
+    {IDC_STATUS_LINE, &ControlMap::StatusLine},
+    {IDC_TIME_LAPSE_LABEL, &ControlMap::TimeLapseLabel},
+    {IDC_TMLPEN_COMBO, &ControlMap::TMLPenCombo},
+    {IDC_PLAN_TAB, &ControlMap::PlanTab},
+    {IDC_COPY_TAB, &ControlMap::CopyTab},
+    {IDC_PAUSE_DAYS_LABEL, &ControlMap::PauseDaysLabel},
+    {IDC_PAUSE_DAYS_COMBO, &ControlMap::PauseDaysCombo},
+    {IDC_ALARM_A_COMBO, &ControlMap::AlarmACombo},
+    {IDC_ALARM_B_COMBO, &ControlMap::AlarmBCombo},
+    {IDC_PLAY_DAYS_A_COMBO, &ControlMap::PlayDaysACombo},
+    {IDC_PLAY_DAYS_B_COMBO, &ControlMap::PlayDaysBCombo},
 };
 
 struct ShotControl {
@@ -38,13 +39,13 @@ struct ShotControl {
 };
 
 const ShotControl kShotControls[] = {
-    {kShotLabelId, &ShotIntervalControls::ShotLabel},
-    {kShotHourUnitId, &ShotIntervalControls::ShotHourUnit},
-    {kShotMinUnitId, &ShotIntervalControls::ShotMinUnit},
-    {kShotSecUnitId, &ShotIntervalControls::ShotSecUnit},
-    {kShotHourComboId, &ShotIntervalControls::ShotHourCombo},
-    {kShotMinComboId, &ShotIntervalControls::ShotMinCombo},
-    {kShotSecComboId, &ShotIntervalControls::ShotSecCombo},
+    {IDC_SHOT_LABEL, &ShotIntervalControls::ShotLabel},
+    {IDC_SHOT_HOUR_UNIT, &ShotIntervalControls::ShotHourUnit},
+    {IDC_SHOT_MIN_UNIT, &ShotIntervalControls::ShotMinUnit},
+    {IDC_SHOT_SEC_UNIT, &ShotIntervalControls::ShotSecUnit},
+    {IDC_SHOT_HOUR_COMBO, &ShotIntervalControls::ShotHourCombo},
+    {IDC_SHOT_MIN_COMBO, &ShotIntervalControls::ShotMinCombo},
+    {IDC_SHOT_SEC_COMBO, &ShotIntervalControls::ShotSecCombo},
 };
 
 CopyRow FetchRow(HWND dialog, const CopyRowIds& ids)

@@ -1,13 +1,9 @@
-#include "library/sound_categories.h"
+#include "sounds/sound_categories.h"
 
 #include <cstdio>
 
 #include "model/session_state.h"
-#include "ui/interface_texts.h"
-
-const char* const kAnimalFolderNames[kAnimals] = {
-    "dog", "tiger", "leopard", "human", "lynx", "fox", "bear", "bird A", "bird B", "bird C",
-};
+#include "texts/interface_texts.h"
 
 const char* AnimalLabel(int animalIndex)
 {
@@ -15,6 +11,11 @@ const char* AnimalLabel(int animalIndex)
 }
 
 namespace {
+
+// Animal folder names, by AnimalIndex.
+const char* const kAnimalFolderNames[kAnimals] = {
+    "dog", "tiger", "leopard", "human", "lynx", "fox", "bear", "bird A", "bird B", "bird C",
+};
 
 struct RandomPageLayout {
     int Page;
@@ -27,9 +28,9 @@ struct RandomPageLayout {
 const RandomPageLayout kRandomPages[] = {
     {kSenseRandPage, &kSenseRandRowIds, kSenseRandRowIds.Check, kMsgSenseRandSelected,
      "audio\\SenseRand"},
-    {kTimingRandAPage, &kTimingRandARowIds, kTimingRandAKey, kMsgTimingRandASelected,
+    {kTimingRandAPage, &kTimingRandARowIds, IDC_TIMING_RAND_A_KEY, kMsgTimingRandASelected,
      "audio\\Alarm\\A"},
-    {kTimingRandBPage, &kTimingRandBRowIds, kTimingRandBKey, kMsgTimingRandBSelected,
+    {kTimingRandBPage, &kTimingRandBRowIds, IDC_TIMING_RAND_B_KEY, kMsgTimingRandBSelected,
      "audio\\Alarm\\B"},
 };
 

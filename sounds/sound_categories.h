@@ -2,7 +2,7 @@
 // check boxes, source slots, messages and target folders.
 #pragma once
 
-#include "ui/control_ids.h"
+#include "resources/control_groups.h"
 
 // Pages of the copy tab.
 enum CopyPage : int {
@@ -14,14 +14,6 @@ enum CopyPage : int {
     kTimingBPage = 5,
     kCopyPages = 6,
 };
-
-// The two timing-random categories are keyed by check boxes of the template
-// that stay hidden; every other category by its own check box.
-const int kTimingRandAKey = 40175;
-const int kTimingRandBKey = 40178;
-
-// Animal folder names, by AnimalIndex.
-extern const char* const kAnimalFolderNames[kAnimals];
 
 // The animal's label in the active language.
 const char* AnimalLabel(int animalIndex);

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "ui/control_ids.h"
+#include "resources/control_groups.h"
 
 struct CopyRow {
     HWND Label;
@@ -54,6 +54,3 @@ struct ControlMap {
     CopyRow TimingRandARow;
     CopyRow TimingRandBRow;
 };
-
-// Fills the control map of the session state from the dialog's controls.
-void FetchControlMap(HWND dialog);

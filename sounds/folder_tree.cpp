@@ -1,20 +1,16 @@
-#include "library/folder_tree.h"
+#include "sounds/folder_tree.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-#include "library/sound_categories.h"
+#include "sounds/sound_categories.h"
 #include "model/session_state.h"
 #include "platform/dialog_ops.h"
 #include "platform/file_ops.h"
 #include "platform/trace.h"
-#include "ui/interface_texts.h"
+#include "texts/interface_texts.h"
 
 namespace {
-
-const int kFolderExistsCode = 183; // ERROR_ALREADY_EXISTS
-// The full path and the longest message, whatever the language.
-const int kFolderStatusSize = kPathSize + 64;
 
 // The random pages own one folder whatever the key; an animal page owns the
 // folder of the animal whose key is current.
@@ -55,7 +51,7 @@ int CreateCategoryFolder()
     if (code == 0) {
         result = 0;
         message = kMsgDirectoryCreated;
-    } else if (code == kFolderExistsCode && IsFolder(path)) {
+    } else if (code == ERROR_ALREADY_EXISTS && IsFolder(path)) {
         // "Already exists" also answers for a file of that name, which
         // cannot take the category's files.
         result = 1;
@@ -63,7 +59,7 @@ int CreateCategoryFolder()
     } else {
         Trace(kCreateFolderFailTrace, code);
     }
-    char status[kFolderStatusSize] = {};
+    char status[kStatusTextSize] = {};
     snprintf(status, sizeof status, "%s%s", path, TextPair(MessageTable, message));
     SetControlText(g_Session.ControlMap.StatusLine, status);
     return result;

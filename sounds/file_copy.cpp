@@ -1,17 +1,16 @@
-#include "library/file_copy.h"
+#include "sounds/file_copy.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 
-#include "library/folder_tree.h"
-#include "library/sound_categories.h"
+#include "sounds/folder_tree.h"
+#include "sounds/sound_categories.h"
 #include "model/session_state.h"
 #include "platform/dialog_ops.h"
 #include "platform/file_ops.h"
 #include "platform/trace.h"
-#include "ui/enable_rules.h"
-#include "ui/interface_texts.h"
+#include "texts/interface_texts.h"
 
 namespace {
 
@@ -19,6 +18,7 @@ namespace {
 // file, so during a copy it is painted at most this often; its text is still
 // set for every file.
 const std::chrono::milliseconds kStatusPaintInterval(100);
+CopyWindowHooks g_CopyWindow = {};
 bool g_StatusHeld = false;
 std::chrono::steady_clock::time_point g_LastStatusPaint;
 
@@ -62,7 +62,7 @@ void CopyRandomPage(HWND dialog, const SoundCategory& category)
 // animal rows and the Copy button locked until the rules re-derive them.
 void CopyAnimalPage(HWND dialog, int page)
 {
-    ApplyCopyPanelRules(false);
+    g_CopyWindow.ApplyCopyPanelRules(false);
     for (const SoundCategory& category : kSoundCategories.Rows) {
         if (category.Page != page || !IsTicked(dialog, category))
             continue;
@@ -71,7 +71,7 @@ void CopyAnimalPage(HWND dialog, int page)
         if (CreateCategoryFolder() != -1)
             CopyFolderFiles(CategorySlot(category));
     }
-    ApplyCopyPanelRules(true);
+    g_CopyWindow.ApplyCopyPanelRules(true);
 }
 
 // Appends the outcome to the file's status line and shows it again.
@@ -84,6 +84,11 @@ void ShowCopyOutcome(const char* text)
 }
 
 } // namespace
+
+void SetCopyWindowHooks(const CopyWindowHooks& hooks)
+{
+    g_CopyWindow = hooks;
+}
 
 void CopyCheckedCategories(HWND dialog)
 {

@@ -1,0 +1,134 @@
+#include "ui/apply_texts.h"
+
+#include "model/session_state.h"
+#include "platform/dialog_ops.h"
+#include "resources/control_groups.h"
+#include "texts/interface_texts.h"
+
+namespace {
+
+// Where a caption goes: a control found by its identifier, a control of the
+// control map, or a span of animal labels of the three animal rows.
+enum CaptionTarget {
+    kDialogItem,
+    kMappedControl,
+    kAnimalLabels,
+};
+
+typedef HWND (*MapLookup)(const ControlMap& map);
+
+struct CaptionStep {
+    CaptionTarget target;
+    int pair;         // LabelTable pair; unused for animal labels
+    int id;           // identifier of a dialog item
+    MapLookup lookup; // handle of a mapped control
+    int firstAnimal;  // AnimalIndex range of an animal-label span
+    int animalCount;
+};
+
+constexpr CaptionStep DialogItem(int pair, int id)
+{
+    return {kDialogItem, pair, id, nullptr, 0, 0};
+}
+
+constexpr CaptionStep Mapped(int pair, MapLookup lookup)
+{
+    return {kMappedControl, pair, 0, lookup, 0, 0};
+}
+
+constexpr CaptionStep AnimalLabels(int firstAnimal, int count)
+{
+    return {kAnimalLabels, 0, 0, nullptr, firstAnimal, count};
+}
+
+// The animal label pairs run down from Dog in AnimalIndex order.
+const int kDogLabelPair = 92;
+
+int AnimalLabelPair(int animal)
+{
+    return kDogLabelPair - 2 * animal;
+}
+
+// Every caption that replaces the template's text, in the order it is set.
+const CaptionStep kCaptionSteps[] = {
+    DialogItem(126, IDC_SAVE_DIR_GROUP), // Save Directory
+    DialogItem(124, IDC_BROWSE_BUTTON),  // Browse
+    DialogItem(122, IDC_SWITCH_GROUP),   // Playback Switch
+    Mapped(118, [](const ControlMap& map) { return map.OffRadio; }),
+    Mapped(120, [](const ControlMap& map) { return map.OnRadio; }),
+    DialogItem(116, IDC_VOLUME_GROUP),        // Volume
+    DialogItem(114, IDC_SEN_MOD_GROUP),       // Sensing Playback Mode
+    DialogItem(112, IDC_TIMER_MOD_GROUP),     // Timing Playback Mode
+    DialogItem(110, IDC_DELAY_GROUP),         // Playback Delay
+    DialogItem(108, IDC_PERIODIC_LOOP_GROUP), // Periodic Loop
+    Mapped(106, [](const ControlMap& map) { return map.PauseDaysLabel; }),
+    Mapped(104, [](const ControlMap& map) { return map.TimeLapseLabel; }),
+    Mapped(102, [](const ControlMap& map) { return map.ShotInterval.ShotLabel; }),
+    Mapped(100, [](const ControlMap& map) { return map.ShotInterval.ShotHourUnit; }),
+    Mapped(98, [](const ControlMap& map) { return map.ShotInterval.ShotMinUnit; }),
+    Mapped(96, [](const ControlMap& map) { return map.ShotInterval.ShotSecUnit; }),
+    DialogItem(94, IDC_COPY_CAPTION), // Copy File
+    AnimalLabels(0, 5),               // Dog .. Lynx
+    Mapped(72, [](const ControlMap& map) { return map.SenseRandRow.Label; }),
+    Mapped(70, [](const ControlMap& map) { return map.TimingRandARow.Label; }),
+    Mapped(68, [](const ControlMap& map) { return map.TimingRandBRow.Label; }),
+    AnimalLabels(5, 5),                    // Red fox .. Bird C
+    DialogItem(66, IDC_PLAY_DAYS_A_LABEL), // Playback Days A
+    DialogItem(64, IDC_PLAY_DAYS_B_LABEL), // Playback Days B
+    Mapped(58, [](const ControlMap& map) { return map.CopyButton; }),
+    Mapped(62, [](const ControlMap& map) { return map.StatusLine; }),
+    DialogItem(60, IDC_PLAN_CAPTION),    // Time-specified Plan
+    DialogItem(56, IDC_GENERATE_BUTTON), // Generate
+};
+
+// An animal's label is set on the timing A row, then the sensing row, then
+// the timing B row, one animal after another within each row.
+void ApplyAnimalLabels(int firstAnimal, int count)
+{
+    const ControlMap& map = g_Session.ControlMap;
+    const CopyRow* const rows[] = {map.TimingARow, map.SenseSpecRow, map.TimingBRow};
+    for (const CopyRow* row : rows) {
+        for (int animal = firstAnimal; animal < firstAnimal + count; ++animal)
+            SetControlText(row[animal].Label, TextPair(LabelTable, AnimalLabelPair(animal)));
+    }
+}
+
+void ApplyCaption(HWND dialog, const CaptionStep& step)
+{
+    switch (step.target) {
+        case kDialogItem: {
+            SetControlText(GetDlgItem(dialog, step.id), TextPair(LabelTable, step.pair));
+            break;
+        }
+        case kMappedControl: {
+            SetControlText(step.lookup(g_Session.ControlMap), TextPair(LabelTable, step.pair));
+            break;
+        }
+        case kAnimalLabels: {
+            ApplyAnimalLabels(step.firstAnimal, step.animalCount);
+            break;
+        }
+    }
+}
+
+// Inserts one page per item of the list and selects the first page; the
+// selection raises no page-change notification, so the index is set here.
+void SetUpTabPages(HWND tab, ItemList pages, uint32_t* pageIndex)
+{
+    for (int page = 0; page < pages.count; ++page)
+        TabAddPage(tab, page, ListItem(pages, page));
+    *pageIndex = 0;
+    TabSelect(tab, 0);
+}
+
+} // namespace
+
+void ApplyInterfaceTexts(HWND dialog)
+{
+    SetControlText(dialog, TextPair(TitleTable, kTitleWindowCaption));
+    for (const CaptionStep& step : kCaptionSteps)
+        ApplyCaption(dialog, step);
+
+    SetUpTabPages(g_Session.ControlMap.CopyTab, kCopyPageItems, &g_Session.CopyTabIndex);
+    SetUpTabPages(g_Session.ControlMap.PlanTab, kPlanPageItems, &g_Session.PlanTabIndex);
+}
