@@ -37,6 +37,16 @@ int StreamBufferSize(FILE* stream)
 #endif
 }
 
+// A card pulled between the removal of the old file and the naming of the new
+// one leaves no configuration file, only our complete temporary record: that
+// record is what was last written, so it is put in place before anything
+// else looks for the file or overwrites the temporary one.
+void RestoreLoneTemporaryFile(const char* path, const char* tempPath)
+{
+    if (FileIsAbsent(path) && FileSizeOf(tempPath) == kConfigRecordSize)
+        ReplaceFileWith(tempPath, path);
+}
+
 void TraceLoadedFields(const BroadcastConfig& config)
 {
     Trace("Ena = %d\n", config.Ena);
@@ -71,8 +81,13 @@ int WriteConfigFile()
 {
     char path[kConfigPathSize];
     char tempPath[kConfigPathSize];
-    bool fits = ComposeSavePath(path, kConfigFileName);
+    // A name as long as a path buffer cannot be opened by the narrow file
+    // functions on Windows, so the record could not be read back under it.
+    bool fits =
+        ComposeSavePath(path, kConfigFileName) && strlen(path) < static_cast<size_t>(kPathSize);
     fits = ComposeSavePath(tempPath, kTempFileName) && fits;
+    if (fits)
+        RestoreLoneTemporaryFile(path, tempPath);
 
     HANDLE file = fits ? CreateFileForWrite(tempPath) : INVALID_HANDLE_VALUE;
     if (file == INVALID_HANDLE_VALUE) {
@@ -81,10 +96,16 @@ int WriteConfigFile()
         return -1;
     }
     Trace("Open file - \"%s\" success!\n", path);
-    bool written = WriteFlushAndClose(file, &g_Session.Config, kConfigRecordSize) &&
+    // The record is checked on the medium before it replaces the older file,
+    // so a card that stored other bytes never costs the good file, and again
+    // under its own name once in place.
+    const BroadcastConfig& record = g_Session.Config;
+    bool written = WriteFlushAndClose(file, &record, kConfigRecordSize) &&
+                   FileHoldsOnMedium(tempPath, &record, kConfigRecordSize) &&
                    ReplaceFileWith(tempPath, path);
     if (!written)
         DeleteFileIfPresent(tempPath);
+    written = written && FileHoldsOnMedium(path, &record, kConfigRecordSize);
     Trace("%s", kSeparator);
     return written ? 0 : -1;
 }
@@ -93,7 +114,11 @@ int ReadConfigFile()
 {
     Trace("sizeof = %d\n", kConfigRecordSize);
     char path[kConfigPathSize];
-    int32_t size = ComposeSavePath(path, kConfigFileName) ? FileSizeOf(path) : 0;
+    char tempPath[kConfigPathSize];
+    bool fits = ComposeSavePath(path, kConfigFileName);
+    if (fits && ComposeSavePath(tempPath, kTempFileName))
+        RestoreLoneTemporaryFile(path, tempPath);
+    int32_t size = fits ? FileSizeOf(path) : 0;
     Trace("iGetFileSize = %d\n", size);
     if (size != kConfigRecordSize) {
         Trace("File szie != struct size!\n");

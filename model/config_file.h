@@ -11,9 +11,13 @@ int32_t FileSizeOf(const char* path);
 
 // Writes Config to the configuration file through a temporary file that
 // replaces it in one step, so a failed write leaves the previous file intact.
-// Returns 0 when all 86 bytes reached the file, -1 otherwise.
+// Returns 0 when all 86 bytes reached the medium, as read back past the file
+// cache both before and after the replacement, -1 otherwise.
 int WriteConfigFile();
 
 // Loads the configuration file into Config when it is exactly 86 bytes long.
 // Returns 0 when loaded, -1 with Config untouched otherwise.
 int ReadConfigFile();
+
+// Both first put a complete temporary record left by an interrupted write in
+// place of a missing configuration file.

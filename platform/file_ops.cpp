@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include <cstring>
+
 HANDLE CreateFileForWrite(const char* path)
 {
     return CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
@@ -32,13 +34,24 @@ bool MayReplace(const char* target)
 
 bool ReplaceFileWith(const char* source, const char* target)
 {
-    return MayReplace(target) &&
+    // A new name is given without a look at the target first: looking up a
+    // missing name can cost a scan of the whole folder.
+    if (MoveFileExA(source, target, MOVEFILE_WRITE_THROUGH))
+        return true;
+    DWORD error = GetLastError();
+    return (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) && MayReplace(target) &&
            MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool DeleteFileIfPresent(const char* path)
 {
     return DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+bool FileIsAbsent(const char* path)
+{
+    return GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES &&
+           GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 bool IsFolder(const char* path)
@@ -68,6 +81,207 @@ bool CopyFileReplacing(const char* source, const char* target)
     if (written)
         DeleteFileA(target);
     return false;
+}
+
+namespace {
+
+// Reads past the file cache must start at a sector boundary, into memory
+// aligned to a sector, for a multiple of the sector size. Whole chunks of
+// 1 MiB read from offset 0 into page-aligned memory are all three for every
+// sector size there is, so the sector size need not be asked for.
+const DWORD kChunkSize = 1 << 20;
+
+// One pair for the life of the process, so a small file costs no allocation:
+// what the medium returned, and what it must equal.
+unsigned char* g_MediumChunk = nullptr;
+unsigned char* g_ReferenceChunk = nullptr;
+
+bool HaveChunks()
+{
+    if (!g_MediumChunk) {
+        void* block =
+            VirtualAlloc(nullptr, 2 * kChunkSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        if (!block)
+            return false;
+        g_MediumChunk = static_cast<unsigned char*>(block);
+        g_ReferenceChunk = g_MediumChunk + kChunkSize;
+    }
+    return true;
+}
+
+// Often enough for a window to look alive, rarely enough to cost nothing.
+const ULONGLONG kProgressInterval = 25;
+ULONGLONG g_LastProgress = 0;
+
+void ReportProgress(CopyProgress progress)
+{
+    if (!progress || GetTickCount64() - g_LastProgress < kProgressInterval)
+        return;
+    progress();
+    g_LastProgress = GetTickCount64();
+}
+
+// A large copy is flushed as it goes, a chunk at a time: one flush of all of
+// it at the end would stall the window for as long as a slow card takes to
+// write it.
+const LONGLONG kFlushStep = kChunkSize;
+
+struct CopyState {
+    CopyProgress progress;
+    LONGLONG flushed;
+};
+
+DWORD CALLBACK OnCopiedChunk(LARGE_INTEGER, LARGE_INTEGER copied, LARGE_INTEGER, LARGE_INTEGER,
+                             DWORD, DWORD, HANDLE, HANDLE target, LPVOID data)
+{
+    CopyState* state = static_cast<CopyState*>(data);
+    if (copied.QuadPart - state->flushed >= kFlushStep) {
+        if (!FlushFileBuffers(target))
+            return PROGRESS_CANCEL;
+        state->flushed = copied.QuadPart;
+    }
+    ReportProgress(state->progress);
+    return PROGRESS_CONTINUE;
+}
+
+HANDLE OpenSource(const char* path)
+{
+    return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                       FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+HANDLE OpenOnMedium(const char* path, DWORD access, DWORD share)
+{
+    return CreateFileA(path, access, share, nullptr, OPEN_EXISTING, FILE_FLAG_NO_BUFFERING,
+                       nullptr);
+}
+
+// A copy of a read-only source is read-only too: it could be neither
+// flushed nor removed, nor replaced by a later copy once in place. False when
+// there was no such attribute to clear.
+bool ClearReadOnly(const char* path)
+{
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) !=
+            FILE_ATTRIBUTE_READONLY)
+        return false;
+    attributes &= ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
+    return SetFileAttributesA(path, attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
+// Opened for the flush and the read-back at once: one open per file. A
+// reader such as a virus scanner may look at it meanwhile; nobody may write.
+HANDLE OpenCopyOnMedium(const char* path)
+{
+    ClearReadOnly(path);
+    return OpenOnMedium(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ);
+}
+
+void RemoveTemporary(const char* path)
+{
+    if (!DeleteFileA(path) && ClearReadOnly(path))
+        DeleteFileA(path);
+}
+
+// What the medium's bytes must equal: the rest of an open file, or, when
+// file is INVALID_HANDLE_VALUE, the rest of bytes in memory.
+struct Reference {
+    HANDLE file;
+    const unsigned char* data;
+    DWORD left;
+};
+
+// The reference's next bytes, at most want of them; null on a read error.
+const unsigned char* NextReferenceBytes(Reference* reference, DWORD want, DWORD* got)
+{
+    if (reference->file != INVALID_HANDLE_VALUE)
+        return ReadFile(reference->file, g_ReferenceChunk, want, got, nullptr) ? g_ReferenceChunk
+                                                                               : nullptr;
+    const unsigned char* bytes = reference->data;
+    *got = want < reference->left ? want : reference->left;
+    reference->data += *got;
+    reference->left -= *got;
+    return bytes;
+}
+
+// Reads the file opened past the cache to its end; true when the reference
+// holds the same bytes and ends where it ends. A reference that grows or
+// shrinks meanwhile no longer matches.
+bool MatchesReference(HANDLE medium, Reference* reference, CopyProgress progress)
+{
+    for (;;) {
+        DWORD read = 0;
+        DWORD expectedCount = 0;
+        if (!ReadFile(medium, g_MediumChunk, kChunkSize, &read, nullptr))
+            return false;
+        const unsigned char* expected = NextReferenceBytes(reference, kChunkSize, &expectedCount);
+        if (!expected || expectedCount != read || memcmp(g_MediumChunk, expected, read) != 0)
+            return false;
+        if (read < kChunkSize)
+            return true;
+        ReportProgress(progress);
+    }
+}
+
+} // namespace
+
+bool CopyFileVerified(const char* source, const char* target, const char* tempPath,
+                      CopyProgress progress)
+{
+    if (!HaveChunks())
+        return false;
+    // Held from before the copy until after the compare, so that on Windows
+    // nobody can write the source meanwhile; where that cannot be enforced,
+    // the compare finds a source that changed.
+    HANDLE held = OpenSource(source);
+    if (held == INVALID_HANDLE_VALUE)
+        return false;
+    CopyState state = {progress, 0};
+    bool ok = CopyFileExA(source, tempPath, OnCopiedChunk, &state, nullptr, 0) != 0;
+    HANDLE copy = ok ? OpenCopyOnMedium(tempPath) : INVALID_HANDLE_VALUE;
+    // The last flush writes out what the copy left in the cache, so the read
+    // that follows comes from the medium.
+    ok = copy != INVALID_HANDLE_VALUE && FlushFileBuffers(copy);
+    if (ok) {
+        Reference reference = {held, nullptr, 0};
+        ok = MatchesReference(copy, &reference, progress);
+    }
+    if (copy != INVALID_HANDLE_VALUE)
+        ok = CloseHandle(copy) && ok;
+    CloseHandle(held);
+    ok = ok && ReplaceFileWith(tempPath, target);
+    if (!ok)
+        RemoveTemporary(tempPath);
+    return ok;
+}
+
+bool FileMatchesOnMedium(const char* path, const char* source, CopyProgress progress)
+{
+    if (!HaveChunks())
+        return false;
+    HANDLE medium = OpenOnMedium(path, GENERIC_READ, FILE_SHARE_READ);
+    Reference reference = {OpenSource(source), nullptr, 0};
+    bool matches = medium != INVALID_HANDLE_VALUE && reference.file != INVALID_HANDLE_VALUE &&
+                   MatchesReference(medium, &reference, progress);
+    if (medium != INVALID_HANDLE_VALUE)
+        CloseHandle(medium);
+    if (reference.file != INVALID_HANDLE_VALUE)
+        CloseHandle(reference.file);
+    return matches;
+}
+
+bool FileHoldsOnMedium(const char* path, const void* data, DWORD size)
+{
+    if (!HaveChunks())
+        return false;
+    HANDLE medium = OpenOnMedium(path, GENERIC_READ, FILE_SHARE_READ);
+    if (medium == INVALID_HANDLE_VALUE)
+        return false;
+    Reference reference = {INVALID_HANDLE_VALUE, static_cast<const unsigned char*>(data), size};
+    bool holds = MatchesReference(medium, &reference, nullptr);
+    CloseHandle(medium);
+    return holds;
 }
 
 int CreateFolderTree(const char* path)

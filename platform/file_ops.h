@@ -17,6 +17,8 @@ bool WriteFlushAndClose(HANDLE file, const void* data, DWORD size);
 bool ReplaceFileWith(const char* source, const char* target);
 
 bool DeleteFileIfPresent(const char* path);
+// True only when nothing at all stands under the path.
+bool FileIsAbsent(const char* path);
 bool IsFolder(const char* path);
 
 // GetCurrentDirectoryA: the length written, or 0 on failure.
@@ -26,6 +28,28 @@ DWORD QueryCurrentDirectory(char* buffer, DWORD size);
 // has begun to write the target removes what it wrote, so no truncated file
 // is left under the target's name; a target it never touched stays.
 bool CopyFileReplacing(const char* source, const char* target);
+
+// Called now and then during long file work, at most every few tens of
+// milliseconds, so that the caller's window can stay responsive.
+typedef void (*CopyProgress)();
+
+// Copies source to tempPath (a temporary name in the target's folder, chosen
+// by the caller), flushes it to the medium, reads it back past the file cache
+// and compares it with the source, and only then puts it in place of target.
+// The source is held open against writers until the compare is done. True
+// only when target holds the source's bytes as read back from the medium; on
+// any failure tempPath is removed and target stays exactly as it was. A
+// read-only target or a folder at the target is refused. progress may be null.
+bool CopyFileVerified(const char* source, const char* target, const char* tempPath,
+                      CopyProgress progress);
+
+// Reads path back from the medium, past the file cache, and compares its size
+// and bytes with source.
+bool FileMatchesOnMedium(const char* path, const char* source, CopyProgress progress);
+
+// Reads a small file back from the medium, past the file cache, and compares
+// it with data.
+bool FileHoldsOnMedium(const char* path, const void* data, DWORD size);
 
 // Creates a folder with every missing parent: 0 or a system error code.
 int CreateFolderTree(const char* path);

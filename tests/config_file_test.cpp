@@ -177,6 +177,35 @@ TEST_F(ConfigFileTest, AWriteThatCannotCompleteKeepsTheOlderFile)
     }
 }
 
+// A card pulled between the removal of the old file and the naming of the
+// new one: start-up and Generate put the complete temporary record in place.
+TEST_F(ConfigFileTest, ALoneCompleteTemporaryRecordIsPutInPlace)
+{
+    const Bytes record = UnusualRecord();
+    WriteBytes(folder_.File("CFGBCAST.TMP"), record);
+    TraceCapture trace;
+    EXPECT_EQ(ReadConfigFile(), 0);
+    EXPECT_EQ(WithoutBufferSize(trace.Text()), ReadTrace(ConfigPath(), record));
+    EXPECT_EQ(ReadBytes(ConfigPath()), record);
+    EXPECT_FALSE(FileExists(folder_.File("CFGBCAST.TMP")));
+
+    // At Generate it is in place before the new record is written. Made
+    // read-only, it could not be overwritten: only a recovery that came first
+    // leaves it under the file's name when the write then fails.
+    RemoveTree(ConfigPath());
+    WriteBytes(folder_.File("CFGBCAST.TMP"), record);
+    SetFileAttributesA(folder_.File("CFGBCAST.TMP").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(WriteConfigFile(), -1);
+    SetFileAttributesA(ConfigPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadBytes(ConfigPath()), record);
+    EXPECT_FALSE(FileExists(folder_.File("CFGBCAST.TMP")));
+
+    // A temporary record of another size is not ours to take.
+    RemoveTree(ConfigPath());
+    WriteBytes(folder_.File("CFGBCAST.TMP"), Bytes(85, 0x01));
+    EXPECT_EQ(ReadConfigFile(), -1);
+}
+
 TEST_F(ConfigFileTest, AFolderNamedLikeTheFileIsNotReplaced)
 {
     CreateDirectoryA(ConfigPath().c_str(), nullptr);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/file_ops.h"
 #include "test_support.h"
 
@@ -43,6 +45,77 @@ TEST(CopyFileReplacing, AFolderAtTheTargetStays)
     EXPECT_FALSE(
         CopyFileReplacing(folder.File("tone.wav").c_str(), folder.File("taken.wav").c_str()));
     EXPECT_EQ(ReadBytes(folder.File("taken.wav\\inside.txt")), Bytes(3, 0x55));
+}
+
+// Whatever stops a copy over an earlier good copy, that copy stays byte for
+// byte and no temporary file is left.
+TEST(CopyFileVerified, AFailedCopyKeepsTheEarlierCopyAndNoTemporaryFile)
+{
+    TempFolder folder;
+    const std::string target = folder.File("tone.wav"), temp = folder.File("TONE.TMP");
+    WriteBytes(folder.File("new.wav"), Bytes(300, 0x11));
+    enum Obstacle { kSourceGone, kSourceBeingWritten, kFolderAtTemp, kReadOnlyTarget };
+    for (Obstacle obstacle : {kSourceGone, kSourceBeingWritten, kFolderAtTemp, kReadOnlyTarget}) {
+        SCOPED_TRACE(obstacle);
+        WriteBytes(target, Bytes(100, 0x22));
+        std::string source = folder.File(obstacle == kSourceGone ? "gone.wav" : "new.wav");
+        HANDLE writer = obstacle == kSourceBeingWritten
+                            ? CreateFileA(source.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr)
+                            : INVALID_HANDLE_VALUE;
+        if (obstacle == kFolderAtTemp)
+            CreateDirectoryA(temp.c_str(), nullptr);
+        if (obstacle == kReadOnlyTarget)
+            SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+
+        EXPECT_FALSE(CopyFileVerified(source.c_str(), target.c_str(), temp.c_str(), nullptr));
+        CloseHandle(writer);
+        EXPECT_EQ(IsFolder(temp.c_str()), FileExists(temp));
+        RemoveTree(temp);
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadBytes(target), Bytes(100, 0x22));
+    }
+}
+
+std::vector<DWORD> g_ProgressTimes;
+
+// From a large read-only source: the copy replaces the earlier one with a
+// writable file and leaves no temporary file; reading back reports progress
+// at least every 100 ms of work, and not for every chunk it reads.
+TEST(CopyFileVerified, ALargeCopyReplacesTheEarlierOneAndReportsProgress)
+{
+    TempFolder folder;
+    const std::string source = folder.File("big.wav"), target = folder.File("tone.wav");
+    Bytes big(64 << 20);
+    for (size_t i = 0; i < big.size(); ++i)
+        big[i] = static_cast<unsigned char>(i * 7 + i / 4099);
+    WriteBytes(source, big);
+    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY);
+    WriteBytes(target, Bytes(100, 0x22));
+
+    CopyProgress note = [] { g_ProgressTimes.push_back(GetTickCount()); };
+    ASSERT_TRUE(
+        CopyFileVerified(source.c_str(), target.c_str(), folder.File("TONE.TMP").c_str(), note));
+    EXPECT_FALSE(FileExists(folder.File("TONE.TMP")));
+    EXPECT_FALSE(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY);
+    EXPECT_EQ(ReadBytes(target), big);
+    g_ProgressTimes.clear();
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < 500)
+        ASSERT_TRUE(FileMatchesOnMedium(target.c_str(), source.c_str(), note));
+    EXPECT_GE(g_ProgressTimes.size(), 5u);
+    for (size_t i = 1; i < g_ProgressTimes.size(); ++i)
+        EXPECT_GE(g_ProgressTimes[i] - g_ProgressTimes[i - 1], 16u);
+
+    // The final pass finds a copy that changed later; a record is equal to
+    // all of its bytes only.
+    big[big.size() - 5] ^= 1;
+    WriteBytes(target, big);
+    EXPECT_FALSE(FileMatchesOnMedium(target.c_str(), source.c_str(), nullptr));
+    big.resize(1 << 20);
+    WriteBytes(target, big);
+    EXPECT_TRUE(FileHoldsOnMedium(target.c_str(), big.data(), 1 << 20));
+    EXPECT_FALSE(FileHoldsOnMedium(target.c_str(), big.data(), (1 << 20) - 1));
 }
 
 } // namespace
