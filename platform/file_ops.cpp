@@ -65,24 +65,6 @@ DWORD QueryCurrentDirectory(char* buffer, DWORD size)
     return GetCurrentDirectoryA(size, buffer);
 }
 
-bool CopyFileReplacing(const char* source, const char* target)
-{
-    WIN32_FILE_ATTRIBUTE_DATA before = {};
-    bool existed = GetFileAttributesExA(target, GetFileExInfoStandard, &before) != 0;
-    if (CopyFileA(source, target, FALSE))
-        return true;
-    WIN32_FILE_ATTRIBUTE_DATA after = {};
-    if (!GetFileAttributesExA(target, GetFileExInfoStandard, &after) ||
-        (after.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return false;
-    bool written =
-        !existed || CompareFileTime(&before.ftLastWriteTime, &after.ftLastWriteTime) != 0 ||
-        before.nFileSizeLow != after.nFileSizeLow || before.nFileSizeHigh != after.nFileSizeHigh;
-    if (written)
-        DeleteFileA(target);
-    return false;
-}
-
 namespace {
 
 // Reads past the file cache must start at a sector boundary, into memory

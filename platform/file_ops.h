@@ -24,11 +24,6 @@ bool IsFolder(const char* path);
 // GetCurrentDirectoryA: the length written, or 0 on failure.
 DWORD QueryCurrentDirectory(char* buffer, DWORD size);
 
-// Copies a file, replacing an existing target. A copy that fails after it
-// has begun to write the target removes what it wrote, so no truncated file
-// is left under the target's name; a target it never touched stays.
-bool CopyFileReplacing(const char* source, const char* target);
-
 // Called now and then during long file work, at most every few tens of
 // milliseconds, so that the caller's window can stay responsive.
 typedef void (*CopyProgress)();

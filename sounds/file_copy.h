@@ -8,9 +8,17 @@ struct CopyWindowHooks {
     // Locks (false) or re-derives (true) the animal rows and the Copy button
     // around the copy of an animal page.
     void (*ApplyCopyPanelRules)(bool playbackOn);
+    // Lets the window handle its waiting messages; called between files and
+    // during long ones. False once the user asked to close the window: the
+    // copy then stops at the next file boundary.
+    bool (*KeepResponsive)();
 };
 void SetCopyWindowHooks(const CopyWindowHooks& hooks);
 
+// Copies the ticked categories of the active page. Each file goes through a
+// temporary name in its target folder and takes the sound's name only once
+// read back from the card intact; a last pass reads every copied file back
+// again, since a card that lies about its size overwrites earlier files.
 void CopyCheckedCategories(HWND dialog);
 int CopyFolderFiles(const char* folder);
 int CopyOneFile(const char* folder, const char* fileName);

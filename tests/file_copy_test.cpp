@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <set>
 
@@ -416,3 +417,137 @@ TEST_F(LongPathTest, SourceFolderAndFileNameNearTheLimit)
 }
 
 } // namespace
+
+namespace {
+
+// Input from the user's hardware, as a person at the window gives it.
+void ClickAt(HWND control, int x = -1, int y = -1)
+{
+    RECT rect;
+    GetWindowRect(control, &rect);
+    SetCursorPos(x >= 0 ? rect.left + x : (rect.left + rect.right) / 2,
+                 y >= 0 ? rect.top + y : (rect.top + rect.bottom) / 2);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
+// Where the window's close box is, in screen coordinates, as the window
+// itself answers a hit test.
+POINT CloseBoxOf(HWND window)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    for (int x = rect.right - 2; x > rect.right - 80; --x) {
+        for (int y = rect.top + 2; y < rect.top + 40; y += 2) {
+            if (SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE)
+                return {x, y};
+        }
+    }
+    ADD_FAILURE() << "no close box";
+    return {rect.right, rect.top};
+}
+
+POINT g_CloseBox;
+
+// Milliseconds the window takes to answer a message sent with a timeout.
+double AnswerTime(HWND window)
+{
+    ULONGLONG start = GetTickCount64();
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result))
+        return 5000;
+    return static_cast<double>(GetTickCount64() - start);
+}
+
+struct DuringCopy {
+    HWND dialog;
+    void (*act)(HWND dialog);
+    double slowestAnswer = 0;
+    bool stillCopying = false;
+};
+
+// Waits for the copy to start, answers twice around the action, and notes
+// whether the copy was still running when all of it was done.
+DWORD WINAPI ActDuringCopy(void* context)
+{
+    DuringCopy* during = static_cast<DuringCopy*>(context);
+    while (g_Session.CurrentCategory == 0)
+        Sleep(5);
+    Sleep(100);
+    during->slowestAnswer = AnswerTime(during->dialog);
+    during->act(during->dialog);
+    during->slowestAnswer = std::max(during->slowestAnswer, AnswerTime(during->dialog));
+    during->stillCopying = g_Session.CurrentCategory != 0;
+    return 0;
+}
+
+} // namespace
+
+// A long copy: the window answers within a second, and clicks on Copy, a
+// tab, a "..." and Generate made meanwhile are dropped, not carried out
+// afterwards; the focus returns to Copy. A click on the close box during a
+// later copy stops it at a file boundary, closes the window, and leaves only
+// complete sounds.
+TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary)
+{
+    std::string source = start_.File("long");
+    CreateDirectoryA(source.c_str(), nullptr);
+    const int files = 24;
+    for (int i = 0; i < files; ++i)
+        WriteBytes(source + "\\" + std::to_string(100 + i) + ".wav", Bytes(4 << 20, 'a' + i));
+    Choose(IDC_SENSE_RAND_PICK, source);
+    std::string saveDir = NewSaveDir("save");
+    ShowWindow(dialog_, SW_SHOW);
+    SetForegroundWindow(dialog_);
+    SetFocus(GetDlgItem(dialog_, IDC_COPY_BUTTON));
+    int folderRequests = script_->folderRequests;
+
+    DuringCopy clicks = {dialog_, [](HWND dialog) {
+                             for (int id : {IDC_COPY_BUTTON, IDC_GENERATE_BUTTON,
+                                            IDC_SENSE_RAND_PICK, IDC_BROWSE_BUTTON})
+                                 ClickAt(GetDlgItem(dialog, id));
+                             ClickAt(GetDlgItem(dialog, IDC_COPY_TAB), 40, 8); // page 2
+                         }};
+    HANDLE thread = CreateThread(nullptr, 0, ActDuringCopy, &clicks, 0, nullptr);
+    std::string trace = Copy(0);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    MSG message;
+    for (ULONGLONG end = GetTickCount64() + 500; GetTickCount64() < end; Sleep(10)) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessageA(dialog_, &message))
+                DispatchMessageA(&message);
+        }
+    }
+    EXPECT_LT(clicks.slowestAnswer, 1000);
+    ASSERT_TRUE(clicks.stillCopying) << "the copy ended before the clicks: make it longer";
+    EXPECT_EQ(trace.find(kCopyTraceLine, 1), std::string::npos) << "a second copy ran";
+    EXPECT_EQ(script_->folderRequests, folderRequests);
+    EXPECT_TRUE(script_->boxes.empty()) << "Generate ran";
+    EXPECT_EQ(g_Session.CopyTabIndex, 0u);
+    EXPECT_EQ(Status(), CopyLine(source + "\\" + SearchOrder(source).back()) + "Sucess");
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_COPY_BUTTON));
+
+    RemoveTree(saveDir + "\\audio");
+    g_CloseBox = CloseBoxOf(dialog_);
+    DuringCopy close = {dialog_, [](HWND dialog) {
+                            RECT rect;
+                            GetWindowRect(dialog, &rect);
+                            ClickAt(dialog, g_CloseBox.x - rect.left, g_CloseBox.y - rect.top);
+                        }};
+    thread = CreateThread(nullptr, 0, ActDuringCopy, &close, 0, nullptr);
+    Copy(0);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    ASSERT_TRUE(close.stillCopying);
+    EXPECT_FALSE(IsWindowVisible(dialog_)) << "the close was lost";
+    std::set<std::string> copied = ListTree(saveDir + "\\audio\\SenseRand");
+    EXPECT_GT(copied.size(), 0u);
+    EXPECT_LT(copied.size(), static_cast<size_t>(files)) << "the copy went on after the close";
+    for (const std::string& name : copied)
+        EXPECT_EQ(ReadBytes(saveDir + "\\audio\\SenseRand\\" + name),
+                  ReadBytes(source + "\\" + name));
+}

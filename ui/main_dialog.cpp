@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "sounds/file_copy.h"
 #include "sounds/source_folder.h"
 #include "model/config_file.h"
 #include "model/session_state.h"
@@ -17,6 +16,7 @@
 #include "texts/interface_texts.h"
 #include "ui/apply_texts.h"
 #include "ui/control_map_fetch.h"
+#include "ui/copy_command.h"
 #include "ui/enable_rules.h"
 #include "ui/setting_binding.h"
 
@@ -72,7 +72,7 @@ BOOL OnInitDialog(HWND dialog)
         g_Session.FirstInit = 0;
     }
     SetWindowSubclass(map.SaveDirEdit, SaveDirEditProc, 0, 0);
-    SetCopyWindowHooks({ApplyCopyPanelRules});
+    AttachCopyToWindow();
     TickButton(g_Session.Config.Ena == 1 ? map.OnRadio : map.OffRadio);
     TrackbarSetRange(map.VolumeTrackbar, kVolumeMin, kVolumeMax);
     TrackbarSetPosition(map.VolumeTrackbar, g_Session.Config.Vol);
@@ -89,8 +89,13 @@ void OnGenerate(HWND dialog)
 {
     char status[kStatusTextSize] = {};
     // A write that did not complete is a failure even when an older file of
-    // that name could still be read back.
-    if (WriteConfigFile() != 0 || ReadConfigFile() != 0) {
+    // that name could still be read back. The settings stay as the user set
+    // them: other bytes read back are a failed write, never new settings.
+    const BroadcastConfig written = g_Session.Config;
+    bool generated = WriteConfigFile() == 0 && ReadConfigFile() == 0 &&
+                     memcmp(&g_Session.Config, &written, sizeof written) == 0;
+    g_Session.Config = written;
+    if (!generated) {
         snprintf(status, sizeof status, "%s", TextPair(MessageTable, kMsgGenerateFailed));
         SetControlText(g_Session.ControlMap.StatusLine, status);
         Trace("Generate fail!\n");
@@ -101,12 +106,6 @@ void OnGenerate(HWND dialog)
     SetControlText(g_Session.ControlMap.StatusLine, status);
     ShowMessageBox(dialog, TextPair(MessageTable, kMsgGenerated), TextPair(MessageTable, kMsgNote),
                    MB_OK | MB_ICONINFORMATION);
-}
-
-void OnCopy(HWND dialog)
-{
-    Trace("%s", kCopyTrace);
-    CopyCheckedCategories(dialog);
 }
 
 void OnBrowse()
@@ -120,7 +119,7 @@ void OnCommand(HWND dialog, WPARAM wParam)
     int code = GET_WM_COMMAND_CMD(wParam, 0);
     switch (id) {
         case IDC_COPY_BUTTON: {
-            OnCopy(dialog);
+            RunCopyCommand(dialog);
             break;
         }
         case IDC_GENERATE_BUTTON: {
@@ -173,7 +172,10 @@ void OnNotify(WPARAM wParam, LPARAM lParam)
 
 void OnClose(HWND dialog)
 {
-    EndDialog(dialog, 0);
+    if (IsCopyRunning())
+        CloseWhenCopyEnds();
+    else
+        EndDialog(dialog, 0);
 }
 
 } // namespace
@@ -185,15 +187,18 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return SetDlgMsgResult(dialog, message, OnInitDialog(dialog));
         }
         case WM_COMMAND: {
-            OnCommand(dialog, wParam);
+            if (!IsCopyRunning())
+                OnCommand(dialog, wParam);
             return SetDlgMsgResult(dialog, message, 0);
         }
         case WM_HSCROLL: {
-            OnHScroll(wParam);
+            if (!IsCopyRunning())
+                OnHScroll(wParam);
             return FALSE;
         }
         case WM_NOTIFY: {
-            OnNotify(wParam, lParam);
+            if (!IsCopyRunning())
+                OnNotify(wParam, lParam);
             return SetDlgMsgResult(dialog, message, 0);
         }
         case WM_CLOSE: {
