@@ -13,7 +13,7 @@ WINE=/usr/lib/wine/wine64
 
 PACKAGES=(cmake ninja-build gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-x86-64 wine wine64 xvfb googletest locales
-          fusefat dosfstools)
+          fusefat dosfstools fonts-wine)
 
 missing_packages() {
     local missing=() package
@@ -100,6 +100,7 @@ ensure_display() {
 ensure_prefix() {
     if [ -f "$WINEPREFIX/.configured" ]; then
         add_test_drive
+        add_wine_fonts
         return
     fi
     mkdir -p "$WINEPREFIX"
@@ -119,6 +120,19 @@ REG
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.configured"
     add_test_drive
+    add_wine_fonts
+}
+
+# Wine's own fonts (Tahoma for the dialogs, Marlett for the caption buttons)
+# come with fonts-wine, in a folder that this Wine build does not search: the
+# prefix's Fonts folder links to them, so that windows are drawn with them.
+add_wine_fonts() {
+    local font
+    for font in /usr/share/wine/fonts/*; do
+        if [ -f "$font" ]; then
+            ln -sfn "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+        fi
+    done
 }
 
 # Drive T: is an empty folder of the build tree, for tests at a drive root.
