@@ -5,6 +5,9 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix}
+# A second prefix whose display scale is 150 % (144 DPI), for the DPI checks
+# and pictures; Wine takes the scale from the prefix, not from the X display.
+HIDPI_PREFIX=$BUILD_DIR/wineprefix-144dpi
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer prompts in a fresh prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
@@ -96,8 +99,10 @@ ensure_display() {
 
 # The prefix lives in the build tree, made once. Without a window manager Wine
 # would wait about 2 s whenever a top-level window hides, and a crash would
-# hang on a hidden debugger dialog: both are switched off here.
+# hang on a hidden debugger dialog: both are switched off here. The argument
+# is the display scale in DPI, 96 (100 %) when none is given.
 ensure_prefix() {
+    local dpi=${1:-96}
     if [ -f "$WINEPREFIX/.configured" ]; then
         add_test_drive
         add_wine_fonts
@@ -115,7 +120,10 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
 REG
+    printf '"LogPixels"=dword:%08x\n' "$dpi" >>"$settings"
     "$WINE" regedit /S "$(winepath_of "$settings")" </dev/null >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.configured"
@@ -156,4 +164,14 @@ start_wineserver() {
 
 stop_wineserver() {
     /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1 || true
+}
+
+# The 144-DPI prefix, made when missing, with a wineserver of its own.
+start_hidpi_prefix() {
+    WINEPREFIX=$HIDPI_PREFIX ensure_prefix 144
+    WINEPREFIX=$HIDPI_PREFIX start_wineserver
+}
+
+stop_hidpi_prefix() {
+    WINEPREFIX=$HIDPI_PREFIX stop_wineserver
 }
