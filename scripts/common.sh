@@ -74,7 +74,8 @@ stop_display() {
     fi
 }
 
-# Windows need an X display; start a private Xvfb when there is none.
+# Windows need an X display; start a private Xvfb when there is none, of the
+# size SCREEN (width x height x depth) when that is set.
 ensure_display() {
     if [ -n "${DISPLAY:-}" ]; then
         return
@@ -83,7 +84,7 @@ ensure_display() {
     while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
         number=$((number + 1))
     done
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    Xvfb ":$number" -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp </dev/null >/dev/null 2>&1 &
     XVFB_PID=$!
     local tries=0
     until [ -e "/tmp/.X11-unix/X$number" ]; do
