@@ -9,10 +9,21 @@ int RunModalDialog(HINSTANCE instance, int templateId, DLGPROC procedure)
         DialogBoxParamA(instance, MAKEINTRESOURCEA(templateId), nullptr, procedure, 0));
 }
 
+namespace {
+
+HICON g_SmallIcon = nullptr; // kept for the life of the program, as windows use it
+
+} // namespace
+
+// The image of the small-icon size of the display scale, not the 32-pixel one
+// shrunk by the window: at 150 % that is the icon's own 24-pixel image.
 void SetSmallIcon(HWND window, HINSTANCE instance, int iconId)
 {
-    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(iconId));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    if (!g_SmallIcon)
+        g_SmallIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON),
+                                                    GetSystemMetrics(SM_CYSMICON), 0));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_SmallIcon));
 }
 
 void SetControlText(HWND control, const char* text)

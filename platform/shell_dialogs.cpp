@@ -11,6 +11,17 @@ MessageBoxAnswer g_MessageBoxAnswer = nullptr;
 
 } // namespace
 
+bool EnterShellApartment()
+{
+    // S_FALSE (already initialised on this thread) also has to be balanced.
+    return SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+}
+
+void LeaveShellApartment()
+{
+    CoUninitialize();
+}
+
 void AnswerShellDialogsWith(FolderBrowserAnswer browser, MessageBoxAnswer messageBox)
 {
     g_FolderBrowserAnswer = browser;

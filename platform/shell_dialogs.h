@@ -4,6 +4,12 @@
 
 #include <windows.h>
 
+// The folder browser wants COM initialised apartment-threaded on the thread
+// that shows it, or some shell namespace items may not list or expand. Returns
+// whether COM was initialised; only then must the apartment be left again.
+bool EnterShellApartment();
+void LeaveShellApartment();
+
 enum FolderChoice {
     kFolderChosen,
     kFolderCancelled,

@@ -5,6 +5,9 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$ROOT/build}
 export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix}
+# A second prefix whose display scale is 150 % (144 DPI), for the DPI checks
+# and pictures; Wine takes the scale from the prefix, not from the X display.
+HIDPI_PREFIX=$BUILD_DIR/wineprefix-144dpi
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko installer prompts in a fresh prefix.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
@@ -13,7 +16,7 @@ WINE=/usr/lib/wine/wine64
 
 PACKAGES=(cmake ninja-build gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-x86-64 wine wine64 xvfb googletest locales
-          fusefat dosfstools)
+          fusefat dosfstools fonts-wine)
 
 missing_packages() {
     local missing=() package
@@ -71,7 +74,8 @@ stop_display() {
     fi
 }
 
-# Windows need an X display; start a private Xvfb when there is none.
+# Windows need an X display; start a private Xvfb when there is none, of the
+# size SCREEN (width x height x depth) when that is set.
 ensure_display() {
     if [ -n "${DISPLAY:-}" ]; then
         return
@@ -80,7 +84,7 @@ ensure_display() {
     while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
         number=$((number + 1))
     done
-    Xvfb ":$number" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    Xvfb ":$number" -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp </dev/null >/dev/null 2>&1 &
     XVFB_PID=$!
     local tries=0
     until [ -e "/tmp/.X11-unix/X$number" ]; do
@@ -96,10 +100,13 @@ ensure_display() {
 
 # The prefix lives in the build tree, made once. Without a window manager Wine
 # would wait about 2 s whenever a top-level window hides, and a crash would
-# hang on a hidden debugger dialog: both are switched off here.
+# hang on a hidden debugger dialog: both are switched off here. The argument
+# is the display scale in DPI, 96 (100 %) when none is given.
 ensure_prefix() {
+    local dpi=${1:-96}
     if [ -f "$WINEPREFIX/.configured" ]; then
         add_test_drive
+        add_wine_fonts
         return
     fi
     mkdir -p "$WINEPREFIX"
@@ -114,11 +121,27 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000
+
+[HKEY_CURRENT_USER\Control Panel\Desktop]
 REG
+    printf '"LogPixels"=dword:%08x\n' "$dpi" >>"$settings"
     "$WINE" regedit /S "$(winepath_of "$settings")" </dev/null >/dev/null 2>&1
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.configured"
     add_test_drive
+    add_wine_fonts
+}
+
+# Wine's own fonts (Tahoma for the dialogs, Marlett for the caption buttons)
+# come with fonts-wine, in a folder that this Wine build does not search: the
+# prefix's Fonts folder links to them, so that windows are drawn with them.
+add_wine_fonts() {
+    local font
+    for font in /usr/share/wine/fonts/*; do
+        if [ -f "$font" ]; then
+            ln -sfn "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
+        fi
+    done
 }
 
 # Drive T: is an empty folder of the build tree, for tests at a drive root.
@@ -142,4 +165,14 @@ start_wineserver() {
 
 stop_wineserver() {
     /usr/lib/wine/wineserver -k </dev/null >/dev/null 2>&1 || true
+}
+
+# The 144-DPI prefix, made when missing, with a wineserver of its own.
+start_hidpi_prefix() {
+    WINEPREFIX=$HIDPI_PREFIX ensure_prefix 144
+    WINEPREFIX=$HIDPI_PREFIX start_wineserver
+}
+
+stop_hidpi_prefix() {
+    WINEPREFIX=$HIDPI_PREFIX stop_wineserver
 }

@@ -293,7 +293,7 @@ std::vector<Inputs> AllInputs()
             for (int timerMod : {0, 1, 2})
                 for (int alarmA : {0, 1})
                     for (int alarmB : {0, 1})
-                        for (int timeLapse : {0, 1})
+                        for (int timeLapse : {0, 1, 2, 255})
                             rows.push_back({ena, senMod, timerMod, alarmA, alarmB, timeLapse});
     return rows;
 }
@@ -319,7 +319,7 @@ TEST_F(EnableRules, EveryCombinationOfInputsAndPages)
         EXPECT_EQ(Check(in), "");
         int timeLapse = in.TimerMod == 1 ? 0 : in.TMLPen;
         EXPECT_EQ(g_Session.Config.TMLPen, timeLapse) << Describe(in, 0, 0);
-        if (in.TimerMod == 1 && in.TMLPen == 1) {
+        if (in.TimerMod == 1 && in.TMLPen != 0) {
             EXPECT_EQ(ComboIndex(dialog_, kTMLPenCombo), 0) << Describe(in, 0, 0);
         }
 
@@ -396,19 +396,21 @@ TEST_F(EnableRules, StartUpWithoutFileThenChoosingOn)
 
 TEST_F(EnableRules, PeriodicLoopSwitchesTimeLapseBackOnWhateverThePlaybackSwitch)
 {
-    for (int ena : {1, 0}) {
-        Bytes record = DefaultConfigBytes();
-        record[0] = static_cast<unsigned char>(ena);
-        record[5] = 1;  // TimerMod
-        record[82] = 1; // TMLPen "Off"
-        WriteBytes(folder_.File("CFG_BROADCAST.bin"), record);
-        Close();
-        ResetSession();
-        OpenDialog();
-        EXPECT_EQ(g_Session.Config.TMLPen, 0) << ena;
-        EXPECT_EQ(ControlText(dialog_, kTMLPenCombo), "On") << ena;
-        EXPECT_EQ(Check({ena, 1, 1, 0, 0, 0}), "");
-    }
+    // "Off", and bytes no combo item stands for, from a damaged file.
+    for (int timeLapse : {1, 2, 255})
+        for (int ena : {1, 0}) {
+            Bytes record = DefaultConfigBytes();
+            record[0] = static_cast<unsigned char>(ena);
+            record[5] = 1; // TimerMod
+            record[82] = static_cast<unsigned char>(timeLapse);
+            WriteBytes(folder_.File("CFG_BROADCAST.bin"), record);
+            Close();
+            ResetSession();
+            OpenDialog();
+            EXPECT_EQ(g_Session.Config.TMLPen, 0) << ena << " " << timeLapse;
+            EXPECT_EQ(ControlText(dialog_, kTMLPenCombo), "On") << ena << " " << timeLapse;
+            EXPECT_EQ(Check({ena, 1, 1, 0, 0, 0}), "");
+        }
 
     // While playback is off the time-lapse combo stays operable: "Off" holds
     // until the rules run again.

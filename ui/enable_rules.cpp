@@ -111,8 +111,9 @@ void ApplyEnableRules()
     ApplyCopyPanelRules(playbackOn);
 
     // The periodic loop needs time lapse on: it is switched back on here,
-    // whatever the playback switch says.
-    if (config.TimerMod == 1 && config.TMLPen == 1) {
+    // whatever the playback switch says. Any value but 0 counts as off, so a
+    // damaged byte cannot leave the combo empty and the interval locked.
+    if (config.TimerMod == 1 && config.TMLPen != 0) {
         config.TMLPen = 0;
         ComboSelect(map.TMLPenCombo, 0);
         ApplyTimeLapseRules(true, true);
