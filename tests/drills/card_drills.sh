@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the card drills: makes FAT32 card images, mounts them with fusefat,
-# runs card_drills_test.exe under Wine with the cards' Wine paths in DRILL_*
+# builds, checks and mounts the lying card (lying_card.c), runs
+# card_drills_test.exe under Wine with the cards' Wine paths in DRILL_*
 # variables, and unmounts. Exits 77 (reported as skipped) where mounting is
 # not possible. Usage: card_drills.sh path/to/card_drills_test.exe [gtest args]
 set -uo pipefail
@@ -149,6 +150,9 @@ if mount -t tmpfs -o size=64k tmpfs "$WORK/tmpfs" 2>/dev/null; then
 else
     echo "tmpfs cannot be mounted here: the full-tmpfs drill is skipped"
 fi
+
+source "$HERE/lying_cards.sh"
+mount_lying_cards
 
 start=$(date +%s)
 "$WINE_RUN" "$EXE" "$@" &

@@ -1,15 +1,20 @@
 // Failure drills of "Generate" and "Copy" against real media: FAT32 card
 // images that tests/drills/card_drills.sh mounts and hands over as Wine paths
 // in DRILL_* environment variables, plus the local disk where a drill needs
-// what the mounted card cannot do (file attributes) or a large folder.
+// what the mounted card cannot do (file attributes) or a large folder; and
+// the lying card (lying_card.c) that stores data as worn and fake-capacity
+// cards do.
 // Each drill drives the real dialog and prints what it saw as "[drill]" lines.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +27,11 @@ namespace {
 const char kConfigName[] = "CFG_BROADCAST.bin";
 const char kTempName[] = "CFGBCAST.TMP";
 const char kGenerateFailed[] = "Failed to generate configuration!";
+
+std::string GeneratedText(const std::string& saveDir)
+{
+    return "Configuration file generated in\"" + saveDir + "\": CFG_BROADCAST.bin";
+}
 
 // Every text the status line receives, in order.
 std::vector<std::string> g_StatusLog;
@@ -221,6 +231,16 @@ class CardDrill : public testing::Test {
         return outcomes;
     }
 
+    // The last outcome of each file, by source path: a file that a later
+    // check found changed has a line of its own after its first one.
+    std::map<std::string, std::string> LastOutcomes()
+    {
+        std::map<std::string, std::string> last;
+        for (const auto& outcome : FileOutcomes())
+            last[outcome.first] = outcome.second;
+        return last;
+    }
+
     HWND dialog_ = nullptr;
     ShellScript* script_ = nullptr;
 };
@@ -320,7 +340,7 @@ TEST_F(CardDrill, CopyOntoCardThatFillsUpReportsEachFileThatDidNotFit)
     // The program keeps working: Generate onto a card with room.
     UseSaveDir(roomy);
     ClickButton(dialog_, kGenerateButtonId);
-    EXPECT_EQ(Status(), "Configuration file generated in\"" + roomy + "\": CFG_BROADCAST.bin");
+    EXPECT_EQ(Status(), GeneratedText(roomy));
     EXPECT_EQ(ReadBytes(roomy + "\\" + kConfigName), ConfigBytes());
     EXPECT_FALSE(FileExists(roomy + "\\" + kTempName));
     EXPECT_EQ(script_->boxes.size(), 1u);
@@ -518,8 +538,7 @@ TEST_F(CardDrill, LongSaveDirectories)
         }
         if (succeeded) {
             ++generated;
-            EXPECT_EQ(Status(),
-                      "Configuration file generated in\"" + saveDir + "\": CFG_BROADCAST.bin");
+            EXPECT_EQ(Status(), GeneratedText(saveDir));
             EXPECT_EQ(ReadFileLong(saveDir + "\\" + kConfigName), ConfigBytes());
             EXPECT_EQ(entries.size(), 1u);
         } else {
@@ -573,9 +592,7 @@ TEST_F(CardDrill, LongSaveDirectories)
     TraceCapture capture;
     ClickButton(dialog_, kGenerateButtonId);
     capture.Text();
-    EXPECT_TRUE(Status() == kGenerateFailed ||
-                Status() == std::string("Configuration file generated in\"") + g_Session.SaveDir +
-                                "\": CFG_BROADCAST.bin")
+    EXPECT_TRUE(Status() == kGenerateFailed || Status() == GeneratedText(g_Session.SaveDir))
         << Status();
     RemoveTreeLong(base);
 }
@@ -623,6 +640,188 @@ TEST_F(CardDrill, LongSourceFolders)
     }
     EXPECT_TRUE(IsEnabled(dialog_, kCopyButtonId));
     RemoveTreeLong(base.Path()); // the narrow removal of TempFolder cannot reach the deep levels
+}
+
+// The lying card (lying_card.c) serves the save directory itself, with no
+// FAT image between: what a read-back finds is what the lab stored. Its log,
+// next to its mount point, has a line per lie: "flip PATH OFFSET" or
+// "wrap PATH OFFSET LENGTH CHANGED". The paths under folder (a path on the
+// card, "/a/b/") that it lied about in that way, without folder; a wrap
+// counts where it changed bytes.
+std::vector<std::string> Lies(const std::string& card, const std::string& kind,
+                              const std::string& folder)
+{
+    Bytes bytes = ReadBytes(card + ".log");
+    std::istringstream log(std::string(bytes.begin(), bytes.end()));
+    std::vector<std::string> paths;
+    for (std::string line; std::getline(log, line);) {
+        std::istringstream fields(line);
+        std::string lie, path;
+        unsigned long long offset = 0, length = 0, changed = 1;
+        fields >> lie >> path >> offset >> length >> changed;
+        if (lie == kind && changed > 0 && path.compare(0, folder.size(), folder) == 0)
+            paths.push_back(path.substr(folder.size()));
+    }
+    return paths;
+}
+
+// Generate onto a worn card: the card stores the record with byte 40
+// inverted, so Generate fails as for a write error and the window keeps the
+// settings as set. Onto a good card it succeeds; onto a card whose flush
+// fails it fails, keeping the older file.
+TEST_F(CardDrill, GenerateOntoLyingCards)
+{
+    REQUIRE_CARD("DRILL_LAB_WORN_RECORD", worn);
+    REQUIRE_CARD("DRILL_LAB_GOOD", good);
+    REQUIRE_CARD("DRILL_LAB_FLUSH", flush);
+    int falseSuccesses = 0;
+    g_Session.Config.Vol = 8;
+    g_Session.Config.ShotSec = 42;
+    const Bytes set = ConfigBytes();
+    for (const std::string& card : {worn, good}) {
+        memcpy(&g_Session.Config, set.data(), set.size());
+        UseSaveDir(card);
+        size_t boxes = script_->boxes.size();
+        TraceCapture capture;
+        ClickButton(dialog_, kGenerateButtonId);
+        std::string trace = capture.Text();
+        bool reported = Status() == GeneratedText(card);
+        falseSuccesses += reported && ReadBytes(card + "\\" + kConfigName) != set;
+        printf("[drill] Generate onto the %s lying card: status \"%s\"\n",
+               card == worn ? "worn" : "good", Status().c_str());
+        EXPECT_EQ(ConfigBytes(), set) << "the window keeps the settings as set";
+        EXPECT_FALSE(FileExists(card + "\\" + kTempName));
+        if (card == worn) {
+            EXPECT_FALSE(Lies(worn, "flip", "/").empty())
+                << "the worn card stored the record whole";
+            EXPECT_EQ(Status(), kGenerateFailed);
+            EXPECT_NE(trace.find("Generate fail!\n"), std::string::npos) << trace;
+            EXPECT_EQ(script_->boxes.size(), boxes);
+        } else {
+            EXPECT_TRUE(reported) << Status();
+            EXPECT_EQ(ReadBytes(card + "\\" + kConfigName), set);
+            EXPECT_EQ(script_->boxes.size(), boxes + 1);
+        }
+    }
+    UseSaveDir(flush);
+    script_->boxes.clear();
+    ExpectGenerateRefusedKeepingPrevious(dialog_, *script_, flush, "a card whose flush fails");
+    printf("[drill] Generate onto lying cards: %d false successes\n", falseSuccesses);
+    EXPECT_EQ(falseSuccesses, 0);
+}
+
+struct CopyFigures {
+    int copied = 0;
+    int bad = 0;
+    int failed = 0;
+    int falseSuccesses = 0;
+};
+
+class LyingCardDrill : public CardDrill {
+  protected:
+    // Copies files of the given sizes into a folder of the card named label
+    // and judges every file by what the card then holds. Files larger than
+    // badAbove bytes, and files the card overwrote after they were written,
+    // are stored bad and must end "Failed" with nothing under their names;
+    // every other file must end "Sucess" and be whole.
+    CopyFigures CopyOntoLyingCard(const std::string& card, const std::string& label,
+                                  const std::vector<size_t>& sizes, size_t badAbove);
+};
+
+CopyFigures LyingCardDrill::CopyOntoLyingCard(const std::string& card, const std::string& label,
+                                              const std::vector<size_t>& sizes, size_t badAbove)
+{
+    CopyFigures figures;
+    std::string saveDir = card + "\\" + label;
+    EXPECT_TRUE(MakeFolderLong(saveDir));
+    TempFolder source;
+    for (size_t i = 0; i < sizes.size(); ++i)
+        WriteBytes(source.File("s" + std::to_string(100 + i) + ".wav"),
+                   SoundBytes(sizes[i], static_cast<int>(i)));
+    UseSaveDir(saveDir);
+    ChooseRandomSource(source.Path());
+    g_StatusLog.clear();
+    ClickButton(dialog_, kCopyButtonId);
+
+    std::vector<std::string> overwritten = Lies(card, "wrap", "/" + label + "/audio/SenseRand/");
+    std::map<std::string, int> lines; // status lines per file
+    for (const auto& outcome : FileOutcomes())
+        ++lines[outcome.first];
+    std::map<std::string, std::string> last = LastOutcomes();
+    std::string target = saveDir + "\\audio\\SenseRand";
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        std::string name = "s" + std::to_string(100 + i) + ".wav";
+        std::string word = last[source.File(name)];
+        bool later = std::count(overwritten.begin(), overwritten.end(), name) > 0;
+        bool bad = sizes[i] > badAbove || later;
+        bool whole = ReadBytes(target + "\\" + name) == ReadBytes(source.File(name));
+        ++figures.copied;
+        figures.bad += bad;
+        figures.failed += word == "Failed";
+        figures.falseSuccesses += word == "Sucess" && (bad || !whole);
+        if (bad) {
+            EXPECT_EQ(word, "Failed") << label << ": " << name;
+            EXPECT_FALSE(FileExists(target + "\\" + name)) << label << ": " << name << " stays";
+        } else {
+            EXPECT_EQ(word, "Sucess") << label << ": " << name;
+            EXPECT_TRUE(whole) << label << ": " << name;
+        }
+        if (later) {
+            // Found by the check after the last file: a line of its own.
+            EXPECT_GE(lines[source.File(name)], 2) << label << ": " << name;
+        }
+    }
+    for (const std::string& name : FolderEntries(target))
+        EXPECT_EQ(last[source.File(name)], "Sucess") << label << ": " << name << " left behind";
+    if (figures.bad > 0) {
+        EXPECT_TRUE(EndsWith(Status(), "Failed")) << Status();
+    }
+    printf("[drill] Copy onto the %s card: %d files copied, %d found bad, %d reported \"Failed\", "
+           "%d false successes\n",
+           label.c_str(), figures.copied, figures.bad, figures.failed, figures.falseSuccesses);
+    return figures;
+}
+
+// Copy onto a worn card, a fake-capacity card (several times past what it
+// really holds) and a card whose flush fails: the window says "Sucess"
+// exactly for the files the card holds whole.
+TEST_F(LyingCardDrill, CopyOntoLyingCards)
+{
+    REQUIRE_CARD("DRILL_LAB_WORN", worn);
+    REQUIRE_CARD("DRILL_LAB_FAKE", fake);
+    REQUIRE_CARD("DRILL_LAB_FLUSH", flush);
+    size_t wornByte = strtoul(Environment("DRILL_LAB_WORN_OFFSET").c_str(), nullptr, 10);
+    size_t capacity = strtoul(Environment("DRILL_LAB_CAPACITY").c_str(), nullptr, 10);
+    ASSERT_GT(wornByte, 0u);
+    ASSERT_GT(capacity, 0u);
+    const size_t kNoLimit = static_cast<size_t>(-1);
+
+    std::vector<size_t> wornSizes, fakeSizes;
+    for (size_t i = 0; i < 20; ++i)
+        wornSizes.push_back((i % 2 ? wornByte * 3 / 2 : wornByte / 2) + i * 64);
+    size_t fakeTotal = 0;
+    while (fakeTotal < 5 * capacity) {
+        fakeSizes.push_back(capacity / 10 + fakeSizes.size() * 512);
+        fakeTotal += fakeSizes.back();
+    }
+
+    CopyFigures runs[] = {CopyOntoLyingCard(worn, "worn", wornSizes, wornByte),
+                          CopyOntoLyingCard(fake, "fake", fakeSizes, kNoLimit),
+                          CopyOntoLyingCard(flush, "flush", {3000, 70000}, 0)};
+    CopyFigures all;
+    for (const CopyFigures& run : runs) {
+        EXPECT_GE(run.bad, 1) << "the card did not lie";
+        all.copied += run.copied;
+        all.bad += run.bad;
+        all.failed += run.failed;
+        all.falseSuccesses += run.falseSuccesses;
+    }
+    EXPECT_LT(runs[0].bad, runs[0].copied);
+    EXPECT_LT(runs[1].bad, runs[1].copied);
+    printf("[drill] Copy onto lying cards, all runs: %d files copied, %d found bad, %d reported "
+           "\"Failed\", %d false successes\n",
+           all.copied, all.bad, all.failed, all.falseSuccesses);
+    EXPECT_EQ(all.falseSuccesses, 0);
 }
 
 } // namespace
