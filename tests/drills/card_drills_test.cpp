@@ -1,9 +1,9 @@
 // Failure drills of "Generate" and "Copy" against real media: FAT32 card
 // images that tests/drills/card_drills.sh mounts and hands over as Wine paths
 // in DRILL_* environment variables, plus the local disk where a drill needs
-// what the mounted card cannot do (file attributes) or a large folder; and
-// the lying card (lying_card.c) that stores data as worn and fake-capacity
-// cards do.
+// what the mounted card cannot do (file attributes) or a large folder; the
+// lying card (lying_card.c) that stores data as worn and fake-capacity cards
+// do; and FAT32 cards that the script pulls out at random moments.
 // Each drill drives the real dialog and prints what it saw as "[drill]" lines.
 #include <gtest/gtest.h>
 
@@ -25,7 +25,8 @@
 namespace {
 
 const char kConfigName[] = "CFG_BROADCAST.bin";
-const char kTempName[] = "CFGBCAST.TMP";
+const char kTempName[] = "CFGBCAST.TMP";    // Generate's, in the save directory
+const char kCopyTempName[] = "SNDCOPY.TMP"; // Copy's, in the target folder
 const char kGenerateFailed[] = "Failed to generate configuration!";
 
 std::string GeneratedText(const std::string& saveDir)
@@ -176,6 +177,11 @@ class CardDrill : public testing::Test {
     {
         ResetSession();
         script_ = &ScriptShellDialogs();
+        OpenWindow();
+    }
+
+    void OpenWindow()
+    {
         dialog_ = CreateMainDialog();
         ASSERT_NE(dialog_, nullptr);
         g_StatusLog.clear();
@@ -183,6 +189,19 @@ class CardDrill : public testing::Test {
         g_StatusProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordStatusText)));
         ClickButton(dialog_, kOnRadioId); // the copy panel is live only while playback is on
+    }
+
+    // The program closed and started again from folder, which becomes its
+    // save directory.
+    void RestartProgramIn(const std::string& folder)
+    {
+        DestroyWindow(dialog_);
+        char previous[MAX_PATH] = {};
+        GetCurrentDirectoryA(sizeof previous, previous);
+        ResetSession();
+        SetCurrentDirectoryA(folder.c_str());
+        OpenWindow();
+        SetCurrentDirectoryA(previous);
     }
 
     void TearDown() override
@@ -229,6 +248,13 @@ class CardDrill : public testing::Test {
                 outcomes.push_back({source, word});
         }
         return outcomes;
+    }
+
+    // A button pressed with the trace kept from the drill's output.
+    void ClickQuietly(int id)
+    {
+        TraceCapture quiet;
+        ClickButton(dialog_, id);
     }
 
     // The last outcome of each file, by source path: a file that a later
@@ -822,6 +848,208 @@ TEST_F(LyingCardDrill, CopyOntoLyingCards)
            "\"Failed\", %d false successes\n",
            all.copied, all.bad, all.failed, all.falseSuccesses);
     EXPECT_EQ(all.falseSuccesses, 0);
+}
+
+// The pulled-card drills: card_drills.sh pulls a card out (ends the fusefat
+// process that serves it) when asked, and puts it back after checking it as
+// the owner's PC would. Requests and answers are files in its control
+// folder, each written under a temporary name and renamed into place.
+bool SendRequest(const std::string& control, const std::string& name, const std::string& text)
+{
+    std::string path = control + "\\" + name;
+    WriteBytes(path + ".new", Bytes(text.begin(), text.end()));
+    return MoveFileExA((path + ".new").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+// Waits up to a minute for an answer and takes it.
+bool AwaitAnswer(const std::string& control, const std::string& name, std::string* text = nullptr)
+{
+    std::string path = control + "\\" + name;
+    for (double start = Seconds(); Seconds() - start < 60.0; Sleep(1)) {
+        if (!FileExists(path))
+            continue;
+        Bytes bytes = ReadBytes(path);
+        DeleteFileA(path.c_str());
+        if (text)
+            text->assign(bytes.begin(), bytes.end());
+        return true;
+    }
+    return false;
+}
+
+// The card is pulled at a seeded random moment of the next window seconds.
+bool ArmPull(const std::string& control, const std::string& card, double window)
+{
+    return SendRequest(control, "arm",
+                       card + " " + std::to_string(static_cast<long>(window * 1e6)));
+}
+
+// how: "pulled" after a pull (the image is checked with fsck.fat -a first),
+// "keep" to make the card as it is the one each trial starts from, "fresh"
+// to start a trial from it. Fails with the script's answer.
+testing::AssertionResult Reinsert(const std::string& control, const std::string& card,
+                                  const std::string& how)
+{
+    std::string answer;
+    if (!SendRequest(control, "reinsert", card + " " + how) ||
+        !AwaitAnswer(control, "inserted", &answer))
+        return testing::AssertionFailure() << "card_drills.sh does not answer";
+    if (answer.compare(0, 2, "ok") != 0)
+        return testing::AssertionFailure() << answer;
+    return testing::AssertionSuccess();
+}
+
+int PullTrials()
+{
+    int trials = atoi(Environment("DRILL_PULL_TRIALS").c_str());
+    return trials > 0 ? trials : 30;
+}
+
+// A card pulled out during a Copy: every sound the owner's PC then finds
+// under its name is whole, the files the pull interrupted were reported
+// "Failed", and the program goes on: the next Copy removes what the pull
+// left and copies everything, and a Generate into a good folder works.
+TEST_F(CardDrill, CardPulledDuringCopy)
+{
+    REQUIRE_CARD("DRILL_PULL_COPY_CARD", card);
+    REQUIRE_CARD("DRILL_PULL_CONTROL", control);
+    TempFolder source;
+    for (int i = 0; i < 6; ++i)
+        WriteBytes(source.File("pull" + std::to_string(i) + ".wav"),
+                   SoundBytes((96 + 64 * i) * 1024, 300 + i));
+    TempFolder good;
+    UseSaveDir(card);
+    ChooseRandomSource(source.Path());
+    std::string target = card + "\\audio\\SenseRand";
+
+    // A copy left alone: the earlier copies each trial starts with, and how
+    // long a copy takes.
+    double start = Seconds();
+    ClickQuietly(kCopyButtonId);
+    double window = Seconds() - start;
+    ASSERT_TRUE(EndsWith(Status(), "Sucess")) << Status();
+    ASSERT_TRUE(Reinsert(control, "copy", "keep"));
+
+    int trials = PullTrials(), interrupted = 0, complete = 0, truncated = 0, missing = 0;
+    int falseSuccesses = 0, stale = 0, staleRemoved = 0;
+    for (int trial = 0; trial < trials; ++trial) {
+        ASSERT_TRUE(Reinsert(control, "copy", "fresh"));
+        g_StatusLog.clear();
+        ASSERT_TRUE(ArmPull(control, "copy", window));
+        ClickQuietly(kCopyButtonId);
+        ASSERT_TRUE(AwaitAnswer(control, "pulled"));
+        std::map<std::string, std::string> outcomes = LastOutcomes();
+        ASSERT_TRUE(Reinsert(control, "copy", "pulled")) << "trial " << trial;
+
+        int staleHere = 0;
+        for (const std::string& name : FolderEntries(target)) {
+            staleHere += _stricmp(name.c_str(), kCopyTempName) == 0;
+            if (!EndsWith(name, ".wav"))
+                continue;
+            bool whole = ReadBytes(target + "\\" + name) == ReadBytes(source.File(name));
+            complete += whole;
+            truncated += !whole;
+            EXPECT_TRUE(whole) << "trial " << trial << ": " << name << " is not the whole sound";
+        }
+        bool failed = false;
+        for (const auto& outcome : outcomes) {
+            failed |= outcome.second == "Failed";
+            std::string name = outcome.first.substr(outcome.first.rfind('\\') + 1);
+            bool whole = ReadBytes(target + "\\" + name) == ReadBytes(outcome.first);
+            falseSuccesses += outcome.second == "Sucess" && !whole;
+            missing += !FileExists(target + "\\" + name);
+        }
+        interrupted += failed;
+        EXPECT_TRUE(IsWindow(dialog_) && IsEnabled(dialog_, kCopyButtonId)) << "trial " << trial;
+
+        g_StatusLog.clear();
+        ClickQuietly(kCopyButtonId);
+        for (const auto& outcome : LastOutcomes())
+            EXPECT_EQ(outcome.second, "Sucess") << "trial " << trial << ": " << outcome.first;
+        bool staleLeft = FileExists(target + "\\" + kCopyTempName);
+        EXPECT_FALSE(staleLeft) << "trial " << trial;
+        stale += staleHere;
+        staleRemoved += staleLeft ? 0 : staleHere;
+        UseSaveDir(good.Path());
+        ClickQuietly(kGenerateButtonId);
+        EXPECT_EQ(Status(), GeneratedText(good.Path())) << "trial " << trial;
+        UseSaveDir(card);
+    }
+    printf("[drill] Card pulled during Copy (a copy takes %.0f ms): %d trials, %d interrupted a "
+           "copy; %d complete files, %d truncated files, %d sounds missing, %d false successes; "
+           "%d stale temporary files, %d removed by the next Copy\n",
+           window * 1000, trials, interrupted, complete, truncated, missing, falseSuccesses, stale,
+           staleRemoved);
+    EXPECT_EQ(truncated, 0);
+    EXPECT_EQ(falseSuccesses, 0);
+    EXPECT_GE(interrupted * 3, trials) << "most pulls should land during the copy";
+}
+
+// A card pulled out during a Generate holds the older or the newer
+// CFG_BROADCAST.bin byte for byte. Pulled between the removal of the old
+// name and the renaming of the new file, it holds none: then the program's
+// next start puts the older or the newer one in place. (A rename on this
+// card is not atomic either: pulled during one, the card can lose the
+// renamed file altogether.)
+TEST_F(CardDrill, CardPulledDuringGenerate)
+{
+    REQUIRE_CARD("DRILL_PULL_GENERATE_CARD", card);
+    REQUIRE_CARD("DRILL_PULL_CONTROL", control);
+    std::string config = card + "\\" + kConfigName;
+    std::string temp = card + "\\" + kTempName;
+    TempFolder good;
+    UseSaveDir(card);
+    // Generates left alone: the older file each trial starts with, and how
+    // long one takes (the quickest of three, as the machine may be busy).
+    double window = 1.0;
+    for (int i = 0; i < 3; ++i) {
+        double start = Seconds();
+        ClickQuietly(kGenerateButtonId);
+        window = std::min(window, Seconds() - start);
+    }
+    ASSERT_EQ(Status(), GeneratedText(card));
+    ASSERT_TRUE(Reinsert(control, "generate", "keep"));
+    const Bytes old = ConfigBytes();
+    g_Session.Config.ShotSec = static_cast<unsigned char>((old[85] + 1) % 60);
+    const Bytes fresh = ConfigBytes();
+
+    int trials = PullTrials(), failed = 0, older = 0, newer = 0, none = 0, falseSuccesses = 0;
+    for (int trial = 0; trial < trials; ++trial) {
+        ASSERT_TRUE(Reinsert(control, "generate", "fresh"));
+        memcpy(&g_Session.Config, fresh.data(), fresh.size());
+        UseSaveDir(card);
+        ASSERT_TRUE(ArmPull(control, "generate", window));
+        ClickQuietly(kGenerateButtonId);
+        ASSERT_TRUE(AwaitAnswer(control, "pulled"));
+        bool reported = Status() == GeneratedText(card);
+        failed += !reported;
+        ASSERT_TRUE(Reinsert(control, "generate", "pulled")) << "trial " << trial;
+
+        Bytes held = ReadBytes(config);
+        falseSuccesses += reported && held != fresh;
+        if (FileExists(config)) {
+            older += held == old;
+            newer += held == fresh;
+            EXPECT_TRUE(held == old || held == fresh)
+                << "trial " << trial << ": " << held.size() << " bytes, neither file";
+        } else {
+            ++none;
+            RestartProgramIn(card);
+            held = ReadBytes(config);
+            EXPECT_TRUE(held == old || held == fresh)
+                << "trial " << trial << ": the next start put " << held.size() << " bytes in place";
+            EXPECT_FALSE(FileExists(temp)) << "trial " << trial;
+        }
+        UseSaveDir(good.Path());
+        ClickQuietly(kGenerateButtonId);
+        EXPECT_EQ(Status(), GeneratedText(good.Path())) << "trial " << trial;
+    }
+    printf("[drill] Card pulled during Generate (one takes %.1f ms): %d trials, %d reported "
+           "failed; the card held the older file %d times, the newer %d times, no "
+           "CFG_BROADCAST.bin %d times; %d false successes\n",
+           window * 1000, trials, failed, older, newer, none, falseSuccesses);
+    EXPECT_EQ(falseSuccesses, 0);
+    EXPECT_GE(failed * 3, trials) << "most pulls should land during Generate";
 }
 
 } // namespace
