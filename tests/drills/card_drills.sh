@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Runs the card drills: makes FAT32 card images, mounts them with fusefat,
-# runs card_drills_test.exe under Wine with the cards' Wine paths in DRILL_*
-# variables, and unmounts. Exits 77 (reported as skipped) where mounting is
-# not possible. Usage: card_drills.sh path/to/card_drills_test.exe [gtest args]
+# builds, checks and mounts the lying card (lying_card.c), runs
+# card_drills_test.exe under Wine with the cards' Wine paths in DRILL_*
+# variables, pulls cards out when the drills ask, and unmounts. Exits 77
+# (reported as skipped) where mounting is not possible.
+# Usage: card_drills.sh path/to/card_drills_test.exe [gtest args]
+# DRILL_PULL_SEED picks the moments cards are pulled at, DRILL_PULL_TRIALS
+# how many times each pulled-card drill pulls.
 set -uo pipefail
 
 SKIP=77
@@ -54,17 +58,26 @@ done
 WORK=$(mktemp -d /tmp/card-drills.XXXXXX)
 echo $$ >"$WORK/owner"
 MOUNTS=()
+PULLED_CARDS=()
 TMPFS=
 DRILLS_PID=
+SERVER_PID=
 
 cleanup() {
-    local mount
-    if [ -n "$DRILLS_PID" ]; then
-        kill "$DRILLS_PID" 2>/dev/null
-        wait "$DRILLS_PID" 2>/dev/null
-    fi
+    local mount pid
+    # Drills cut short may be waiting on a pulled card: end its fusefat first.
+    [ -n "$DRILLS_PID" ] && [ ${#PULLED_CARDS[@]} -gt 0 ] && end_pulled_cards
+    for pid in "$DRILLS_PID" "$SERVER_PID"; do
+        [ -n "$pid" ] || continue
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
     for mount in "${MOUNTS[@]}"; do
         release_mount "$mount"
+    done
+    # A pulled card's mount may be dead (its server killed): detach it as is.
+    for mount in "${PULLED_CARDS[@]}"; do
+        fusermount -u -z "$mount" 2>/dev/null
     done
     [ -n "$TMPFS" ] && umount "$TMPFS" 2>/dev/null
     rm -rf "$WORK"
@@ -150,13 +163,23 @@ else
     echo "tmpfs cannot be mounted here: the full-tmpfs drill is skipped"
 fi
 
+source "$HERE/lying_cards.sh"
+source "$HERE/pulled_cards.sh"
+mount_lying_cards
+mount_pulled_cards
+
 start=$(date +%s)
 "$WINE_RUN" "$EXE" "$@" &
 DRILLS_PID=$!
+serve_pulls "$DRILLS_PID" &
+SERVER_PID=$!
 wait "$DRILLS_PID"
 status=$?
 DRILLS_PID=
+wait "$SERVER_PID"
+SERVER_PID=
 echo "drills ran $(( $(date +%s) - start )) s"
+report_pulls
 
 # What the card's file system checker says afterwards. fusefat itself writes
 # short names that the checker may complain about, so this is information.

@@ -1,15 +1,20 @@
 // Failure drills of "Generate" and "Copy" against real media: FAT32 card
 // images that tests/drills/card_drills.sh mounts and hands over as Wine paths
 // in DRILL_* environment variables, plus the local disk where a drill needs
-// what the mounted card cannot do (file attributes) or a large folder.
+// what the mounted card cannot do (file attributes) or a large folder; the
+// lying card (lying_card.c) that stores data as worn and fake-capacity cards
+// do; and FAT32 cards that the script pulls out at random moments.
 // Each drill drives the real dialog and prints what it saw as "[drill]" lines.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,8 +25,14 @@
 namespace {
 
 const char kConfigName[] = "CFG_BROADCAST.bin";
-const char kTempName[] = "CFGBCAST.TMP";
+const char kTempName[] = "CFGBCAST.TMP";    // Generate's, in the save directory
+const char kCopyTempName[] = "SNDCOPY.TMP"; // Copy's, in the target folder
 const char kGenerateFailed[] = "Failed to generate configuration!";
+
+std::string GeneratedText(const std::string& saveDir)
+{
+    return "Configuration file generated in\"" + saveDir + "\": CFG_BROADCAST.bin";
+}
 
 // Every text the status line receives, in order.
 std::vector<std::string> g_StatusLog;
@@ -166,6 +177,11 @@ class CardDrill : public testing::Test {
     {
         ResetSession();
         script_ = &ScriptShellDialogs();
+        OpenWindow();
+    }
+
+    void OpenWindow()
+    {
         dialog_ = CreateMainDialog();
         ASSERT_NE(dialog_, nullptr);
         g_StatusLog.clear();
@@ -173,6 +189,19 @@ class CardDrill : public testing::Test {
         g_StatusProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordStatusText)));
         ClickButton(dialog_, IDC_ON_RADIO); // the copy panel is live only while playback is on
+    }
+
+    // The program closed and started again from folder, which becomes its
+    // save directory.
+    void RestartProgramIn(const std::string& folder)
+    {
+        DestroyWindow(dialog_);
+        char previous[MAX_PATH] = {};
+        GetCurrentDirectoryA(sizeof previous, previous);
+        ResetSession();
+        SetCurrentDirectoryA(folder.c_str());
+        OpenWindow();
+        SetCurrentDirectoryA(previous);
     }
 
     void TearDown() override
@@ -219,6 +248,23 @@ class CardDrill : public testing::Test {
                 outcomes.push_back({source, word});
         }
         return outcomes;
+    }
+
+    // A button pressed with the trace kept from the drill's output.
+    void ClickQuietly(int id)
+    {
+        TraceCapture quiet;
+        ClickButton(dialog_, id);
+    }
+
+    // The last outcome of each file, by source path: a file that a later
+    // check found changed has a line of its own after its first one.
+    std::map<std::string, std::string> LastOutcomes()
+    {
+        std::map<std::string, std::string> last;
+        for (const auto& outcome : FileOutcomes())
+            last[outcome.first] = outcome.second;
+        return last;
     }
 
     HWND dialog_ = nullptr;
@@ -320,7 +366,7 @@ TEST_F(CardDrill, CopyOntoCardThatFillsUpReportsEachFileThatDidNotFit)
     // The program keeps working: Generate onto a card with room.
     UseSaveDir(roomy);
     ClickButton(dialog_, IDC_GENERATE_BUTTON);
-    EXPECT_EQ(Status(), "Configuration file generated in\"" + roomy + "\": CFG_BROADCAST.bin");
+    EXPECT_EQ(Status(), GeneratedText(roomy));
     EXPECT_EQ(ReadBytes(roomy + "\\" + kConfigName), ConfigBytes());
     EXPECT_FALSE(FileExists(roomy + "\\" + kTempName));
     EXPECT_EQ(script_->boxes.size(), 1u);
@@ -518,8 +564,7 @@ TEST_F(CardDrill, LongSaveDirectories)
         }
         if (succeeded) {
             ++generated;
-            EXPECT_EQ(Status(),
-                      "Configuration file generated in\"" + saveDir + "\": CFG_BROADCAST.bin");
+            EXPECT_EQ(Status(), GeneratedText(saveDir));
             EXPECT_EQ(ReadFileLong(saveDir + "\\" + kConfigName), ConfigBytes());
             EXPECT_EQ(entries.size(), 1u);
         } else {
@@ -573,9 +618,7 @@ TEST_F(CardDrill, LongSaveDirectories)
     TraceCapture capture;
     ClickButton(dialog_, IDC_GENERATE_BUTTON);
     capture.Text();
-    EXPECT_TRUE(Status() == kGenerateFailed ||
-                Status() == std::string("Configuration file generated in\"") + g_Session.SaveDir +
-                                "\": CFG_BROADCAST.bin")
+    EXPECT_TRUE(Status() == kGenerateFailed || Status() == GeneratedText(g_Session.SaveDir))
         << Status();
     RemoveTreeLong(base);
 }
@@ -623,6 +666,390 @@ TEST_F(CardDrill, LongSourceFolders)
     }
     EXPECT_TRUE(IsEnabled(dialog_, IDC_COPY_BUTTON));
     RemoveTreeLong(base.Path()); // the narrow removal of TempFolder cannot reach the deep levels
+}
+
+// The lying card (lying_card.c) serves the save directory itself, with no
+// FAT image between: what a read-back finds is what the lab stored. Its log,
+// next to its mount point, has a line per lie: "flip PATH OFFSET" or
+// "wrap PATH OFFSET LENGTH CHANGED". The paths under folder (a path on the
+// card, "/a/b/") that it lied about in that way, without folder; a wrap
+// counts where it changed bytes.
+std::vector<std::string> Lies(const std::string& card, const std::string& kind,
+                              const std::string& folder)
+{
+    Bytes bytes = ReadBytes(card + ".log");
+    std::istringstream log(std::string(bytes.begin(), bytes.end()));
+    std::vector<std::string> paths;
+    for (std::string line; std::getline(log, line);) {
+        std::istringstream fields(line);
+        std::string lie, path;
+        unsigned long long offset = 0, length = 0, changed = 1;
+        fields >> lie >> path >> offset >> length >> changed;
+        if (lie == kind && changed > 0 && path.compare(0, folder.size(), folder) == 0)
+            paths.push_back(path.substr(folder.size()));
+    }
+    return paths;
+}
+
+// Generate onto a worn card: the card stores the record with byte 40
+// inverted, so Generate fails as for a write error and the window keeps the
+// settings as set. Onto a good card it succeeds; onto a card whose flush
+// fails it fails, keeping the older file.
+TEST_F(CardDrill, GenerateOntoLyingCards)
+{
+    REQUIRE_CARD("DRILL_LAB_WORN_RECORD", worn);
+    REQUIRE_CARD("DRILL_LAB_GOOD", good);
+    REQUIRE_CARD("DRILL_LAB_FLUSH", flush);
+    int falseSuccesses = 0;
+    g_Session.Config.Vol = 8;
+    g_Session.Config.ShotSec = 42;
+    const Bytes set = ConfigBytes();
+    for (const std::string& card : {worn, good}) {
+        memcpy(&g_Session.Config, set.data(), set.size());
+        UseSaveDir(card);
+        size_t boxes = script_->boxes.size();
+        TraceCapture capture;
+        ClickButton(dialog_, IDC_GENERATE_BUTTON);
+        std::string trace = capture.Text();
+        bool reported = Status() == GeneratedText(card);
+        falseSuccesses += reported && ReadBytes(card + "\\" + kConfigName) != set;
+        printf("[drill] Generate onto the %s lying card: status \"%s\"\n",
+               card == worn ? "worn" : "good", Status().c_str());
+        EXPECT_EQ(ConfigBytes(), set) << "the window keeps the settings as set";
+        EXPECT_FALSE(FileExists(card + "\\" + kTempName));
+        if (card == worn) {
+            EXPECT_FALSE(Lies(worn, "flip", "/").empty())
+                << "the worn card stored the record whole";
+            EXPECT_EQ(Status(), kGenerateFailed);
+            EXPECT_NE(trace.find("Generate fail!\n"), std::string::npos) << trace;
+            EXPECT_EQ(script_->boxes.size(), boxes);
+        } else {
+            EXPECT_TRUE(reported) << Status();
+            EXPECT_EQ(ReadBytes(card + "\\" + kConfigName), set);
+            EXPECT_EQ(script_->boxes.size(), boxes + 1);
+        }
+    }
+    UseSaveDir(flush);
+    script_->boxes.clear();
+    ExpectGenerateRefusedKeepingPrevious(dialog_, *script_, flush, "a card whose flush fails");
+    printf("[drill] Generate onto lying cards: %d false successes\n", falseSuccesses);
+    EXPECT_EQ(falseSuccesses, 0);
+}
+
+struct CopyFigures {
+    int copied = 0;
+    int bad = 0;
+    int failed = 0;
+    int falseSuccesses = 0;
+};
+
+class LyingCardDrill : public CardDrill {
+  protected:
+    // Copies files of the given sizes into a folder of the card named label
+    // and judges every file by what the card then holds. Files larger than
+    // badAbove bytes, and files the card overwrote after they were written,
+    // are stored bad and must end "Failed" with nothing under their names;
+    // every other file must end "Sucess" and be whole.
+    CopyFigures CopyOntoLyingCard(const std::string& card, const std::string& label,
+                                  const std::vector<size_t>& sizes, size_t badAbove);
+};
+
+CopyFigures LyingCardDrill::CopyOntoLyingCard(const std::string& card, const std::string& label,
+                                              const std::vector<size_t>& sizes, size_t badAbove)
+{
+    CopyFigures figures;
+    std::string saveDir = card + "\\" + label;
+    EXPECT_TRUE(MakeFolderLong(saveDir));
+    TempFolder source;
+    for (size_t i = 0; i < sizes.size(); ++i)
+        WriteBytes(source.File("s" + std::to_string(100 + i) + ".wav"),
+                   SoundBytes(sizes[i], static_cast<int>(i)));
+    UseSaveDir(saveDir);
+    ChooseRandomSource(source.Path());
+    g_StatusLog.clear();
+    ClickButton(dialog_, IDC_COPY_BUTTON);
+
+    std::vector<std::string> overwritten = Lies(card, "wrap", "/" + label + "/audio/SenseRand/");
+    std::map<std::string, int> lines; // status lines per file
+    for (const auto& outcome : FileOutcomes())
+        ++lines[outcome.first];
+    std::map<std::string, std::string> last = LastOutcomes();
+    std::string target = saveDir + "\\audio\\SenseRand";
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        std::string name = "s" + std::to_string(100 + i) + ".wav";
+        std::string word = last[source.File(name)];
+        bool later = std::count(overwritten.begin(), overwritten.end(), name) > 0;
+        bool bad = sizes[i] > badAbove || later;
+        bool whole = ReadBytes(target + "\\" + name) == ReadBytes(source.File(name));
+        ++figures.copied;
+        figures.bad += bad;
+        figures.failed += word == "Failed";
+        figures.falseSuccesses += word == "Sucess" && (bad || !whole);
+        if (bad) {
+            EXPECT_EQ(word, "Failed") << label << ": " << name;
+            EXPECT_FALSE(FileExists(target + "\\" + name)) << label << ": " << name << " stays";
+        } else {
+            EXPECT_EQ(word, "Sucess") << label << ": " << name;
+            EXPECT_TRUE(whole) << label << ": " << name;
+        }
+        if (later) {
+            // Found by the check after the last file: a line of its own.
+            EXPECT_GE(lines[source.File(name)], 2) << label << ": " << name;
+        }
+    }
+    for (const std::string& name : FolderEntries(target))
+        EXPECT_EQ(last[source.File(name)], "Sucess") << label << ": " << name << " left behind";
+    if (figures.bad > 0) {
+        EXPECT_TRUE(EndsWith(Status(), "Failed")) << Status();
+    }
+    printf("[drill] Copy onto the %s card: %d files copied, %d found bad, %d reported \"Failed\", "
+           "%d false successes\n",
+           label.c_str(), figures.copied, figures.bad, figures.failed, figures.falseSuccesses);
+    return figures;
+}
+
+// Copy onto a worn card, a fake-capacity card (several times past what it
+// really holds) and a card whose flush fails: the window says "Sucess"
+// exactly for the files the card holds whole.
+TEST_F(LyingCardDrill, CopyOntoLyingCards)
+{
+    REQUIRE_CARD("DRILL_LAB_WORN", worn);
+    REQUIRE_CARD("DRILL_LAB_FAKE", fake);
+    REQUIRE_CARD("DRILL_LAB_FLUSH", flush);
+    size_t wornByte = strtoul(Environment("DRILL_LAB_WORN_OFFSET").c_str(), nullptr, 10);
+    size_t capacity = strtoul(Environment("DRILL_LAB_CAPACITY").c_str(), nullptr, 10);
+    ASSERT_GT(wornByte, 0u);
+    ASSERT_GT(capacity, 0u);
+    const size_t kNoLimit = static_cast<size_t>(-1);
+
+    std::vector<size_t> wornSizes, fakeSizes;
+    for (size_t i = 0; i < 20; ++i)
+        wornSizes.push_back((i % 2 ? wornByte * 3 / 2 : wornByte / 2) + i * 64);
+    size_t fakeTotal = 0;
+    while (fakeTotal < 5 * capacity) {
+        fakeSizes.push_back(capacity / 10 + fakeSizes.size() * 512);
+        fakeTotal += fakeSizes.back();
+    }
+
+    CopyFigures runs[] = {CopyOntoLyingCard(worn, "worn", wornSizes, wornByte),
+                          CopyOntoLyingCard(fake, "fake", fakeSizes, kNoLimit),
+                          CopyOntoLyingCard(flush, "flush", {3000, 70000}, 0)};
+    CopyFigures all;
+    for (const CopyFigures& run : runs) {
+        EXPECT_GE(run.bad, 1) << "the card did not lie";
+        all.copied += run.copied;
+        all.bad += run.bad;
+        all.failed += run.failed;
+        all.falseSuccesses += run.falseSuccesses;
+    }
+    EXPECT_LT(runs[0].bad, runs[0].copied);
+    EXPECT_LT(runs[1].bad, runs[1].copied);
+    printf("[drill] Copy onto lying cards, all runs: %d files copied, %d found bad, %d reported "
+           "\"Failed\", %d false successes\n",
+           all.copied, all.bad, all.failed, all.falseSuccesses);
+    EXPECT_EQ(all.falseSuccesses, 0);
+}
+
+// The pulled-card drills: card_drills.sh pulls a card out (ends the fusefat
+// process that serves it) when asked, and puts it back after checking it as
+// the owner's PC would. Requests and answers are files in its control
+// folder, each written under a temporary name and renamed into place.
+bool SendRequest(const std::string& control, const std::string& name, const std::string& text)
+{
+    std::string path = control + "\\" + name;
+    WriteBytes(path + ".new", Bytes(text.begin(), text.end()));
+    return MoveFileExA((path + ".new").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+// Waits up to a minute for an answer and takes it.
+bool AwaitAnswer(const std::string& control, const std::string& name, std::string* text = nullptr)
+{
+    std::string path = control + "\\" + name;
+    for (double start = Seconds(); Seconds() - start < 60.0; Sleep(1)) {
+        if (!FileExists(path))
+            continue;
+        Bytes bytes = ReadBytes(path);
+        DeleteFileA(path.c_str());
+        if (text)
+            text->assign(bytes.begin(), bytes.end());
+        return true;
+    }
+    return false;
+}
+
+// The card is pulled at a seeded random moment of the next window seconds.
+bool ArmPull(const std::string& control, const std::string& card, double window)
+{
+    return SendRequest(control, "arm",
+                       card + " " + std::to_string(static_cast<long>(window * 1e6)));
+}
+
+// how: "pulled" after a pull (the image is checked with fsck.fat -a first),
+// "keep" to make the card as it is the one each trial starts from, "fresh"
+// to start a trial from it. Fails with the script's answer.
+testing::AssertionResult Reinsert(const std::string& control, const std::string& card,
+                                  const std::string& how)
+{
+    std::string answer;
+    if (!SendRequest(control, "reinsert", card + " " + how) ||
+        !AwaitAnswer(control, "inserted", &answer))
+        return testing::AssertionFailure() << "card_drills.sh does not answer";
+    if (answer.compare(0, 2, "ok") != 0)
+        return testing::AssertionFailure() << answer;
+    return testing::AssertionSuccess();
+}
+
+int PullTrials()
+{
+    int trials = atoi(Environment("DRILL_PULL_TRIALS").c_str());
+    return trials > 0 ? trials : 30;
+}
+
+// A card pulled out during a Copy: every sound the owner's PC then finds
+// under its name is whole, the files the pull interrupted were reported
+// "Failed", and the program goes on: the next Copy removes what the pull
+// left and copies everything, and a Generate into a good folder works.
+TEST_F(CardDrill, CardPulledDuringCopy)
+{
+    REQUIRE_CARD("DRILL_PULL_COPY_CARD", card);
+    REQUIRE_CARD("DRILL_PULL_CONTROL", control);
+    TempFolder source;
+    for (int i = 0; i < 6; ++i)
+        WriteBytes(source.File("pull" + std::to_string(i) + ".wav"),
+                   SoundBytes((96 + 64 * i) * 1024, 300 + i));
+    TempFolder good;
+    UseSaveDir(card);
+    ChooseRandomSource(source.Path());
+    std::string target = card + "\\audio\\SenseRand";
+
+    // A copy left alone: the earlier copies each trial starts with, and how
+    // long a copy takes.
+    double start = Seconds();
+    ClickQuietly(IDC_COPY_BUTTON);
+    double window = Seconds() - start;
+    ASSERT_TRUE(EndsWith(Status(), "Sucess")) << Status();
+    ASSERT_TRUE(Reinsert(control, "copy", "keep"));
+
+    int trials = PullTrials(), interrupted = 0, complete = 0, truncated = 0, missing = 0;
+    int falseSuccesses = 0, stale = 0, staleRemoved = 0;
+    for (int trial = 0; trial < trials; ++trial) {
+        ASSERT_TRUE(Reinsert(control, "copy", "fresh"));
+        g_StatusLog.clear();
+        ASSERT_TRUE(ArmPull(control, "copy", window));
+        ClickQuietly(IDC_COPY_BUTTON);
+        ASSERT_TRUE(AwaitAnswer(control, "pulled"));
+        std::map<std::string, std::string> outcomes = LastOutcomes();
+        ASSERT_TRUE(Reinsert(control, "copy", "pulled")) << "trial " << trial;
+
+        int staleHere = 0;
+        for (const std::string& name : FolderEntries(target)) {
+            staleHere += _stricmp(name.c_str(), kCopyTempName) == 0;
+            if (!EndsWith(name, ".wav"))
+                continue;
+            bool whole = ReadBytes(target + "\\" + name) == ReadBytes(source.File(name));
+            complete += whole;
+            truncated += !whole;
+            EXPECT_TRUE(whole) << "trial " << trial << ": " << name << " is not the whole sound";
+        }
+        bool failed = false;
+        for (const auto& outcome : outcomes) {
+            failed |= outcome.second == "Failed";
+            std::string name = outcome.first.substr(outcome.first.rfind('\\') + 1);
+            bool whole = ReadBytes(target + "\\" + name) == ReadBytes(outcome.first);
+            falseSuccesses += outcome.second == "Sucess" && !whole;
+            missing += !FileExists(target + "\\" + name);
+        }
+        interrupted += failed;
+        EXPECT_TRUE(IsWindow(dialog_) && IsEnabled(dialog_, IDC_COPY_BUTTON)) << "trial " << trial;
+
+        g_StatusLog.clear();
+        ClickQuietly(IDC_COPY_BUTTON);
+        for (const auto& outcome : LastOutcomes())
+            EXPECT_EQ(outcome.second, "Sucess") << "trial " << trial << ": " << outcome.first;
+        bool staleLeft = FileExists(target + "\\" + kCopyTempName);
+        EXPECT_FALSE(staleLeft) << "trial " << trial;
+        stale += staleHere;
+        staleRemoved += staleLeft ? 0 : staleHere;
+        UseSaveDir(good.Path());
+        ClickQuietly(IDC_GENERATE_BUTTON);
+        EXPECT_EQ(Status(), GeneratedText(good.Path())) << "trial " << trial;
+        UseSaveDir(card);
+    }
+    printf("[drill] Card pulled during Copy (a copy takes %.0f ms): %d trials, %d interrupted a "
+           "copy; %d complete files, %d truncated files, %d sounds missing, %d false successes; "
+           "%d stale temporary files, %d removed by the next Copy\n",
+           window * 1000, trials, interrupted, complete, truncated, missing, falseSuccesses, stale,
+           staleRemoved);
+    EXPECT_EQ(truncated, 0);
+    EXPECT_EQ(falseSuccesses, 0);
+    EXPECT_GE(interrupted * 3, trials) << "most pulls should land during the copy";
+}
+
+// A card pulled out during a Generate holds the older or the newer
+// CFG_BROADCAST.bin byte for byte. Pulled between the removal of the old
+// name and the renaming of the new file, it holds none: then the program's
+// next start puts the older or the newer one in place. (A rename on this
+// card is not atomic either: pulled during one, the card can lose the
+// renamed file altogether.)
+TEST_F(CardDrill, CardPulledDuringGenerate)
+{
+    REQUIRE_CARD("DRILL_PULL_GENERATE_CARD", card);
+    REQUIRE_CARD("DRILL_PULL_CONTROL", control);
+    std::string config = card + "\\" + kConfigName;
+    std::string temp = card + "\\" + kTempName;
+    TempFolder good;
+    UseSaveDir(card);
+    // Generates left alone: the older file each trial starts with, and how
+    // long one takes (the quickest of three, as the machine may be busy).
+    double window = 1.0;
+    for (int i = 0; i < 3; ++i) {
+        double start = Seconds();
+        ClickQuietly(IDC_GENERATE_BUTTON);
+        window = std::min(window, Seconds() - start);
+    }
+    ASSERT_EQ(Status(), GeneratedText(card));
+    ASSERT_TRUE(Reinsert(control, "generate", "keep"));
+    const Bytes old = ConfigBytes();
+    g_Session.Config.ShotSec = static_cast<unsigned char>((old[85] + 1) % 60);
+    const Bytes fresh = ConfigBytes();
+
+    int trials = PullTrials(), failed = 0, older = 0, newer = 0, none = 0, falseSuccesses = 0;
+    for (int trial = 0; trial < trials; ++trial) {
+        ASSERT_TRUE(Reinsert(control, "generate", "fresh"));
+        memcpy(&g_Session.Config, fresh.data(), fresh.size());
+        UseSaveDir(card);
+        ASSERT_TRUE(ArmPull(control, "generate", window));
+        ClickQuietly(IDC_GENERATE_BUTTON);
+        ASSERT_TRUE(AwaitAnswer(control, "pulled"));
+        bool reported = Status() == GeneratedText(card);
+        failed += !reported;
+        ASSERT_TRUE(Reinsert(control, "generate", "pulled")) << "trial " << trial;
+
+        Bytes held = ReadBytes(config);
+        falseSuccesses += reported && held != fresh;
+        if (FileExists(config)) {
+            older += held == old;
+            newer += held == fresh;
+            EXPECT_TRUE(held == old || held == fresh)
+                << "trial " << trial << ": " << held.size() << " bytes, neither file";
+        } else {
+            ++none;
+            RestartProgramIn(card);
+            held = ReadBytes(config);
+            EXPECT_TRUE(held == old || held == fresh)
+                << "trial " << trial << ": the next start put " << held.size() << " bytes in place";
+            EXPECT_FALSE(FileExists(temp)) << "trial " << trial;
+        }
+        UseSaveDir(good.Path());
+        ClickQuietly(IDC_GENERATE_BUTTON);
+        EXPECT_EQ(Status(), GeneratedText(good.Path())) << "trial " << trial;
+    }
+    printf("[drill] Card pulled during Generate (one takes %.1f ms): %d trials, %d reported "
+           "failed; the card held the older file %d times, the newer %d times, no "
+           "CFG_BROADCAST.bin %d times; %d false successes\n",
+           window * 1000, trials, failed, older, newer, none, falseSuccesses);
+    EXPECT_EQ(falseSuccesses, 0);
+    EXPECT_GE(failed * 3, trials) << "most pulls should land during Generate";
 }
 
 } // namespace

@@ -1,0 +1,102 @@
+# Sourced by card_drills.sh: the lying card (lying_card.c), an in-memory
+# file system that stores data as bad cards do, built, checked and mounted
+# once for each kind of card the drills need.
+
+# Built with the host compiler (the project's build cross-compiles for
+# Windows), into the build folder, when its source changed.
+LAB_SOURCE=$HERE/lying_card.c
+LAB=$(dirname "$EXE")/lying_card
+LAB_WORN_OFFSET=24576 # the byte of every file that the worn card inverts
+LAB_CAPACITY=262144   # what the fake-capacity card really holds
+
+lab_broken() {
+    echo "the lying card itself is broken: $*"
+    exit 1
+}
+
+# Mounts a lying card on $WORK/name with the given options; its log is
+# $WORK/name.log. It runs in the foreground of a background job and ends
+# when it is unmounted.
+mount_lab() {
+    local name=$1 options=$2 mountpoint=$WORK/$1 tries=0
+    mkdir -p "$mountpoint"
+    "$LAB" "$mountpoint" -f -s -o "log=$mountpoint.log${options:+,$options}" \
+        >"$WORK/$name.out" 2>&1 &
+    until mountpoint -q "$mountpoint"; do
+        tries=$((tries + 1))
+        [ "$tries" -le 50 ] || lab_broken "it does not mount: $(cat "$WORK/$name.out")"
+        sleep 0.1
+    done
+    MOUNTS+=("$mountpoint")
+}
+
+# Each kind of card shows its lie to dd and cmp before any Windows drill
+# runs, so that a broken lab is told apart from a broken program.
+check_lab() {
+    local a=$WORK/check-a b=$WORK/check-b m
+    head -c 3000 /dev/urandom >"$a"
+    head -c 3000 /dev/urandom >"$b"
+
+    mount_lab check-good 'fail_fsync=*.TMP'
+    m=$WORK/check-good
+    cp "$a" "$m/a" && cmp -s "$a" "$m/a" || lab_broken "a good card does not keep a file"
+    mkdir -p "$m/x/y" && mv "$m/a" "$m/x/y/a.wav" && cmp -s "$a" "$m/x/y/a.wav" ||
+        lab_broken "renaming into a nested folder"
+    cp "$b" "$m/b" && mv -f "$m/b" "$m/x/y/a.wav" && cmp -s "$b" "$m/x/y/a.wav" &&
+        [ ! -e "$m/b" ] || lab_broken "renaming over a file"
+    truncate -s 100 "$m/x/y/a.wav" && [ "$(stat -c %s "$m/x/y/a.wav")" = 100 ] ||
+        lab_broken "truncating"
+    dd if="$a" of="$m/c.bin" conv=fsync 2>/dev/null || lab_broken "fsync failed on c.bin"
+    dd if="$a" of="$m/C.TMP" conv=fsync 2>/dev/null && lab_broken "fsync of C.TMP did not fail"
+    grep -qx "fsync-eio /C.TMP" "$m.log" || lab_broken "the failed fsync is not in its log"
+
+    mount_lab check-worn worn=1000
+    m=$WORK/check-worn
+    cp "$a" "$m/a" && [ "$(cmp -l "$a" "$m/a" | awk '{print $1}')" = 1001 ] ||
+        lab_broken "a worn card does not invert byte 1000 alone"
+    head -c 1000 "$a" >"$m/short" && cmp -s -n 1000 "$a" "$m/short" ||
+        lab_broken "a worn card damages a file short of its worn byte"
+
+    mount_lab check-fake capacity=4096
+    m=$WORK/check-fake
+    cp "$a" "$m/a" && cmp -s "$a" "$m/a" || lab_broken "a fake card loses its first file"
+    cp "$b" "$m/b" && cmp -s "$b" "$m/b" || lab_broken "a fake card's file must read back whole"
+    # b's bytes from offset 1096 on were written past 4096 bytes: they also
+    # landed on a's first 1904 bytes. A cache answering reads would show a as
+    # it was.
+    tail -c +1097 "$b" | cmp -s -n 1904 - "$m/a" && cmp -s -i 1904 "$a" "$m/a" ||
+        lab_broken "a fake card did not wrap b onto a, or a read did not reach it"
+    grep -q "^wrap /a 0 " "$m.log" || lab_broken "the wrap is not in its log"
+
+    for m in check-good check-worn check-fake; do
+        unmount_card "$WORK/$m"
+    done
+    echo "lying card self-check: good, worn, fake-capacity and fsync-failing cards behave"
+}
+
+# Mounts the lying cards and hands them to the drills in DRILL_LAB_*.
+mount_lying_cards() {
+    if ! pkg-config --exists fuse3 2>/dev/null; then
+        echo "libfuse3-dev or pkg-config is not installed: the lying-card drills are skipped"
+        return
+    fi
+    if [ ! -x "$LAB" ] || [ "$LAB_SOURCE" -nt "$LAB" ]; then
+        # shellcheck disable=SC2046 # pkg-config's flags are separate words
+        gcc -O2 -Wall -Wextra -o "$LAB" "$LAB_SOURCE" $(pkg-config --cflags --libs fuse3) ||
+            lab_broken "it does not compile"
+    fi
+    check_lab
+    mount_lab lab-good ""
+    mount_lab lab-worn-record worn=40 # byte 40 of the record
+    mount_lab lab-worn "worn=$LAB_WORN_OFFSET"
+    mount_lab lab-fake "capacity=$LAB_CAPACITY"
+    mount_lab lab-flush 'fail_fsync=*'
+    write_previous_config "$WORK/lab-flush"
+    export DRILL_LAB_GOOD DRILL_LAB_WORN_RECORD DRILL_LAB_WORN DRILL_LAB_FAKE DRILL_LAB_FLUSH
+    DRILL_LAB_GOOD=$(winpath "$WORK/lab-good")
+    DRILL_LAB_WORN_RECORD=$(winpath "$WORK/lab-worn-record")
+    DRILL_LAB_WORN=$(winpath "$WORK/lab-worn")
+    DRILL_LAB_FAKE=$(winpath "$WORK/lab-fake")
+    DRILL_LAB_FLUSH=$(winpath "$WORK/lab-flush")
+    export DRILL_LAB_WORN_OFFSET=$LAB_WORN_OFFSET DRILL_LAB_CAPACITY=$LAB_CAPACITY
+}
