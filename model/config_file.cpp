@@ -14,6 +14,8 @@ namespace {
 
 // An 8.3 name: the device reads a FAT32 card.
 const char kTempFileName[] = "CFGBCAST.TMP";
+// Where the older file waits while the new one takes its name.
+const char kDisplacedFileName[] = "CFGBCAST.OLD";
 // The save directory, a backslash and the file name, as the device's tools
 // have always composed it.
 const int kConfigPathSize = 269;
@@ -37,14 +39,33 @@ int StreamBufferSize(FILE* stream)
 #endif
 }
 
-// A card pulled between the removal of the old file and the naming of the new
-// one leaves no configuration file, only our complete temporary record: that
-// record is what was last written, so it is put in place before anything
-// else looks for the file or overwrites the temporary one.
-void RestoreLoneTemporaryFile(const char* path, const char* tempPath)
+// The configuration file and the two names it passes through on the card.
+struct ConfigPaths {
+    char File[kConfigPathSize];
+    char Temp[kConfigPathSize];
+    char Displaced[kConfigPathSize];
+};
+
+bool ComposeConfigPaths(ConfigPaths* paths)
 {
-    if (FileIsAbsent(path) && FileSizeOf(tempPath) == kConfigRecordSize)
-        ReplaceFileWith(tempPath, path);
+    bool fits = ComposeSavePath(paths->File, kConfigFileName);
+    fits = ComposeSavePath(paths->Temp, kTempFileName) && fits;
+    return ComposeSavePath(paths->Displaced, kDisplacedFileName) && fits;
+}
+
+// A card pulled between moving the older file aside and naming the new one
+// leaves no configuration file, only our complete records: the new one,
+// checked on the card before the older one was moved, or else the older one.
+// It is put in place before anything else looks for the file or overwrites
+// the temporary one.
+void RestoreLoneRecord(const ConfigPaths& paths)
+{
+    if (!FileIsAbsent(paths.File))
+        return;
+    if (FileSizeOf(paths.Temp) == kConfigRecordSize)
+        ReplaceFileWith(paths.Temp, paths.File, paths.Displaced);
+    else if (FileSizeOf(paths.Displaced) == kConfigRecordSize)
+        ReplaceFileWith(paths.Displaced, paths.File, paths.Temp);
 }
 
 void TraceLoadedFields(const BroadcastConfig& config)
@@ -79,17 +100,15 @@ int32_t FileSizeOf(const char* path)
 
 int WriteConfigFile()
 {
-    char path[kConfigPathSize];
-    char tempPath[kConfigPathSize];
+    ConfigPaths paths;
+    const char* path = paths.File;
     // A name as long as a path buffer cannot be opened by the narrow file
     // functions on Windows, so the record could not be read back under it.
-    bool fits =
-        ComposeSavePath(path, kConfigFileName) && strlen(path) < static_cast<size_t>(kPathSize);
-    fits = ComposeSavePath(tempPath, kTempFileName) && fits;
+    bool fits = ComposeConfigPaths(&paths) && strlen(path) < static_cast<size_t>(kPathSize);
     if (fits)
-        RestoreLoneTemporaryFile(path, tempPath);
+        RestoreLoneRecord(paths);
 
-    HANDLE file = fits ? CreateFileForWrite(tempPath) : INVALID_HANDLE_VALUE;
+    HANDLE file = fits ? CreateFileForWrite(paths.Temp) : INVALID_HANDLE_VALUE;
     if (file == INVALID_HANDLE_VALUE) {
         Trace("Open file - \"%s\" err!\n", path);
         Trace("%s", kSeparator);
@@ -101,10 +120,10 @@ int WriteConfigFile()
     // under its own name once in place.
     const BroadcastConfig& record = g_Session.Config;
     bool written = WriteFlushAndClose(file, &record, kConfigRecordSize) &&
-                   FileHoldsOnMedium(tempPath, &record, kConfigRecordSize) &&
-                   ReplaceFileWith(tempPath, path);
+                   FileHoldsOnMedium(paths.Temp, &record, kConfigRecordSize) &&
+                   ReplaceFileWith(paths.Temp, path, paths.Displaced);
     if (!written)
-        DeleteFileIfPresent(tempPath);
+        DeleteFileIfPresent(paths.Temp);
     written = written && FileHoldsOnMedium(path, &record, kConfigRecordSize);
     Trace("%s", kSeparator);
     return written ? 0 : -1;
@@ -113,11 +132,11 @@ int WriteConfigFile()
 int ReadConfigFile()
 {
     Trace("sizeof = %d\n", kConfigRecordSize);
-    char path[kConfigPathSize];
-    char tempPath[kConfigPathSize];
-    bool fits = ComposeSavePath(path, kConfigFileName);
-    if (fits && ComposeSavePath(tempPath, kTempFileName))
-        RestoreLoneTemporaryFile(path, tempPath);
+    ConfigPaths paths;
+    const char* path = paths.File;
+    bool fits = ComposeSavePath(paths.File, kConfigFileName);
+    if (fits && ComposeConfigPaths(&paths))
+        RestoreLoneRecord(paths);
     int32_t size = fits ? FileSizeOf(path) : 0;
     Trace("iGetFileSize = %d\n", size);
     if (size != kConfigRecordSize) {

@@ -32,15 +32,23 @@ bool MayReplace(const char* target)
 
 } // namespace
 
-bool ReplaceFileWith(const char* source, const char* target)
+bool ReplaceFileWith(const char* source, const char* target, const char* displaced)
 {
     // A new name is given without a look at the target first: looking up a
     // missing name can cost a scan of the whole folder.
     if (MoveFileExA(source, target, MOVEFILE_WRITE_THROUGH))
         return true;
     DWORD error = GetLastError();
-    return (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) && MayReplace(target) &&
-           MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || !MayReplace(target) ||
+        !DeleteFileIfPresent(displaced) || !MoveFileExA(target, displaced, MOVEFILE_WRITE_THROUGH))
+        return false;
+    if (!MoveFileExA(source, target, MOVEFILE_WRITE_THROUGH)) {
+        MoveFileExA(displaced, target, MOVEFILE_WRITE_THROUGH);
+        return false;
+    }
+    // Left behind only if this fails; the next replacement removes it.
+    DeleteFileA(displaced);
+    return true;
 }
 
 bool DeleteFileIfPresent(const char* path)
@@ -209,7 +217,7 @@ bool MatchesReference(HANDLE medium, Reference* reference, CopyProgress progress
 } // namespace
 
 bool CopyFileVerified(const char* source, const char* target, const char* tempPath,
-                      CopyProgress progress)
+                      const char* displacedPath, CopyProgress progress)
 {
     if (!HaveChunks())
         return false;
@@ -232,7 +240,7 @@ bool CopyFileVerified(const char* source, const char* target, const char* tempPa
     if (copy != INVALID_HANDLE_VALUE)
         ok = CloseHandle(copy) && ok;
     CloseHandle(held);
-    ok = ok && ReplaceFileWith(tempPath, target);
+    ok = ok && ReplaceFileWith(tempPath, target, displacedPath);
     if (!ok)
         RemoveTemporary(tempPath);
     return ok;

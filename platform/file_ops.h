@@ -12,9 +12,13 @@ HANDLE CreateFileForWrite(const char* path);
 // any step failed; the file is closed in every case.
 bool WriteFlushAndClose(HANDLE file, const void* data, DWORD size);
 
-// Replaces target with source in one step, writing through to the medium.
-// A read-only target is refused, not overridden.
-bool ReplaceFileWith(const char* source, const char* target);
+// Gives source the name target, writing through to the medium. An existing
+// target is first moved aside to displaced and removed only once source has
+// its name: a card pulled meanwhile holds the older or the newer file, never
+// a file cut short under target's name (a rename over a file can free the
+// older file's clusters before the new name is written). A read-only target
+// is refused, not overridden.
+bool ReplaceFileWith(const char* source, const char* target, const char* displaced);
 
 bool DeleteFileIfPresent(const char* path);
 // True only when nothing at all stands under the path.
@@ -35,8 +39,10 @@ typedef void (*CopyProgress)();
 // only when target holds the source's bytes as read back from the medium; on
 // any failure tempPath is removed and target stays exactly as it was. A
 // read-only target or a folder at the target is refused. progress may be null.
+// The file it replaces is moved aside to displacedPath meanwhile, as
+// ReplaceFileWith does.
 bool CopyFileVerified(const char* source, const char* target, const char* tempPath,
-                      CopyProgress progress);
+                      const char* displacedPath, CopyProgress progress);
 
 // Reads path back from the medium, past the file cache, and compares its size
 // and bytes with source.

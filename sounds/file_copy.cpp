@@ -19,6 +19,8 @@ namespace {
 // name that the device never takes for a sound, and no longer than the
 // shortest sound name ("a.wav"), so it fits wherever the sound's path fits.
 const char kCopyTempName[] = "~.TMP";
+// Where an earlier copy of the sound waits while the new one takes its name.
+const char kDisplacedName[] = "~.OLD";
 
 // Painting the status line for every file costs more than copying a small
 // file, so during a copy it is painted at most this often; its text is still
@@ -146,12 +148,14 @@ bool FormatTargetPath(char (&path)[kPathSize], const char* name)
                                   category->TargetFolder, name);
 }
 
-// A card pulled during an earlier copy may have left our temporary file.
-void RemoveStaleTempFile()
+// A card pulled during an earlier copy may have left our temporary files.
+void RemoveStaleTempFiles()
 {
     char temp[kPathSize] = {};
-    if (FormatTargetPath(temp, kCopyTempName))
-        DeleteFileIfPresent(temp);
+    for (const char* name : {kCopyTempName, kDisplacedName}) {
+        if (FormatTargetPath(temp, name))
+            DeleteFileIfPresent(temp);
+    }
 }
 
 // Reads back every file this Copy put on the card. A file that changed since
@@ -200,7 +204,7 @@ int CopyFolderFiles(const char* folder)
         Trace("INVALID_HANDLE_VALUE!");
         return 0;
     }
-    RemoveStaleTempFile();
+    RemoveStaleTempFiles();
     bool first = true;
     do {
         const char* name = search.entry.cFileName;
@@ -224,10 +228,12 @@ int CopyOneFile(const char* folder, const char* fileName)
     ShowCopyStatus(g_Session.CopyStatusText);
     CopiedFile copied = {};
     char temp[kPathSize] = {};
+    char displaced[kPathSize] = {};
     // A path that does not fit would name another file: such a file is not copied.
-    fits =
-        fits && FormatTargetPath(copied.Target, fileName) && FormatTargetPath(temp, kCopyTempName);
-    bool verified = fits && CopyFileVerified(source, copied.Target, temp, OnCopyProgress);
+    fits = fits && FormatTargetPath(copied.Target, fileName) &&
+           FormatTargetPath(temp, kCopyTempName) && FormatTargetPath(displaced, kDisplacedName);
+    bool verified =
+        fits && CopyFileVerified(source, copied.Target, temp, displaced, OnCopyProgress);
     if (verified) {
         memcpy(copied.Source, source, sizeof source);
         g_CopiedFiles.push_back(copied);

@@ -13,7 +13,8 @@ TEST(CopyFileVerified, ReplacesAnExistingTarget)
     WriteBytes(folder.File("new.wav"), Bytes(300, 0x11));
     WriteBytes(folder.File("old.wav"), Bytes(100, 0x22));
     EXPECT_TRUE(CopyFileVerified(folder.File("new.wav").c_str(), folder.File("old.wav").c_str(),
-                                 folder.File("~.TMP").c_str(), nullptr));
+                                 folder.File("~.TMP").c_str(), folder.File("~.OLD").c_str(),
+                                 nullptr));
     EXPECT_EQ(ReadBytes(folder.File("old.wav")), Bytes(300, 0x11));
 }
 
@@ -24,7 +25,7 @@ TEST(CopyFileVerified, AFailedCopyKeepsATargetItNeverWrote)
     WriteBytes(folder.File("kept.wav"), Bytes(100, 0x22));
     EXPECT_FALSE(CopyFileVerified(folder.File("missing.wav").c_str(),
                                   folder.File("kept.wav").c_str(), folder.File("~.TMP").c_str(),
-                                  nullptr));
+                                  folder.File("~.OLD").c_str(), nullptr));
     EXPECT_EQ(ReadBytes(folder.File("kept.wav")), Bytes(100, 0x22));
 
     // A source that cannot be read while another holds it exclusively.
@@ -34,7 +35,7 @@ TEST(CopyFileVerified, AFailedCopyKeepsATargetItNeverWrote)
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(CopyFileVerified(folder.File("locked.wav").c_str(),
                                   folder.File("kept.wav").c_str(), folder.File("~.TMP").c_str(),
-                                  nullptr));
+                                  folder.File("~.OLD").c_str(), nullptr));
     CloseHandle(lock);
     EXPECT_EQ(ReadBytes(folder.File("kept.wav")), Bytes(100, 0x22));
 }
@@ -46,7 +47,8 @@ TEST(CopyFileVerified, AFolderAtTheTargetStays)
     CreateDirectoryA(folder.File("taken.wav").c_str(), nullptr);
     WriteBytes(folder.File("taken.wav\\inside.txt"), Bytes(3, 0x55));
     EXPECT_FALSE(CopyFileVerified(folder.File("tone.wav").c_str(), folder.File("taken.wav").c_str(),
-                                  folder.File("~.TMP").c_str(), nullptr));
+                                  folder.File("~.TMP").c_str(), folder.File("~.OLD").c_str(),
+                                  nullptr));
     EXPECT_EQ(ReadBytes(folder.File("taken.wav\\inside.txt")), Bytes(3, 0x55));
 }
 
@@ -71,7 +73,8 @@ TEST(CopyFileVerified, AFailedCopyKeepsTheEarlierCopyAndNoTemporaryFile)
         if (obstacle == kReadOnlyTarget)
             SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
 
-        EXPECT_FALSE(CopyFileVerified(source.c_str(), target.c_str(), temp.c_str(), nullptr));
+        EXPECT_FALSE(CopyFileVerified(source.c_str(), target.c_str(), temp.c_str(),
+                                      folder.File("TONE.OLD").c_str(), nullptr));
         CloseHandle(writer);
         EXPECT_EQ(IsFolder(temp.c_str()), FileExists(temp));
         RemoveTree(temp);
@@ -97,8 +100,8 @@ TEST(CopyFileVerified, ALargeCopyReplacesTheEarlierOneAndReportsProgress)
     WriteBytes(target, Bytes(100, 0x22));
 
     CopyProgress note = [] { g_ProgressTimes.push_back(GetTickCount()); };
-    ASSERT_TRUE(
-        CopyFileVerified(source.c_str(), target.c_str(), folder.File("TONE.TMP").c_str(), note));
+    ASSERT_TRUE(CopyFileVerified(source.c_str(), target.c_str(), folder.File("TONE.TMP").c_str(),
+                                 folder.File("TONE.OLD").c_str(), note));
     EXPECT_FALSE(FileExists(folder.File("TONE.TMP")));
     EXPECT_FALSE(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(ReadBytes(target), big);

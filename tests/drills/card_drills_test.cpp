@@ -25,8 +25,9 @@
 namespace {
 
 const char kConfigName[] = "CFG_BROADCAST.bin";
-const char kTempName[] = "CFGBCAST.TMP";    // Generate's, in the save directory
-const char kCopyTempName[] = "SNDCOPY.TMP"; // Copy's, in the target folder
+const char kTempName[] = "CFGBCAST.TMP";   // Generate's, in the save directory
+const char kCopyTempName[] = "~.TMP";      // Copy's, in the target folder
+const char kCopyDisplacedName[] = "~.OLD"; // an earlier copy while the new one takes its name
 const char kGenerateFailed[] = "Failed to generate configuration!";
 
 std::string GeneratedText(const std::string& saveDir)
@@ -943,7 +944,8 @@ TEST_F(CardDrill, CardPulledDuringCopy)
 
         int staleHere = 0;
         for (const std::string& name : FolderEntries(target)) {
-            staleHere += _stricmp(name.c_str(), kCopyTempName) == 0;
+            staleHere += _stricmp(name.c_str(), kCopyTempName) == 0 ||
+                         _stricmp(name.c_str(), kCopyDisplacedName) == 0;
             if (!EndsWith(name, ".wav"))
                 continue;
             bool whole = ReadBytes(target + "\\" + name) == ReadBytes(source.File(name));
@@ -966,7 +968,8 @@ TEST_F(CardDrill, CardPulledDuringCopy)
         ClickQuietly(IDC_COPY_BUTTON);
         for (const auto& outcome : LastOutcomes())
             EXPECT_EQ(outcome.second, "Sucess") << "trial " << trial << ": " << outcome.first;
-        bool staleLeft = FileExists(target + "\\" + kCopyTempName);
+        bool staleLeft = FileExists(target + "\\" + kCopyTempName) ||
+                         FileExists(target + "\\" + kCopyDisplacedName);
         EXPECT_FALSE(staleLeft) << "trial " << trial;
         stale += staleHere;
         staleRemoved += staleLeft ? 0 : staleHere;
