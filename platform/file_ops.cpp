@@ -111,29 +111,6 @@ void ReportProgress(CopyProgress progress)
     g_LastProgress = GetTickCount64();
 }
 
-// A large copy is flushed as it goes, a chunk at a time: one flush of all of
-// it at the end would stall the window for as long as a slow card takes to
-// write it.
-const LONGLONG kFlushStep = kChunkSize;
-
-struct CopyState {
-    CopyProgress progress;
-    LONGLONG flushed;
-};
-
-DWORD CALLBACK OnCopiedChunk(LARGE_INTEGER, LARGE_INTEGER copied, LARGE_INTEGER, LARGE_INTEGER,
-                             DWORD, DWORD, HANDLE, HANDLE target, LPVOID data)
-{
-    CopyState* state = static_cast<CopyState*>(data);
-    if (copied.QuadPart - state->flushed >= kFlushStep) {
-        if (!FlushFileBuffers(target))
-            return PROGRESS_CANCEL;
-        state->flushed = copied.QuadPart;
-    }
-    ReportProgress(state->progress);
-    return PROGRESS_CONTINUE;
-}
-
 HANDLE OpenSource(const char* path)
 {
     return CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -146,32 +123,37 @@ HANDLE OpenOnMedium(const char* path, DWORD access, DWORD share)
                        nullptr);
 }
 
-// A copy of a read-only source is read-only too: it could be neither
-// flushed nor removed, nor replaced by a later copy once in place. False when
-// there was no such attribute to clear.
-bool ClearReadOnly(const char* path)
+// Unbuffered writes go in whole sectors: the last piece of a file is padded
+// to this, which is a multiple of every sector size in use, and the file is
+// then cut back to its length.
+const DWORD kSectorMultiple = 4096;
+
+// Writes the rest of source into copy, which is open past the file cache.
+bool CopyContents(HANDLE source, HANDLE copy, CopyProgress progress)
 {
-    DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES ||
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) !=
-            FILE_ATTRIBUTE_READONLY)
-        return false;
-    attributes &= ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY);
-    return SetFileAttributesA(path, attributes ? attributes : FILE_ATTRIBUTE_NORMAL) != 0;
+    LARGE_INTEGER length = {};
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(source, g_MediumChunk, kChunkSize, &got, nullptr))
+            return false;
+        DWORD padded = (got + kSectorMultiple - 1) / kSectorMultiple * kSectorMultiple;
+        memset(g_MediumChunk + got, 0, padded - got);
+        DWORD written = 0;
+        if (padded &&
+            (!WriteFile(copy, g_MediumChunk, padded, &written, nullptr) || written != padded))
+            return false;
+        length.QuadPart += got;
+        if (got < kChunkSize)
+            break;
+        ReportProgress(progress);
+    }
+    return SetFilePointerEx(copy, length, nullptr, FILE_BEGIN) && SetEndOfFile(copy);
 }
 
-// Opened for the flush and the read-back at once: one open per file. A
-// reader such as a virus scanner may look at it meanwhile; nobody may write.
-HANDLE OpenCopyOnMedium(const char* path)
+bool Rewind(HANDLE file)
 {
-    ClearReadOnly(path);
-    return OpenOnMedium(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ);
-}
-
-void RemoveTemporary(const char* path)
-{
-    if (!DeleteFileA(path) && ClearReadOnly(path))
-        DeleteFileA(path);
+    LARGE_INTEGER start = {};
+    return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) != 0;
 }
 
 // What the medium's bytes must equal: the rest of an open file, or, when
@@ -227,12 +209,13 @@ bool CopyFileVerified(const char* source, const char* target, const char* tempPa
     HANDLE held = OpenSource(source);
     if (held == INVALID_HANDLE_VALUE)
         return false;
-    CopyState state = {progress, 0};
-    bool ok = CopyFileExA(source, tempPath, OnCopiedChunk, &state, nullptr, 0) != 0;
-    HANDLE copy = ok ? OpenCopyOnMedium(tempPath) : INVALID_HANDLE_VALUE;
-    // The last flush writes out what the copy left in the cache, so the read
-    // that follows comes from the medium.
-    ok = copy != INVALID_HANDLE_VALUE && FlushFileBuffers(copy);
+    // Written and read back past the file cache: what is compared is what
+    // the medium holds. Nobody else may write the copy meanwhile.
+    HANDLE copy =
+        CreateFileA(tempPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_NO_BUFFERING, nullptr);
+    bool ok = copy != INVALID_HANDLE_VALUE && CopyContents(held, copy, progress) &&
+              FlushFileBuffers(copy) && Rewind(copy) && Rewind(held);
     if (ok) {
         Reference reference = {held, nullptr, 0};
         ok = MatchesReference(copy, &reference, progress);
@@ -242,7 +225,7 @@ bool CopyFileVerified(const char* source, const char* target, const char* tempPa
     CloseHandle(held);
     ok = ok && ReplaceFileWith(tempPath, target, displacedPath);
     if (!ok)
-        RemoveTemporary(tempPath);
+        DeleteFileA(tempPath);
     return ok;
 }
 

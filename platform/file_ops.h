@@ -33,8 +33,10 @@ DWORD QueryCurrentDirectory(char* buffer, DWORD size);
 typedef void (*CopyProgress)();
 
 // Copies source to tempPath (a temporary name in the target's folder, chosen
-// by the caller), flushes it to the medium, reads it back past the file cache
-// and compares it with the source, and only then puts it in place of target.
+// by the caller), writing past the file cache, flushes it to the medium, reads
+// it back past the cache and compares it with the source, and only then puts
+// it in place of target. The copy takes the bytes only, not the source's
+// times or attributes.
 // The source is held open against writers until the compare is done. True
 // only when target holds the source's bytes as read back from the medium; on
 // any failure tempPath is removed and target stays exactly as it was. A
