@@ -243,12 +243,9 @@ bool ReadBackMatches(const std::string& path, const std::string& source)
     return same;
 }
 
-// How the window is while the Copy runs: as the user sees it, with the
-// status line's redraw off (its texts are set but not painted), or hidden.
-enum CopyView { kShown, kStatusRedrawOff, kHidden };
-
-// One Copy of the Random on Sense page from source into saveDir.
-double ProductCopy(const std::string& source, const std::string& saveDir, CopyView view)
+// A new main dialog with playback on, saving into saveDir, and source chosen
+// for the Random on Sense page.
+HWND DialogReadyToCopy(const std::string& source, const std::string& saveDir)
 {
     ResetSession();
     HWND dialog = CreateDialogWith(MainDialogProc);
@@ -256,6 +253,17 @@ double ProductCopy(const std::string& source, const std::string& saveDir, CopyVi
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ON_RADIO, BN_CLICKED), 0);
     g_ChosenFolder = source;
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kSenseRandRowIds.PickButton, BN_CLICKED), 0);
+    return dialog;
+}
+
+// How the window is while the Copy runs: as the user sees it, with the
+// status line's redraw off (its texts are set but not painted), or hidden.
+enum CopyView { kShown, kStatusRedrawOff, kHidden };
+
+// One Copy of the Random on Sense page from source into saveDir.
+double ProductCopy(const std::string& source, const std::string& saveDir, CopyView view)
+{
+    HWND dialog = DialogReadyToCopy(source, saveDir);
     HWND status = GetDlgItem(dialog, IDC_STATUS_LINE);
     if (view == kStatusRedrawOff)
         SendMessageA(status, WM_SETREDRAW, FALSE, 0);
@@ -411,12 +419,7 @@ void BenchMessageDelay(const std::string& root, int count)
     if (!MakeFiles(source, count, 20u << 20))
         return;
     CreateDirectoryA(saveDir.c_str(), nullptr);
-    ResetSession();
-    HWND dialog = CreateDialogWith(MainDialogProc);
-    snprintf(g_Session.SaveDir, sizeof g_Session.SaveDir, "%s", saveDir.c_str());
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ON_RADIO, BN_CLICKED), 0);
-    g_ChosenFolder = source;
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kSenseRandRowIds.PickButton, BN_CLICKED), 0);
+    HWND dialog = DialogReadyToCopy(source, saveDir);
     SetWindowSubclass(dialog, NoteDelay, 0, 0);
     PumpMessages();
     g_Delays.clear();

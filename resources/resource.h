@@ -3,6 +3,8 @@
 // here; nothing else writes an identifier's number.
 #pragma once
 
+// clang-format off
+
 #define IDI_APP_ICON 101
 #define IDD_MAIN_DIALOG 104
 
@@ -302,3 +304,4 @@
 // Bottom edge: Generate (生成配置) and the version
 #define IDC_GENERATE_BUTTON           40152
 #define IDC_VERSION_LABEL             40182
+// clang-format on
