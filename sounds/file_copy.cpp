@@ -27,13 +27,14 @@ const char kDisplacedName[] = "~.OLD";
 // set for every file.
 const std::chrono::milliseconds kStatusPaintInterval(100);
 
-void LeaveCopyPanel(bool) {}
-bool GoOnCopying()
+// Until a window attaches: no panel to lock, no messages to handle.
+void NoPanelToLock(bool) {}
+bool NoMessagesToHandle()
 {
     return true;
 }
 
-CopyWindowHooks g_CopyWindow = {LeaveCopyPanel, GoOnCopying};
+CopyWindowHooks g_CopyWindow = {NoPanelToLock, NoMessagesToHandle};
 bool g_StatusHeld = false;
 bool g_StatusPainted = true;
 std::chrono::steady_clock::time_point g_LastStatusPaint;
