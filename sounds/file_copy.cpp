@@ -61,21 +61,27 @@ void PaintStatusLine()
     HoldStatusLine(true);
 }
 
-void ShowCopyStatus(const char* text)
+// Paints a text not shown yet once the last paint is old enough: what the
+// line shows is never older than that, also during a long file.
+void PaintStatusLineWhenDue()
 {
-    SetControlText(g_Session.ControlMap.StatusLine, text);
-    g_StatusPainted = false;
-    if (g_StatusHeld &&
+    if (g_StatusHeld && !g_StatusPainted &&
         std::chrono::steady_clock::now() - g_LastStatusPaint >= kStatusPaintInterval)
         PaintStatusLine();
 }
 
-// During a long file: its line is shown once the file has taken a moment,
-// and the window keeps up with its messages.
+void ShowCopyStatus(const char* text)
+{
+    SetControlText(g_Session.ControlMap.StatusLine, text);
+    g_StatusPainted = false;
+    PaintStatusLineWhenDue();
+}
+
+// During a long file: its line is shown once it is due, and the window
+// keeps up with its messages.
 void OnCopyProgress()
 {
-    if (g_StatusHeld && !g_StatusPainted)
-        PaintStatusLine();
+    PaintStatusLineWhenDue();
     if (!g_CopyWindow.KeepResponsive())
         g_StopCopying = true;
 }
