@@ -112,6 +112,12 @@ const char* const kExpectedMessages[] = {
     "",
     "",
     "", // 84..91
+    "正在检查卡上已复制的文件...",
+    "Checking the copied files on the card...", // 92
+    "正在向SD卡复制声音文件",
+    "Copying sounds to the SD card", // 94
+    "此文件夹的名称无法在本Windows上使用；请重命名或另选一个",
+    "This folder's name cannot be used on this Windows; rename it or choose another", // 96
 };
 
 // Rows 0..55: each list's Chinese items, then its English items.
@@ -303,7 +309,7 @@ TEST(TextTables, EveryRowReadsAsWritten)
         {"TitleTable", TitleTable, kExpectedTitles, kTitleRows,
          static_cast<int>(sizeof kExpectedTitles / sizeof *kExpectedTitles)},
     };
-    EXPECT_EQ(92, kMessageRows);
+    EXPECT_EQ(98, kMessageRows);
     EXPECT_EQ(128, kLabelRows);
     EXPECT_EQ(4, kTitleRows);
     for (const TableCase& table : tables) {

@@ -4,7 +4,7 @@
 
 #include "model/session_state.h"
 
-const int kMessageRows = 92;
+const int kMessageRows = 98;
 const int kLabelRows = 128;
 const int kTitleRows = 4;
 
@@ -51,6 +51,9 @@ enum MessagePair : int {
     kMsgTimingRandBSelected = 52,
     kMsgTimingRandASelected = 54,
     kMsgSenseRandSelected = 56,
+    kMsgCheckingCopies = 92,     // "Checking the copied files on the card..."
+    kMsgCopyingToCard = 94,      // "Copying sounds to the SD card"
+    kMsgFolderNameUnusable = 96, // "This folder's name cannot be used on this Windows; ..."
 };
 
 // TitleTable pairs.
