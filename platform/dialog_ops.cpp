@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/window_work.h"
+
 int RunModalDialog(HINSTANCE instance, int templateId, DLGPROC procedure)
 {
     InitCommonControls();
@@ -26,19 +28,28 @@ void SetSmallIcon(HWND window, HINSTANCE instance, int iconId)
     SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_SmallIcon));
 }
 
+// From another thread, each of these hands its change to the window's own
+// thread, which makes it in the order given.
+
 void SetControlText(HWND control, const char* text)
 {
-    SetWindowTextA(control, text);
+    if (!HandToWindowThread([](HWND window, int, const char* handed) { SetControlText(window, handed); },
+                            control, 0, text))
+        SetWindowTextA(control, text);
 }
 
 void EnableControl(HWND control, bool enable)
 {
-    EnableWindow(control, enable);
+    if (!HandToWindowThread([](HWND window, int value, const char*) { EnableControl(window, value); },
+                            control, enable, nullptr))
+        EnableWindow(control, enable);
 }
 
 void ShowControl(HWND control, bool show)
 {
-    ShowWindow(control, show ? SW_SHOW : SW_HIDE);
+    if (!HandToWindowThread([](HWND window, int value, const char*) { ShowControl(window, value); },
+                            control, show, nullptr))
+        ShowWindow(control, show ? SW_SHOW : SW_HIDE);
 }
 
 void HoldPainting(HWND control, bool hold)

@@ -6,6 +6,8 @@
 int RunModalDialog(HINSTANCE instance, int templateId, DLGPROC procedure);
 void SetSmallIcon(HWND window, HINSTANCE instance, int iconId);
 
+// Called from a thread that does not own the control, these three hand the
+// change to the control's thread (platform/window_work.h), in order.
 void SetControlText(HWND control, const char* text);
 void EnableControl(HWND control, bool enable);
 void ShowControl(HWND control, bool show);
@@ -16,6 +18,7 @@ void HoldPainting(HWND control, bool hold);
 
 // Check boxes and radio buttons.
 void TickButton(HWND button);
+// From another thread, the button's thread answers (a sent message).
 UINT ButtonCheckState(HWND dialog, int id);
 
 // Combo boxes: items are indexed by their position in the list.

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/content_digest.h"
+
 HANDLE CreateFileForWrite(const char* path)
 {
     return CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
@@ -68,6 +70,29 @@ bool IsFolder(const char* path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+bool FileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION* identity)
+{
+    HANDLE file = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool known = GetFileInformationByHandle(file, identity) != 0;
+    CloseHandle(file);
+    return known;
+}
+
+} // namespace
+
+bool IsSameFile(const char* first, const char* second)
+{
+    BY_HANDLE_FILE_INFORMATION a, b;
+    return FileIdentity(first, &a) && FileIdentity(second, &b) &&
+           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+           a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
+}
+
 DWORD QueryCurrentDirectory(char* buffer, DWORD size)
 {
     return GetCurrentDirectoryA(size, buffer);
@@ -82,7 +107,8 @@ namespace {
 const DWORD kChunkSize = 1 << 20;
 
 // One pair for the life of the process, so a small file costs no allocation:
-// what the medium returned, and what it must equal.
+// what the medium returned, and what it must equal. One thread at a time
+// uses them: the window runs no Generate while a copy runs.
 unsigned char* g_MediumChunk = nullptr;
 unsigned char* g_ReferenceChunk = nullptr;
 
@@ -97,18 +123,6 @@ bool HaveChunks()
         g_ReferenceChunk = g_MediumChunk + kChunkSize;
     }
     return true;
-}
-
-// Often enough for a window to look alive, rarely enough to cost nothing.
-const ULONGLONG kProgressInterval = 25;
-ULONGLONG g_LastProgress = 0;
-
-void ReportProgress(CopyProgress progress)
-{
-    if (!progress || GetTickCount64() - g_LastProgress < kProgressInterval)
-        return;
-    progress();
-    g_LastProgress = GetTickCount64();
 }
 
 HANDLE OpenSource(const char* path)
@@ -128,10 +142,17 @@ HANDLE OpenOnMedium(const char* path, DWORD access, DWORD share)
 // then cut back to its length.
 const DWORD kSectorMultiple = 4096;
 
-// Writes the rest of source into copy, which is open past the file cache.
-bool CopyContents(HANDLE source, HANDLE copy, CopyProgress progress)
+// Told the bytes done so far; false once the work is to be abandoned.
+bool GoOn(CopyProgress progress, uint64_t bytesDone)
 {
-    LARGE_INTEGER length = {};
+    return !progress || progress(bytesDone);
+}
+
+// Writes the rest of source into copy, which is open past the file cache.
+bool CopyContents(HANDLE source, HANDLE copy, CopyProgress progress, LARGE_INTEGER* copied)
+{
+    LARGE_INTEGER& length = *copied;
+    length.QuadPart = 0;
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(source, g_MediumChunk, kChunkSize, &got, nullptr))
@@ -143,9 +164,10 @@ bool CopyContents(HANDLE source, HANDLE copy, CopyProgress progress)
             (!WriteFile(copy, g_MediumChunk, padded, &written, nullptr) || written != padded))
             return false;
         length.QuadPart += got;
+        if (!GoOn(progress, static_cast<uint64_t>(length.QuadPart)))
+            return false;
         if (got < kChunkSize)
             break;
-        ReportProgress(progress);
     }
     return SetFilePointerEx(copy, length, nullptr, FILE_BEGIN) && SetEndOfFile(copy);
 }
@@ -177,29 +199,45 @@ const unsigned char* NextReferenceBytes(Reference* reference, DWORD want, DWORD*
     return bytes;
 }
 
+// What a read back past the cache is checked against and what it feeds.
+struct ReadBack {
+    Reference* reference; // the bytes to equal, or null
+    DigestState* digest;  // takes the bytes read, or null
+    CopyProgress progress;
+    uint64_t doneBefore; // bytes of the same work done before this read
+};
+
 // Reads the file opened past the cache to its end; true when the reference
 // holds the same bytes and ends where it ends. A reference that grows or
 // shrinks meanwhile no longer matches.
-bool MatchesReference(HANDLE medium, Reference* reference, CopyProgress progress)
+bool ReadBackMatches(HANDLE medium, const ReadBack& check)
 {
+    uint64_t total = 0;
     for (;;) {
         DWORD read = 0;
-        DWORD expectedCount = 0;
         if (!ReadFile(medium, g_MediumChunk, kChunkSize, &read, nullptr))
             return false;
-        const unsigned char* expected = NextReferenceBytes(reference, kChunkSize, &expectedCount);
-        if (!expected || expectedCount != read || memcmp(g_MediumChunk, expected, read) != 0)
+        if (check.reference) {
+            DWORD expectedCount = 0;
+            const unsigned char* expected =
+                NextReferenceBytes(check.reference, kChunkSize, &expectedCount);
+            if (!expected || expectedCount != read || memcmp(g_MediumChunk, expected, read) != 0)
+                return false;
+        }
+        if (check.digest)
+            AddToDigest(check.digest, g_MediumChunk, read);
+        total += read;
+        if (!GoOn(check.progress, check.doneBefore + total))
             return false;
         if (read < kChunkSize)
             return true;
-        ReportProgress(progress);
     }
 }
 
 } // namespace
 
 bool CopyFileVerified(const char* source, const char* target, const char* tempPath,
-                      const char* displacedPath, CopyProgress progress)
+                      const char* displacedPath, CopyProgress progress, ContentDigest* digest)
 {
     if (!HaveChunks())
         return false;
@@ -214,11 +252,19 @@ bool CopyFileVerified(const char* source, const char* target, const char* tempPa
     HANDLE copy =
         CreateFileA(tempPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_NO_BUFFERING, nullptr);
-    bool ok = copy != INVALID_HANDLE_VALUE && CopyContents(held, copy, progress) &&
+    LARGE_INTEGER length = {};
+    bool ok = copy != INVALID_HANDLE_VALUE && CopyContents(held, copy, progress, &length) &&
               FlushFileBuffers(copy) && Rewind(copy) && Rewind(held);
     if (ok) {
+        // The digest is of the bytes the medium returned and the compare
+        // found equal to the source's.
         Reference reference = {held, nullptr, 0};
-        ok = MatchesReference(copy, &reference, progress);
+        DigestState state;
+        StartDigest(&state);
+        ok = ReadBackMatches(copy, {&reference, &state, progress,
+                                    static_cast<uint64_t>(length.QuadPart)});
+        if (digest)
+            *digest = FinishDigest(state);
     }
     if (copy != INVALID_HANDLE_VALUE)
         ok = CloseHandle(copy) && ok;
@@ -229,18 +275,18 @@ bool CopyFileVerified(const char* source, const char* target, const char* tempPa
     return ok;
 }
 
-bool FileMatchesOnMedium(const char* path, const char* source, CopyProgress progress)
+bool FileMatchesDigest(const char* path, const ContentDigest& digest, CopyProgress progress)
 {
     if (!HaveChunks())
         return false;
     HANDLE medium = OpenOnMedium(path, GENERIC_READ, FILE_SHARE_READ);
-    Reference reference = {OpenSource(source), nullptr, 0};
-    bool matches = medium != INVALID_HANDLE_VALUE && reference.file != INVALID_HANDLE_VALUE &&
-                   MatchesReference(medium, &reference, progress);
-    if (medium != INVALID_HANDLE_VALUE)
-        CloseHandle(medium);
-    if (reference.file != INVALID_HANDLE_VALUE)
-        CloseHandle(reference.file);
+    if (medium == INVALID_HANDLE_VALUE)
+        return false;
+    DigestState state;
+    StartDigest(&state);
+    bool matches = ReadBackMatches(medium, {nullptr, &state, progress, 0}) &&
+                   SameDigest(FinishDigest(state), digest);
+    CloseHandle(medium);
     return matches;
 }
 
@@ -252,7 +298,7 @@ bool FileHoldsOnMedium(const char* path, const void* data, DWORD size)
     if (medium == INVALID_HANDLE_VALUE)
         return false;
     Reference reference = {INVALID_HANDLE_VALUE, static_cast<const unsigned char*>(data), size};
-    bool holds = MatchesReference(medium, &reference, nullptr);
+    bool holds = ReadBackMatches(medium, {&reference, nullptr, nullptr, 0});
     CloseHandle(medium);
     return holds;
 }

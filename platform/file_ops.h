@@ -4,6 +4,9 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
+
+#include "platform/content_digest.h"
 
 // Creates or truncates a file for writing; INVALID_HANDLE_VALUE on failure.
 HANDLE CreateFileForWrite(const char* path);
@@ -24,13 +27,16 @@ bool DeleteFileIfPresent(const char* path);
 // True only when nothing at all stands under the path.
 bool FileIsAbsent(const char* path);
 bool IsFolder(const char* path);
+// Whether two paths name one existing file or folder, however spelled.
+bool IsSameFile(const char* first, const char* second);
 
 // GetCurrentDirectoryA: the length written, or 0 on failure.
 DWORD QueryCurrentDirectory(char* buffer, DWORD size);
 
-// Called now and then during long file work, at most every few tens of
-// milliseconds, so that the caller's window can stay responsive.
-typedef void (*CopyProgress)();
+// Told, after each piece of long file work, how many bytes of it are done;
+// false has the work abandoned (it then fails). It runs on the thread that
+// does the work.
+typedef bool (*CopyProgress)(uint64_t bytesDone);
 
 // Copies source to tempPath (a temporary name in the target's folder, chosen
 // by the caller), writing past the file cache, flushes it to the medium, reads
@@ -40,15 +46,18 @@ typedef void (*CopyProgress)();
 // The source is held open against writers until the compare is done. True
 // only when target holds the source's bytes as read back from the medium; on
 // any failure tempPath is removed and target stays exactly as it was. A
-// read-only target or a folder at the target is refused. progress may be null.
+// read-only target or a folder at the target is refused. progress may be null;
+// it counts each byte twice, written and read back. digest, where given,
+// receives what the medium returned, for a later check without the source.
 // The file it replaces is moved aside to displacedPath meanwhile, as
 // ReplaceFileWith does.
 bool CopyFileVerified(const char* source, const char* target, const char* tempPath,
-                      const char* displacedPath, CopyProgress progress);
+                      const char* displacedPath, CopyProgress progress,
+                      ContentDigest* digest = nullptr);
 
-// Reads path back from the medium, past the file cache, and compares its size
-// and bytes with source.
-bool FileMatchesOnMedium(const char* path, const char* source, CopyProgress progress);
+// Reads path back from the medium, past the file cache, and tells whether it
+// still holds the bytes that digest was taken of.
+bool FileMatchesDigest(const char* path, const ContentDigest& digest, CopyProgress progress);
 
 // Reads a small file back from the medium, past the file cache, and compares
 // it with data.

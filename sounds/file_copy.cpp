@@ -1,6 +1,5 @@
 #include "sounds/file_copy.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -9,6 +8,7 @@
 #include "platform/dialog_ops.h"
 #include "platform/file_ops.h"
 #include "platform/trace.h"
+#include "sounds/copy_status.h"
 #include "sounds/folder_tree.h"
 #include "sounds/sound_categories.h"
 #include "texts/interface_texts.h"
@@ -22,74 +22,50 @@ const char kCopyTempName[] = "~.TMP";
 // Where an earlier copy of the sound waits while the new one takes its name.
 const char kDisplacedName[] = "~.OLD";
 
-// Painting the status line for every file costs more than copying a small
-// file, so during a copy it is painted at most this often; its text is still
-// set for every file.
-const std::chrono::milliseconds kStatusPaintInterval(100);
-
-// Until a window attaches: no panel to lock, no messages to handle.
+// Until a window attaches: no panel to lock, nobody to tell, no stop.
 void NoPanelToLock(bool) {}
-bool NoMessagesToHandle()
+void NoProgressToShow(const CopyProgressFigures&) {}
+CopyStop NoStopRequested()
 {
-    return true;
+    return kKeepCopying;
 }
 
-CopyWindowHooks g_CopyWindow = {NoPanelToLock, NoMessagesToHandle};
-bool g_StatusHeld = false;
-bool g_StatusPainted = true;
-std::chrono::steady_clock::time_point g_LastStatusPaint;
+CopyWindowHooks g_CopyWindow = {NoPanelToLock, NoProgressToShow, NoStopRequested};
 bool g_StopCopying = false;
+// The category's source folder is its own target folder.
+bool g_IntoSourceFolder = false;
 
-// The files this Copy put on the card, for the last read-back pass.
+// The files this Copy put on the card, for the last read-back pass: the
+// source for the status line, and what the card held when it was checked.
 struct CopiedFile {
     char Source[kPathSize];
     char Target[kPathSize];
+    ContentDigest Digest;
 };
 std::vector<CopiedFile> g_CopiedFiles;
 
-void HoldStatusLine(bool hold)
+CopyProgressFigures g_Progress = {};
+uint64_t g_WorkOfEndedFiles = 0;
+
+// During long file work: how far it is, and whether to go on with it.
+bool OnWorkProgress(uint64_t bytesDone)
 {
-    HoldPainting(g_Session.ControlMap.StatusLine, hold);
-    g_StatusHeld = hold;
-    g_StatusPainted = true;
-    g_LastStatusPaint = std::chrono::steady_clock::now();
+    g_Progress.Done = g_WorkOfEndedFiles + bytesDone;
+    g_CopyWindow.ReportProgress(g_Progress);
+    return g_CopyWindow.StopRequested() != kAbandonFileUnderWay;
 }
 
-void PaintStatusLine()
+void EndFileWork(bool failed)
 {
-    HoldStatusLine(false);
-    HoldStatusLine(true);
-}
-
-// Paints a text not shown yet once the last paint is old enough: what the
-// line shows is never older than that, also during a long file.
-void PaintStatusLineWhenDue()
-{
-    if (g_StatusHeld && !g_StatusPainted &&
-        std::chrono::steady_clock::now() - g_LastStatusPaint >= kStatusPaintInterval)
-        PaintStatusLine();
-}
-
-void ShowCopyStatus(const char* text)
-{
-    SetControlText(g_Session.ControlMap.StatusLine, text);
-    g_StatusPainted = false;
-    PaintStatusLineWhenDue();
-}
-
-// During a long file: its line is shown once it is due, and the window
-// keeps up with its messages.
-void OnCopyProgress()
-{
-    PaintStatusLineWhenDue();
-    if (!g_CopyWindow.KeepResponsive())
-        g_StopCopying = true;
+    g_WorkOfEndedFiles = g_Progress.Done;
+    g_Progress.FileFailed = g_Progress.FileFailed || failed;
+    g_CopyWindow.ReportProgress(g_Progress);
 }
 
 // At a file boundary: false once the copy is to stop.
 bool KeepCopying()
 {
-    if (!g_CopyWindow.KeepResponsive())
+    if (g_CopyWindow.StopRequested() != kKeepCopying)
         g_StopCopying = true;
     return !g_StopCopying;
 }
@@ -99,34 +75,32 @@ bool IsTicked(HWND dialog, const SoundCategory& category)
     return ButtonCheckState(dialog, category.Check) == BST_CHECKED;
 }
 
-// A random page has one category; only the Copy button is locked meanwhile.
-void CopyRandomPage(HWND dialog, const SoundCategory& category)
+// The search for the sound files of a folder; false when it cannot start.
+// A folder too long for the pattern has no files that could be named.
+bool StartSoundSearch(FolderSearch* search, const char* folder)
 {
-    if (!IsTicked(dialog, category))
-        return;
-    g_Session.CurrentCategory = category.CategoryKey;
-    if (CreateCategoryFolder() == -1)
-        return;
-    HWND copyButton = g_Session.ControlMap.CopyButton;
-    EnableControl(copyButton, false);
-    CopyFolderFiles(CategorySlot(category));
-    EnableControl(copyButton, true);
+    char pattern[kPathSize] = {};
+    return FormatPath(pattern, sizeof pattern, "%s\\*.wav", folder) &&
+           StartFolderSearch(search, pattern);
 }
 
-// An animal page copies its ticked animals in AnimalIndex order, with the
-// animal rows and the Copy button locked until the rules re-derive them.
-void CopyAnimalPage(HWND dialog, int page)
+// What the copy of the page has to read and write.
+uint64_t BytesToCopy(HWND dialog, int page)
 {
-    g_CopyWindow.ApplyCopyPanelRules(false);
+    uint64_t bytes = 0;
     for (const SoundCategory& category : kSoundCategories.Rows) {
-        if (category.Page != page || !IsTicked(dialog, category) || g_StopCopying)
+        FolderSearch search = {};
+        if (category.Page != page || !IsTicked(dialog, category) ||
+            !StartSoundSearch(&search, CategorySlot(category)))
             continue;
-        Trace("<SenseSpecPath[0]>%s\n", CategorySlot(category));
-        g_Session.CurrentCategory = category.CategoryKey;
-        if (CreateCategoryFolder() != -1)
-            CopyFolderFiles(CategorySlot(category));
+        do {
+            if (search.entry.cFileName[0] != '.')
+                bytes += static_cast<uint64_t>(search.entry.nFileSizeHigh) << 32 |
+                         search.entry.nFileSizeLow;
+        } while (NextFolderEntry(&search));
+        EndFolderSearch(&search);
     }
-    g_CopyWindow.ApplyCopyPanelRules(true);
+    return bytes;
 }
 
 // "Copy \"<source>\" ..." in CopyStatusText.
@@ -146,13 +120,86 @@ void ShowCopyOutcome(const char* text)
     ShowCopyStatus(status);
 }
 
-// "<SaveDir>\<target folder of CurrentCategory>\<name>"; false when there is
-// no such folder or the path does not fit.
+// Reads back every file this Copy put on the card and compares it with what
+// the card held when the file was checked. A file that changed since (a card
+// that lies about its size writes later files over earlier ones), or that
+// the card no longer returns, is taken from under its sound's name and
+// reported; a source removed since costs nothing. Afterwards the status line
+// shows again what it showed before the pass, unless the pass reported.
+void CheckCopiedFiles()
+{
+    if (g_CopiedFiles.empty() || !KeepCopying())
+        return;
+    char shown[kStatusTextSize] = {};
+    snprintf(shown, sizeof shown, "%s", LastCopyStatus());
+    ShowCopyStatus(TextPair(MessageTable, kMsgCheckingCopies));
+    g_Progress.Total = g_WorkOfEndedFiles;
+    for (const CopiedFile& file : g_CopiedFiles)
+        g_Progress.Total += file.Digest.Length;
+    bool reported = false;
+    for (const CopiedFile& file : g_CopiedFiles) {
+        if (!KeepCopying())
+            break;
+        bool same = FileMatchesDigest(file.Target, file.Digest, OnWorkProgress);
+        // A read cut short as the session ends proves nothing against the file.
+        if (!same && g_CopyWindow.StopRequested() == kAbandonFileUnderWay)
+            break;
+        EndFileWork(!same);
+        if (same)
+            continue;
+        DeleteFileIfPresent(file.Target);
+        ComposeCopyLine(file.Source);
+        ShowCopyOutcome(TextPair(MessageTable, kMsgCopyFailed));
+        reported = true;
+    }
+    if (!reported)
+        ShowCopyStatus(shown);
+    g_CopiedFiles.clear();
+}
+
+// A random page has one category; only the Copy button is locked meanwhile.
+void CopyRandomPage(HWND dialog, const SoundCategory& category)
+{
+    if (!IsTicked(dialog, category))
+        return;
+    g_Session.CurrentCategory = category.CategoryKey;
+    if (CreateCategoryFolder() == -1)
+        return;
+    HWND copyButton = g_Session.ControlMap.CopyButton;
+    EnableControl(copyButton, false);
+    CopyFolderFiles(CategorySlot(category));
+    CheckCopiedFiles();
+    EnableControl(copyButton, true);
+}
+
+// An animal page copies its ticked animals in AnimalIndex order, with the
+// animal rows and the Copy button locked until the rules re-derive them.
+void CopyAnimalPage(HWND dialog, int page)
+{
+    g_CopyWindow.ApplyCopyPanelRules(false);
+    for (const SoundCategory& category : kSoundCategories.Rows) {
+        if (category.Page != page || !IsTicked(dialog, category) || g_StopCopying)
+            continue;
+        Trace("<SenseSpecPath[0]>%s\n", CategorySlot(category));
+        g_Session.CurrentCategory = category.CategoryKey;
+        if (CreateCategoryFolder() != -1)
+            CopyFolderFiles(CategorySlot(category));
+    }
+    CheckCopiedFiles();
+    g_CopyWindow.ApplyCopyPanelRules(true);
+}
+
+// "<SaveDir>\<target folder of CurrentCategory>[\<name>]"; false when there
+// is no such folder or the path does not fit.
 bool FormatTargetPath(char (&path)[kPathSize], const char* name)
 {
     const SoundCategory* category = FindCategoryByKey(g_Session.CurrentCategory);
-    return category && FormatPath(path, sizeof path, "%s\\%s\\%s", g_Session.SaveDir,
-                                  category->TargetFolder, name);
+    if (!category)
+        return false;
+    return name ? FormatPath(path, sizeof path, "%s\\%s\\%s", g_Session.SaveDir,
+                             category->TargetFolder, name)
+                : FormatPath(path, sizeof path, "%s\\%s", g_Session.SaveDir,
+                             category->TargetFolder);
 }
 
 // A card pulled during an earlier copy may have left our temporary files.
@@ -165,21 +212,6 @@ void RemoveStaleTempFiles()
     }
 }
 
-// Reads back every file this Copy put on the card. A file that changed since
-// its copy was checked (a card that lies about its size writes later files
-// over earlier ones) is taken from under its sound's name and reported.
-void VerifyCopiedFiles()
-{
-    for (const CopiedFile& file : g_CopiedFiles) {
-        if (FileMatchesOnMedium(file.Target, file.Source, OnCopyProgress))
-            continue;
-        DeleteFileIfPresent(file.Target);
-        ComposeCopyLine(file.Source);
-        ShowCopyOutcome(TextPair(MessageTable, kMsgCopyFailed));
-    }
-    g_CopiedFiles.clear();
-}
-
 } // namespace
 
 void SetCopyWindowHooks(const CopyWindowHooks& hooks)
@@ -189,29 +221,32 @@ void SetCopyWindowHooks(const CopyWindowHooks& hooks)
 
 void CopyCheckedCategories(HWND dialog)
 {
-    HoldStatusLine(true);
     g_StopCopying = false;
     g_CopiedFiles.clear();
+    int page = static_cast<int>(g_Session.CopyTabIndex);
+    g_WorkOfEndedFiles = 0;
+    g_Progress = {0, page < kCopyPages ? 3 * BytesToCopy(dialog, page) : 0, false};
+    g_CopyWindow.ReportProgress(g_Progress);
     if (g_Session.CopyTabIndex < kSenseSpecPage)
-        CopyRandomPage(dialog, *FirstCategoryOfPage(static_cast<int>(g_Session.CopyTabIndex)));
+        CopyRandomPage(dialog, *FirstCategoryOfPage(page));
     else if (g_Session.CopyTabIndex < kCopyPages)
-        CopyAnimalPage(dialog, static_cast<int>(g_Session.CopyTabIndex));
-    VerifyCopiedFiles();
+        CopyAnimalPage(dialog, page);
     g_Session.CurrentCategory = 0;
-    HoldStatusLine(false);
 }
 
 int CopyFolderFiles(const char* folder)
 {
-    char pattern[kPathSize] = {};
     FolderSearch search = {};
-    // A folder too long for the pattern has no files that could be named.
-    if (!FormatPath(pattern, sizeof pattern, "%s\\*.wav", folder) ||
-        !StartFolderSearch(&search, pattern)) {
+    if (!StartSoundSearch(&search, folder)) {
         Trace("INVALID_HANDLE_VALUE!");
         return 0;
     }
-    RemoveStaleTempFiles();
+    // Copying a folder into itself would put each file aside onto itself:
+    // every file fails, as the system's own copy says, and nothing changes.
+    char target[kPathSize] = {};
+    g_IntoSourceFolder = FormatTargetPath(target, nullptr) && IsSameFile(folder, target);
+    if (!g_IntoSourceFolder)
+        RemoveStaleTempFiles();
     bool first = true;
     do {
         const char* name = search.entry.cFileName;
@@ -239,12 +274,14 @@ int CopyOneFile(const char* folder, const char* fileName)
     // A path that does not fit would name another file: such a file is not copied.
     fits = fits && FormatTargetPath(copied.Target, fileName) &&
            FormatTargetPath(temp, kCopyTempName) && FormatTargetPath(displaced, kDisplacedName);
-    bool verified =
-        fits && CopyFileVerified(source, copied.Target, temp, displaced, OnCopyProgress);
+    bool verified = fits && !g_IntoSourceFolder &&
+                    CopyFileVerified(source, copied.Target, temp, displaced, OnWorkProgress,
+                                     &copied.Digest);
     if (verified) {
         memcpy(copied.Source, source, sizeof source);
         g_CopiedFiles.push_back(copied);
     }
+    EndFileWork(!verified);
     ShowCopyOutcome(TextPair(MessageTable, verified ? kMsgCopySucceeded : kMsgCopyFailed));
     return verified ? 1 : 0;
 }

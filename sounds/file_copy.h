@@ -3,22 +3,40 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
+// How far the copy is asked to stop.
+enum CopyStop : int {
+    kKeepCopying,
+    kStopAtFileBoundary,  // the file under way is finished first
+    kAbandonFileUnderWay, // the file under way is dropped, its temporary file removed
+};
+
+// How far a copy has come, in bytes of work: each byte of a file counts
+// three times, as written, as read back, and as checked again at the end.
+struct CopyProgressFigures {
+    uint64_t Done;
+    uint64_t Total;
+    bool FileFailed;
+};
+
 // The window's part in a copy, handed over by the window before it copies.
+// The copy may run on a thread of its own: the last two are called from that
+// thread, between files and during long ones.
 struct CopyWindowHooks {
     // Locks (false) or re-derives (true) the animal rows and the Copy button
     // around the copy of an animal page.
     void (*ApplyCopyPanelRules)(bool playbackOn);
-    // Lets the window handle its waiting messages; called between files and
-    // during long ones. False once the user asked to close the window: the
-    // copy then stops at the next file boundary.
-    bool (*KeepResponsive)();
+    void (*ReportProgress)(const CopyProgressFigures& figures);
+    CopyStop (*StopRequested)();
 };
 void SetCopyWindowHooks(const CopyWindowHooks& hooks);
 
 // Copies the ticked categories of the active page. Each file goes through a
 // temporary name in its target folder and takes the sound's name only once
-// read back from the card intact; a last pass reads every copied file back
-// again, since a card that lies about its size overwrites earlier files.
+// read back from the card intact; before the page is unlocked, a last pass
+// reads every copied file back again and compares it with what was checked,
+// since a card that lies about its size overwrites earlier files.
 void CopyCheckedCategories(HWND dialog);
 int CopyFolderFiles(const char* folder);
 int CopyOneFile(const char* folder, const char* fileName);

@@ -3,9 +3,9 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "sounds/copy_status.h"
 #include "sounds/sound_categories.h"
 #include "model/session_state.h"
-#include "platform/dialog_ops.h"
 #include "platform/file_ops.h"
 #include "platform/trace.h"
 #include "texts/interface_texts.h"
@@ -61,6 +61,6 @@ int CreateCategoryFolder()
     }
     char status[kStatusTextSize] = {};
     snprintf(status, sizeof status, "%s%s", path, TextPair(MessageTable, message));
-    SetControlText(g_Session.ControlMap.StatusLine, status);
+    ShowCopyStatus(status);
     return result;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "platform/file_ops.h"
@@ -83,43 +85,55 @@ TEST(CopyFileVerified, AFailedCopyKeepsTheEarlierCopyAndNoTemporaryFile)
     }
 }
 
-std::vector<DWORD> g_ProgressTimes;
+std::vector<uint64_t> g_Progress;
+uint64_t g_AbandonAt = UINT64_MAX;
 
 // From a large read-only source: the copy replaces the earlier one with a
-// writable file and leaves no temporary file; reading back reports progress
-// at least every 100 ms of work, and not for every chunk it reads.
-TEST(CopyFileVerified, ALargeCopyReplacesTheEarlierOneAndReportsProgress)
+// writable file, counts every byte as written and read back, and leaves no
+// temporary file; abandoned midway, it keeps the earlier copy. The digest
+// taken tells the copy from the same file changed or cut short later.
+TEST(CopyFileVerified, ALargeCopyReportsProgressAndLeavesADigestForTheLastCheck)
 {
     TempFolder folder;
     const std::string source = folder.File("big.wav"), target = folder.File("tone.wav");
-    Bytes big(64 << 20);
+    Bytes big(6 << 20);
     for (size_t i = 0; i < big.size(); ++i)
         big[i] = static_cast<unsigned char>(i * 7 + i / 4099);
     WriteBytes(source, big);
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY);
     WriteBytes(target, Bytes(100, 0x22));
+    CopyProgress note = [](uint64_t done) {
+        g_Progress.push_back(done);
+        return done < g_AbandonAt;
+    };
+    const std::string temp = folder.File("TONE.TMP"), old = folder.File("TONE.OLD");
 
-    CopyProgress note = [] { g_ProgressTimes.push_back(GetTickCount()); };
-    ASSERT_TRUE(CopyFileVerified(source.c_str(), target.c_str(), folder.File("TONE.TMP").c_str(),
-                                 folder.File("TONE.OLD").c_str(), note));
-    EXPECT_FALSE(FileExists(folder.File("TONE.TMP")));
+    g_AbandonAt = 3 << 20;
+    EXPECT_FALSE(CopyFileVerified(source.c_str(), target.c_str(), temp.c_str(), old.c_str(), note));
+    EXPECT_EQ(ReadBytes(target), Bytes(100, 0x22));
+    EXPECT_FALSE(FileExists(temp));
+    g_AbandonAt = UINT64_MAX;
+    g_Progress.clear();
+    ContentDigest digest = {};
+    ASSERT_TRUE(CopyFileVerified(source.c_str(), target.c_str(), temp.c_str(), old.c_str(), note,
+                                 &digest));
+    EXPECT_FALSE(FileExists(temp));
     EXPECT_FALSE(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(ReadBytes(target), big);
-    g_ProgressTimes.clear();
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < 500)
-        ASSERT_TRUE(FileMatchesOnMedium(target.c_str(), source.c_str(), note));
-    EXPECT_GE(g_ProgressTimes.size(), 5u);
-    for (size_t i = 1; i < g_ProgressTimes.size(); ++i)
-        EXPECT_GE(g_ProgressTimes[i] - g_ProgressTimes[i - 1], 16u);
+    EXPECT_TRUE(std::is_sorted(g_Progress.begin(), g_Progress.end()));
+    EXPECT_EQ(g_Progress.back(), 2 * big.size());
 
-    // The final pass finds a copy that changed later; a record is equal to
-    // all of its bytes only.
+    SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(source.c_str()); // the last check needs no source
+    EXPECT_TRUE(FileMatchesDigest(target.c_str(), digest, nullptr));
     big[big.size() - 5] ^= 1;
     WriteBytes(target, big);
-    EXPECT_FALSE(FileMatchesOnMedium(target.c_str(), source.c_str(), nullptr));
+    EXPECT_FALSE(FileMatchesDigest(target.c_str(), digest, nullptr));
+    big[big.size() - 5] ^= 1;
     big.resize(1 << 20);
     WriteBytes(target, big);
+    EXPECT_FALSE(FileMatchesDigest(target.c_str(), digest, nullptr));
+    // A record is equal to all of its bytes only.
     EXPECT_TRUE(FileHoldsOnMedium(target.c_str(), big.data(), 1 << 20));
     EXPECT_FALSE(FileHoldsOnMedium(target.c_str(), big.data(), (1 << 20) - 1));
 }

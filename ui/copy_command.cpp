@@ -1,31 +1,107 @@
 #include "ui/copy_command.h"
 
-#include <chrono>
+#include <process.h>
 
+#include <atomic>
+
+#include "model/session_state.h"
+#include "platform/dialog_ops.h"
+#include "platform/long_job_signals.h"
 #include "platform/message_pump.h"
 #include "platform/trace.h"
+#include "platform/window_work.h"
 #include "sounds/file_copy.h"
 #include "texts/interface_texts.h"
 #include "ui/enable_rules.h"
 
 namespace {
 
-// Reading the message queue more often than this costs more than it gives;
-// Windows ghosts a window only after seconds without it.
-const std::chrono::milliseconds kPumpInterval(20);
+// What the copy's thread hands over is brought onto the window this often,
+// also while a menu is open or the window is being moved.
+const UINT_PTR kCopyTimer = 1;
+const UINT kCopyTimerInterval = 50;
+// Painting the status line for every file costs more than copying a small
+// file: its text is set for every file, but it is painted at most this often.
+const ULONGLONG kStatusPaintInterval = 100;
 
 HWND g_CopyingDialog = nullptr;
+HANDLE g_CopyThread = nullptr;
 bool g_CloseRequested = false;
-std::chrono::steady_clock::time_point g_LastPump;
+bool g_StatusUnpainted = false;
+ULONGLONG g_LastStatusPaint = 0;
 
-bool KeepWindowResponsive()
+// Written by the copy's thread, read by the window's, and the other way round.
+std::atomic<int> g_StopRequest(kKeepCopying);
+std::atomic<uint64_t> g_WorkDone(0);
+std::atomic<uint64_t> g_WorkTotal(0);
+std::atomic<bool> g_FileFailed(false);
+
+void StoreProgress(const CopyProgressFigures& figures)
 {
-    auto now = std::chrono::steady_clock::now();
-    if (g_CopyingDialog && now - g_LastPump >= kPumpInterval) {
-        g_LastPump = now;
-        PumpMessagesDroppingInput(g_CopyingDialog);
+    g_WorkDone = figures.Done;
+    g_WorkTotal = figures.Total;
+    g_FileFailed = figures.FileFailed;
+}
+
+CopyStop StopRequested()
+{
+    return static_cast<CopyStop>(g_StopRequest.load());
+}
+
+// A stop request is only ever raised: a close after the session ended does
+// not bring the file under way back.
+void RequestStop(CopyStop stop)
+{
+    int current = g_StopRequest.load();
+    while (current < stop && !g_StopRequest.compare_exchange_weak(current, stop)) {
     }
-    return !g_CloseRequested;
+}
+
+unsigned __stdcall CopyOnItsThread(void* dialog)
+{
+    CopyCheckedCategories(static_cast<HWND>(dialog));
+    return 0;
+}
+
+// Makes the changes the copy handed over, paints the status line once it is
+// due, and shows the progress on the taskbar.
+void ShowCopyUnderWay()
+{
+    if (DoHandedOverChanges() > 0)
+        g_StatusUnpainted = true;
+    ULONGLONG now = GetTickCount64();
+    if (g_StatusUnpainted && now - g_LastStatusPaint >= kStatusPaintInterval) {
+        HoldPainting(g_Session.ControlMap.StatusLine, false);
+        HoldPainting(g_Session.ControlMap.StatusLine, true);
+        g_StatusUnpainted = false;
+        g_LastStatusPaint = now;
+    }
+    ShowTaskbarProgress(g_CopyingDialog, g_WorkDone, g_WorkTotal, g_FileFailed);
+}
+
+void BeginCopyJob(HWND dialog)
+{
+    g_CopyingDialog = dialog;
+    g_CloseRequested = false;
+    g_StopRequest = kKeepCopying;
+    StoreProgress({0, 0, false});
+    HoldPainting(g_Session.ControlMap.StatusLine, true);
+    g_StatusUnpainted = false;
+    g_LastStatusPaint = GetTickCount64();
+    BlockSessionEnd(dialog, TextPair(MessageTable, kMsgCopyingToCard));
+    SetTimer(dialog, kCopyTimer, kCopyTimerInterval, nullptr);
+}
+
+void EndCopyJob(HWND dialog)
+{
+    KillTimer(dialog, kCopyTimer);
+    DoHandedOverChanges();
+    HoldPainting(g_Session.ControlMap.StatusLine, false);
+    ClearTaskbarProgress(dialog);
+    UnblockSessionEnd(dialog);
+    if (!g_CloseRequested)
+        FlashUntilForeground(dialog);
+    g_CopyingDialog = nullptr;
 }
 
 // The focused control may have been disabled for the copy, which leaves the
@@ -46,21 +122,33 @@ void RestoreFocus(HWND dialog, HWND focused)
 
 void AttachCopyToWindow()
 {
-    SetCopyWindowHooks({ApplyCopyPanelRules, KeepWindowResponsive});
+    SetCopyWindowHooks({ApplyCopyPanelRules, StoreProgress, StopRequested});
 }
 
 void RunCopyCommand(HWND dialog)
 {
     Trace("%s", kCopyTrace);
     HWND focused = GetFocus();
-    g_CopyingDialog = dialog;
-    g_CloseRequested = false;
-    g_LastPump = std::chrono::steady_clock::now();
-    CopyCheckedCategories(dialog);
-    g_CopyingDialog = nullptr;
+    BeginCopyJob(dialog);
+    int quitCode = 0;
+    bool quit = false;
+    HANDLE thread = reinterpret_cast<HANDLE>(
+        _beginthreadex(nullptr, 0, CopyOnItsThread, dialog, 0, nullptr));
+    if (thread) {
+        g_CopyThread = thread;
+        quit = PumpMessagesUntil(thread, dialog, &quitCode);
+        g_CopyThread = nullptr;
+        CloseHandle(thread);
+    } else {
+        // No thread to be had: the copy runs here, the window waits for it.
+        CopyCheckedCategories(dialog);
+    }
+    EndCopyJob(dialog);
     RestoreFocus(dialog, focused);
     if (g_CloseRequested)
         EndDialog(dialog, 0);
+    if (quit)
+        PostQuitMessage(quitCode);
 }
 
 bool IsCopyRunning()
@@ -71,4 +159,20 @@ bool IsCopyRunning()
 void CloseWhenCopyEnds()
 {
     g_CloseRequested = true;
+    RequestStop(kStopAtFileBoundary);
+}
+
+void AbandonCopy()
+{
+    if (!g_CopyThread)
+        return;
+    RequestStop(kAbandonFileUnderWay);
+    WaitAnsweringSentMessages(g_CopyThread);
+    DoHandedOverChanges();
+}
+
+void OnCopyTimer(UINT_PTR timer)
+{
+    if (timer == kCopyTimer && g_CopyingDialog)
+        ShowCopyUnderWay();
 }

@@ -178,6 +178,20 @@ void OnClose(HWND dialog)
         EndDialog(dialog, 0);
 }
 
+// A log-off, restart or shutdown waits while a copy runs.
+BOOL OnQueryEndSession()
+{
+    return !IsCopyRunning();
+}
+
+// Windows may end the process at any moment once this returns: the copy
+// stops first, at a point where every sound on the card is whole.
+void OnEndSession(WPARAM ending)
+{
+    if (ending)
+        AbandonCopy();
+}
+
 } // namespace
 
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -203,6 +217,17 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         case WM_CLOSE: {
             OnClose(dialog);
+            return SetDlgMsgResult(dialog, message, 0);
+        }
+        case WM_TIMER: {
+            OnCopyTimer(wParam);
+            return SetDlgMsgResult(dialog, message, 0);
+        }
+        case WM_QUERYENDSESSION: {
+            return SetDlgMsgResult(dialog, message, OnQueryEndSession());
+        }
+        case WM_ENDSESSION: {
+            OnEndSession(wParam);
             return SetDlgMsgResult(dialog, message, 0);
         }
     }
