@@ -107,6 +107,21 @@ class FileCopyTest : public LibraryTest {
         }
     }
 
+    // After the files, a copy that put any on the card checks them all again
+    // and then shows its last line once more.
+    static std::vector<std::string> WithLastCheck(std::vector<std::string> statuses)
+    {
+        for (const std::string& text : statuses) {
+            if (text.size() > 6 && text.compare(text.size() - 6, 6, "Sucess") == 0) {
+                std::string last = statuses.back();
+                statuses.push_back("Checking the copied files on the card...");
+                statuses.push_back(last);
+                break;
+            }
+        }
+        return statuses;
+    }
+
     std::vector<std::string> StatusTexts()
     {
         std::vector<std::string> texts;
@@ -173,7 +188,7 @@ TEST_F(FileCopyTest, EachPageCopiesExactlyItsTickedCategoriesInAnimalOrder)
             }
         }
         EXPECT_EQ(trace, expectedTrace);
-        EXPECT_EQ(StatusTexts(), expectedStatuses);
+        EXPECT_EQ(StatusTexts(), WithLastCheck(expectedStatuses));
         EXPECT_EQ(ListTree(saveDir), expectedTree);
 
         // Locked while files are copied, unlocked afterwards.
@@ -212,7 +227,7 @@ TEST_F(FileCopyTest, ASecondCopyFindsTheFolderAndOverwritesTheFiles)
     ExpectCategory(saveDir, "audio\\SenseRand", source, kExisted, &expectedTrace,
                    &expectedStatuses);
     EXPECT_EQ(trace, expectedTrace);
-    EXPECT_EQ(StatusTexts(), expectedStatuses);
+    EXPECT_EQ(StatusTexts(), WithLastCheck(expectedStatuses));
     EXPECT_EQ(ReadBytes(target), ReadBytes(source + "\\r.wav"));
 }
 
@@ -233,7 +248,7 @@ TEST_F(FileCopyTest, ThePatternDecidesAloneExceptForDotNames)
     ExpectCategory(saveDir, "audio\\SenseRand", source, kCreated, &expectedTrace, &expectedStatuses,
                    {"nested.wav"});
     EXPECT_EQ(trace, expectedTrace);
-    EXPECT_EQ(StatusTexts(), expectedStatuses);
+    EXPECT_EQ(StatusTexts(), WithLastCheck(expectedStatuses));
     EXPECT_EQ(ListTree(saveDir),
               (std::set<std::string>{"audio\\", "audio\\SenseRand\\", "audio\\SenseRand\\LOUD.WAV",
                                      "audio\\SenseRand\\quiet.wav"}));
@@ -279,7 +294,7 @@ TEST_F(FileCopyTest, AFolderThatCannotBeCreatedSkipsOnlyItsCategory)
     ExpectCategory(saveDir, "audio\\SenseSpecify\\tiger", tiger, kCreated, &expectedTrace,
                    &expectedStatuses);
     EXPECT_EQ(trace, expectedTrace);
-    EXPECT_EQ(StatusTexts(), expectedStatuses);
+    EXPECT_EQ(StatusTexts(), WithLastCheck(expectedStatuses));
     EXPECT_EQ(ReadBytes(blocker), Bytes{'f'});
     EXPECT_TRUE(FileExists(saveDir + "\\audio\\SenseSpecify\\tiger\\t.wav"));
 }
@@ -301,7 +316,7 @@ TEST_F(FileCopyTest, AFileThatCannotBeCopiedFailsAndTheNextIsTried)
     ExpectCategory(saveDir, "audio\\SenseRand", source, kExisted, &expectedTrace, &expectedStatuses,
                    {"a.wav"});
     EXPECT_EQ(trace, expectedTrace);
-    EXPECT_EQ(StatusTexts(), expectedStatuses);
+    EXPECT_EQ(StatusTexts(), WithLastCheck(expectedStatuses));
     EXPECT_EQ(ReadBytes(folder + "\\b.wav"), ReadBytes(source + "\\b.wav"));
 }
 
@@ -338,7 +353,7 @@ TEST_F(FileCopyTest, ASaveDirectoryEndingInABackslashIsUsedAsItStands)
     ExpectCategory(saveDir, "audio\\SenseRand", source, kCreated, &expectedTrace,
                    &expectedStatuses);
     EXPECT_EQ(trace, expectedTrace);
-    EXPECT_EQ(StatusTexts(), expectedStatuses);
+    EXPECT_EQ(StatusTexts(), WithLastCheck(expectedStatuses));
     EXPECT_EQ(ReadBytes(saveDir + "audio\\SenseRand\\r.wav"), ReadBytes(source + "\\r.wav"));
 }
 
@@ -403,7 +418,7 @@ TEST_F(LongPathTest, SourceFolderAndFileNameNearTheLimit)
         expected.push_back(CopyLine(source));
         expected.push_back(CopyLine(source) + (name == "a.wav" ? "Sucess" : "Failed"));
     }
-    EXPECT_EQ(StatusTexts(), expected);
+    EXPECT_EQ(StatusTexts(), WithLastCheck(expected));
     EXPECT_EQ(ListTree(saveDir + "\\audio\\SenseRand"), std::set<std::string>{"a.wav"});
     DeleteFileW(wideName.c_str());
 
@@ -495,7 +510,7 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
 {
     std::string source = start_.File("long");
     CreateDirectoryA(source.c_str(), nullptr);
-    const int files = 24;
+    const int files = 40;
     for (int i = 0; i < files; ++i)
         WriteBytes(source + "\\" + std::to_string(100 + i) + ".wav", Bytes(4 << 20, 'a' + i));
     Choose(IDC_SENSE_RAND_PICK, source);
@@ -550,4 +565,88 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     for (const std::string& name : copied)
         EXPECT_EQ(ReadBytes(saveDir + "\\audio\\SenseRand\\" + name),
                   ReadBytes(source + "\\" + name));
+}
+
+namespace {
+
+std::string g_Source, g_Card;
+std::vector<std::string> g_Gone; // sources removed once their copies stand on the card
+DWORD_PTR g_BusyAnswer = TRUE;
+ULONGLONG g_EndSessionTook = 0;
+
+} // namespace
+
+// A source removed once its copy stands on the card costs the card nothing:
+// the last check compares the card with what it held when the copy was
+// checked, never with the source read again.
+TEST_F(FileCopyTest, ASourceGoneAfterItsCopyKeepsTheCopy)
+{
+    g_Source = start_.File("many");
+    CreateDirectoryA(g_Source.c_str(), nullptr);
+    for (int i = 0; i < 400; ++i)
+        WriteBytes(g_Source + "\\" + std::to_string(1000 + i) + ".wav", Bytes(64 << 10, 'a' + i % 26));
+    Choose(IDC_SENSE_RAND_PICK, g_Source);
+    g_Card = NewSaveDir("save") + "\\audio\\SenseRand";
+    std::vector<std::string> order = SearchOrder(g_Source);
+    g_Gone.assign(order.begin(), order.begin() + 10);
+    std::vector<Bytes> originals;
+    for (const std::string& name : g_Gone)
+        originals.push_back(ReadBytes(g_Source + "\\" + name));
+    DuringCopy removal = {dialog_, [](HWND) {
+                              for (const std::string& name : g_Gone) {
+                                  while (!FileExists(g_Card + "\\" + name))
+                                      Sleep(1);
+                                  DeleteFileA((g_Source + "\\" + name).c_str());
+                              }
+                          }};
+    HANDLE thread = CreateThread(nullptr, 0, ActDuringCopy, &removal, 0, nullptr);
+    Copy(0);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    ASSERT_TRUE(removal.stillCopying) << "the copy ended before the sources went";
+    for (size_t i = 0; i < g_Gone.size(); ++i)
+        EXPECT_EQ(ReadBytes(g_Card + "\\" + g_Gone[i]), originals[i]) << g_Gone[i];
+    EXPECT_EQ(Status(), CopyLine(g_Source + "\\" + order.back()) + "Sucess");
+}
+
+// While a copy runs a log-off waits; a session that ends anyway stops the
+// copy before WM_ENDSESSION returns, leaving every sound on the card whole
+// (the earlier copy or the new one) and none of the copy's temporary files.
+TEST_F(FileCopyTest, ALogOffWaitsAndASessionThatEndsStopsTheCopyWhole)
+{
+    std::string source = start_.File("long");
+    CreateDirectoryA(source.c_str(), nullptr);
+    for (int i = 0; i < 24; ++i)
+        WriteBytes(source + "\\" + std::to_string(100 + i) + ".wav", Bytes(4 << 20, 'a' + i));
+    Choose(IDC_SENSE_RAND_PICK, source);
+    std::string card = NewSaveDir("save") + "\\audio\\SenseRand";
+    Copy(0);
+    for (const std::string& name : SearchOrder(source))
+        WriteBytes(card + "\\" + name, Bytes(1000, 'z')); // earlier copies to replace
+    EXPECT_EQ(SendMessageA(dialog_, WM_QUERYENDSESSION, 0, 0), TRUE);
+
+    DuringCopy ending = {dialog_, [](HWND dialog) {
+                             SendMessageTimeoutA(dialog, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL,
+                                                 5000, &g_BusyAnswer);
+                             ULONGLONG start = GetTickCount64();
+                             DWORD_PTR result = 0;
+                             SendMessageTimeoutA(dialog, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL,
+                                                 30000, &result);
+                             g_EndSessionTook = GetTickCount64() - start;
+                         }};
+    HANDLE thread = CreateThread(nullptr, 0, ActDuringCopy, &ending, 0, nullptr);
+    Copy(0);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    EXPECT_EQ(g_BusyAnswer, static_cast<DWORD_PTR>(FALSE));
+    EXPECT_LT(g_EndSessionTook, 3000u);
+    int earlier = 0;
+    for (const std::string& name : ListTree(card)) {
+        Bytes held = ReadBytes(card + "\\" + name);
+        earlier += held == Bytes(1000, 'z');
+        EXPECT_TRUE(held == Bytes(1000, 'z') || held == ReadBytes(source + "\\" + name)) << name;
+    }
+    EXPECT_EQ(ListTree(card).size(), 24u) << "a temporary file stayed, or a sound went";
+    EXPECT_GT(earlier, 0) << "the copy went on after the session ended";
+    EXPECT_EQ(SendMessageA(dialog_, WM_QUERYENDSESSION, 0, 0), TRUE);
 }
