@@ -851,6 +851,84 @@ TEST_F(LyingCardDrill, CopyOntoLyingCards)
     EXPECT_EQ(all.falseSuccesses, 0);
 }
 
+// What a thread saw of the window while the last check of a Copy read a
+// slow card: how long the window took to answer, whether Copy was locked.
+struct DuringLastCheck {
+    HWND dialog;
+    DWORD slowestAnswer = 0;
+    bool copyLocked = false;
+    bool seen = false;
+};
+
+DWORD WINAPI ClickCopyDuringLastCheck(void* context)
+{
+    DuringLastCheck* during = static_cast<DuringLastCheck*>(context);
+    HWND status = GetDlgItem(during->dialog, IDC_STATUS_LINE);
+    HWND copy = GetDlgItem(during->dialog, IDC_COPY_BUTTON);
+    char text[600] = {};
+    for (double start = Seconds(); Seconds() - start < 120 && !during->seen; Sleep(20)) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutA(status, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                            SMTO_NORMAL, 1000, &length);
+        during->seen = strcmp(text, "Checking the copied files on the card...") == 0;
+    }
+    for (int probe = 0; during->seen && probe < 2; ++probe) {
+        DWORD start = GetTickCount();
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(during->dialog, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result))
+            during->slowestAnswer = 1000;
+        during->slowestAnswer = std::max(during->slowestAnswer, GetTickCount() - start);
+        during->copyLocked = !IsWindowEnabled(copy);
+        RECT rect;
+        GetWindowRect(copy, &rect);
+        SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        INPUT clicks[2] = {};
+        clicks[0].type = clicks[1].type = INPUT_MOUSE;
+        clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, clicks, sizeof(INPUT));
+        Sleep(200);
+    }
+    return 0;
+}
+
+// A card that takes 60 ms for every read: while the last check reads every
+// copy back, the window answers within a second, Copy stays locked, and
+// clicks on it then start no second copy, not even once the first ends.
+TEST_F(CardDrill, SlowCardLastCheckKeepsTheWindowAliveAndLocked)
+{
+    REQUIRE_CARD("DRILL_LAB_SLOW", slow);
+    TempFolder source;
+    for (int i = 0; i < 40; ++i)
+        WriteBytes(source.File("slow" + std::to_string(i) + ".wav"), SoundBytes(2048, i));
+    UseSaveDir(slow);
+    ChooseRandomSource(source.Path());
+    ShowWindow(dialog_, SW_SHOW);
+    SetForegroundWindow(dialog_);
+    DuringLastCheck during = {dialog_};
+    HANDLE thread = CreateThread(nullptr, 0, ClickCopyDuringLastCheck, &during, 0, nullptr);
+    TraceCapture capture;
+    ClickButton(dialog_, IDC_COPY_BUTTON);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    MSG message;
+    for (double start = Seconds(); Seconds() - start < 0.5; Sleep(10)) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    }
+    std::string trace = capture.Text();
+    printf("[drill] Copy of 40 files onto a card that reads in 60 ms: during the last check the "
+           "window answered within %lu ms, Copy %s\n",
+           during.slowestAnswer, during.copyLocked ? "locked" : "unlocked");
+    ASSERT_TRUE(during.seen) << "the last check was never shown";
+    EXPECT_LT(during.slowestAnswer, 1000u);
+    EXPECT_TRUE(during.copyLocked);
+    EXPECT_EQ(trace.find("\xb8\xb4\xd6\xc6:\n", 1), std::string::npos) << "a second copy ran";
+    for (const auto& outcome : LastOutcomes())
+        EXPECT_EQ(outcome.second, "Sucess") << outcome.first;
+    EXPECT_EQ(LastOutcomes().size(), 40u);
+}
+
 // The pulled-card drills: card_drills.sh pulls a card out (ends the fusefat
 // process that serves it) when asked, and puts it back after checking it as
 // the owner's PC would. Requests and answers are files in its control

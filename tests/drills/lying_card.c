@@ -12,6 +12,7 @@
  *                 if that file still exists. Every file reads back right after
  *                 its own write; earlier files change under their names later.
  *   fail_fsync=G  fsync of a file whose name matches the glob G fails (EIO).
+ *   read_delay=MS a slow reader: every read takes MS milliseconds more.
  *   log=PATH      one line per lie told, flushed at once:
  *                   flip PATH OFFSET
  *                   wrap PATH OFFSET LENGTH CHANGED
@@ -30,6 +31,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -54,13 +56,15 @@ static struct {
     long capacity;    /* 0: true capacity */
     char* fail_fsync; /* glob or NULL */
     char* log;
-} options = {-1, 0, NULL, NULL};
+    long read_delay; /* milliseconds every read takes, as on a slow reader */
+} options = {-1, 0, NULL, NULL, 0};
 
 static const struct fuse_opt option_spec[] = {
     {"worn=%ld", offsetof(__typeof__(options), worn), 0},
     {"capacity=%ld", offsetof(__typeof__(options), capacity), 0},
     {"fail_fsync=%s", offsetof(__typeof__(options), fail_fsync), 0},
     {"log=%s", offsetof(__typeof__(options), log), 0},
+    {"read_delay=%ld", offsetof(__typeof__(options), read_delay), 0},
     FUSE_OPT_END};
 
 static struct node** nodes;
@@ -356,6 +360,8 @@ static int lab_read(const char* path, char* buffer, size_t size, off_t offset,
 {
     (void)path;
     struct node* node = (struct node*)(uintptr_t)fi->fh;
+    if (options.read_delay > 0)
+        usleep((useconds_t)options.read_delay * 1000);
     if ((size_t)offset >= node->size)
         return 0;
     if (size > node->size - (size_t)offset)

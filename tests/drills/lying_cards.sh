@@ -91,8 +91,11 @@ mount_lying_cards() {
     mount_lab lab-worn "worn=$LAB_WORN_OFFSET"
     mount_lab lab-fake "capacity=$LAB_CAPACITY"
     mount_lab lab-flush 'fail_fsync=*'
+    mount_lab lab-slow read_delay=60
     write_previous_config "$WORK/lab-flush"
     export DRILL_LAB_GOOD DRILL_LAB_WORN_RECORD DRILL_LAB_WORN DRILL_LAB_FAKE DRILL_LAB_FLUSH
+    export DRILL_LAB_SLOW
+    DRILL_LAB_SLOW=$(winpath "$WORK/lab-slow")
     DRILL_LAB_GOOD=$(winpath "$WORK/lab-good")
     DRILL_LAB_WORN_RECORD=$(winpath "$WORK/lab-worn-record")
     DRILL_LAB_WORN=$(winpath "$WORK/lab-worn")
