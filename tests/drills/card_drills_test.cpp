@@ -737,6 +737,37 @@ TEST_F(CardDrill, GenerateOntoLyingCards)
     EXPECT_EQ(falseSuccesses, 0);
 }
 
+// Cards on which a new file checked under the temporary name does not
+// arrive under its own: one refuses to rename the temporary file (as when the
+// name is taken again between the two moves), one fails the flush of the new
+// name, one stores a renamed temporary file wrongly. Generate fails, and the
+// older file is back under its name byte for byte; on the first two cards so
+// is an earlier copy of a sound.
+TEST_F(CardDrill, ANewFileThatDoesNotArriveUnderItsNameLeavesTheOlderOne)
+{
+    REQUIRE_CARD("DRILL_LAB_RENAME", refusing);
+    REQUIRE_CARD("DRILL_LAB_NAME_FLUSH", unflushed);
+    REQUIRE_CARD("DRILL_LAB_RENAME_FLIP", damaging);
+    TempFolder source;
+    WriteBytes(source.File("tone.wav"), SoundBytes(5000, 7));
+    ChooseRandomSource(source.Path());
+    for (const std::string& card : {refusing, unflushed, damaging}) {
+        UseSaveDir(card);
+        ExpectGenerateRefusedKeepingPrevious(dialog_, *script_, card, card.c_str());
+        EXPECT_FALSE(FileExists(card + "\\CFGBCAST.OLD"));
+        std::string folder = card + "\\audio\\SenseRand";
+        if (card == damaging || !MakeFolderLong(card + "\\audio") || !MakeFolderLong(folder))
+            continue;
+        WriteBytes(folder + "\\tone.wav", SoundBytes(3000, 8));
+        ClickQuietly(IDC_COPY_BUTTON);
+        printf("[drill] Copy over an earlier copy on %s: status ends \"%s\"\n", card.c_str(),
+               Status().substr(Status().rfind('.') + 1).c_str());
+        EXPECT_TRUE(EndsWith(Status(), "Failed")) << Status();
+        EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"tone.wav"});
+        EXPECT_EQ(ReadBytes(folder + "\\tone.wav"), SoundBytes(3000, 8));
+    }
+}
+
 struct CopyFigures {
     int copied = 0;
     int bad = 0;
