@@ -53,18 +53,26 @@ bool ComposeConfigPaths(ConfigPaths* paths)
     return ComposeSavePath(paths->Displaced, kDisplacedFileName) && fits;
 }
 
-// A card pulled between moving the older file aside and naming the new one
-// leaves no configuration file, only our complete records: the new one,
-// checked on the card before the older one was moved, or else the older one.
-// It is put in place before anything else looks for the file or overwrites
+// A card pulled during Generate can leave no configuration file. The older
+// file stands aside as CFGBCAST.OLD only while a new record that passed its
+// check on the card waits under the temporary name (WriteConfigFile leaves
+// none standing aside before it writes one), so beside it the temporary
+// record is put in place. Any other temporary record may be unchecked or
+// known bad: it is removed, never loaded, and a complete older file gets its
+// name back. This comes before anything looks for the file or overwrites
 // the temporary one.
 void RestoreLoneRecord(const ConfigPaths& paths)
 {
     if (!FileIsAbsent(paths.File))
         return;
-    if (FileSizeOf(paths.Temp) == kConfigRecordSize)
-        ReplaceFileWith(paths.Temp, paths.File, paths.Displaced);
-    else if (FileSizeOf(paths.Displaced) == kConfigRecordSize)
+    if (!FileIsAbsent(paths.Displaced) && !IsFolder(paths.Displaced) &&
+        FileSizeOf(paths.Temp) == kConfigRecordSize) {
+        if (ReplaceFileWith(paths.Temp, paths.File, paths.Displaced))
+            DeleteFileA(paths.Displaced);
+        return;
+    }
+    DeleteFileIfPresent(paths.Temp);
+    if (FileSizeOf(paths.Displaced) == kConfigRecordSize)
         ReplaceFileWith(paths.Displaced, paths.File, paths.Temp);
 }
 
@@ -115,16 +123,28 @@ int WriteConfigFile()
         return -1;
     }
     Trace("Open file - \"%s\" success!\n", path);
+    // An older file left standing aside would vouch for an unchecked record.
+    bool olderCleared = DeleteFileIfPresent(paths.Displaced);
+    if (!olderCleared)
+        CloseHandle(file);
     // The record is checked on the medium before it replaces the older file,
     // so a card that stored other bytes never costs the good file, and again
-    // under its own name once in place.
+    // under its own name once in place; the older file waits aside until then
+    // and gets its name back when that check fails.
     const BroadcastConfig& record = g_Session.Config;
-    bool written = WriteFlushAndClose(file, &record, kConfigRecordSize) &&
+    bool movedAside = false;
+    bool written = olderCleared && WriteFlushAndClose(file, &record, kConfigRecordSize) &&
                    FileHoldsOnMedium(paths.Temp, &record, kConfigRecordSize) &&
-                   ReplaceFileWith(paths.Temp, path, paths.Displaced);
-    if (!written)
+                   MoveIntoPlace(paths.Temp, path, paths.Displaced, &movedAside);
+    if (!written) {
         DeleteFileIfPresent(paths.Temp);
-    written = written && FileHoldsOnMedium(path, &record, kConfigRecordSize);
+    } else if (!FileHoldsOnMedium(path, &record, kConfigRecordSize)) {
+        PutBackDisplaced(path, paths.Displaced, movedAside);
+        written = false;
+    } else if (movedAside) {
+        // Left behind only if this fails; the next Generate removes it.
+        DeleteFileA(paths.Displaced);
+    }
     Trace("%s", kSeparator);
     return written ? 0 : -1;
 }

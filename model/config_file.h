@@ -12,12 +12,14 @@ int32_t FileSizeOf(const char* path);
 // Writes Config to the configuration file through a temporary file that
 // replaces it in one step, so a failed write leaves the previous file intact.
 // Returns 0 when all 86 bytes reached the medium, as read back past the file
-// cache both before and after the replacement, -1 otherwise.
+// cache both before and after the replacement, under a name made durable;
+// -1 otherwise, with the previous file back under its name.
 int WriteConfigFile();
 
 // Loads the configuration file into Config when it is exactly 86 bytes long.
 // Returns 0 when loaded, -1 with Config untouched otherwise.
 int ReadConfigFile();
 
-// Both first put a complete temporary record left by an interrupted write in
-// place of a missing configuration file.
+// Both first look after a missing configuration file: a temporary record
+// that an interrupted write left is put in its place only when it is known
+// to have passed its check on the card, and is removed otherwise.

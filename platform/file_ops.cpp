@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <cwchar>
 
 #include "platform/content_digest.h"
 
@@ -32,24 +33,90 @@ bool MayReplace(const char* target)
            !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
 }
 
+// A path in the ANSI code page as UTF-16; false when it does not convert.
+bool ToWide(const char* path, WCHAR (&wide)[MAX_PATH])
+{
+    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, wide, MAX_PATH) > 0;
+}
+
+// A name also finds a file through that file's short (8.3) alias: true only
+// when the file that answers to target is the one whose long name it is.
+// Names are compared as the file system compares them: ordinally, ignoring
+// case by the system's upper-case table, not by a language's rules. The
+// last backslash is looked for in UTF-16, where no character hides one.
+bool HoldsOwnName(const char* target)
+{
+    WCHAR wideTarget[MAX_PATH];
+    WCHAR found[MAX_PATH];
+    FolderSearch search = {};
+    if (!ToWide(target, wideTarget) || !StartFolderSearch(&search, target))
+        return false;
+    const WCHAR* slash = wcsrchr(wideTarget, L'\\');
+    bool own =
+        ToWide(search.entry.cFileName, found) &&
+        CompareStringOrdinal(found, -1, slash ? slash + 1 : wideTarget, -1, TRUE) == CSTR_EQUAL;
+    EndFolderSearch(&search);
+    return own;
+}
+
+// Makes a rename last. MOVEFILE_WRITE_THROUGH flushes only a move done as a
+// copy and a delete, so a rename within one volume stays in the cache.
+// FlushFileBuffers writes all buffered information of a file to the device
+// and needs a handle with GENERIC_WRITE access, so the file is opened again
+// under its new name and flushed; on FAT and exFAT that writes its folder
+// entry, which holds the name. (A flush of the whole volume would need
+// administrator rights.)
+bool MakeNameDurable(const char* path)
+{
+    HANDLE file =
+        CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool flushed = FlushFileBuffers(file) != 0;
+    return CloseHandle(file) && flushed;
+}
+
 } // namespace
+
+bool MoveIntoPlace(const char* source, const char* target, const char* displaced, bool* movedAside)
+{
+    *movedAside = false;
+    // A new name is given without a look at the target first: looking up a
+    // missing name can cost a scan of the whole folder.
+    if (!MoveFileExA(source, target, MOVEFILE_WRITE_THROUGH)) {
+        DWORD error = GetLastError();
+        if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || !MayReplace(target) ||
+            !HoldsOwnName(target) || !DeleteFileIfPresent(displaced) ||
+            !MoveFileExA(target, displaced, MOVEFILE_WRITE_THROUGH))
+            return false;
+        *movedAside = true;
+        if (!MoveFileExA(source, target, MOVEFILE_WRITE_THROUGH)) {
+            MoveFileExA(displaced, target, MOVEFILE_WRITE_THROUGH);
+            return false;
+        }
+    }
+    if (MakeNameDurable(target))
+        return true;
+    PutBackDisplaced(target, displaced, *movedAside);
+    return false;
+}
+
+void PutBackDisplaced(const char* target, const char* displaced, bool movedAside)
+{
+    if (DeleteFileIfPresent(target) && movedAside &&
+        MoveFileExA(displaced, target, MOVEFILE_WRITE_THROUGH))
+        MakeNameDurable(target);
+}
 
 bool ReplaceFileWith(const char* source, const char* target, const char* displaced)
 {
-    // A new name is given without a look at the target first: looking up a
-    // missing name can cost a scan of the whole folder.
-    if (MoveFileExA(source, target, MOVEFILE_WRITE_THROUGH))
-        return true;
-    DWORD error = GetLastError();
-    if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || !MayReplace(target) ||
-        !DeleteFileIfPresent(displaced) || !MoveFileExA(target, displaced, MOVEFILE_WRITE_THROUGH))
+    bool movedAside = false;
+    if (!MoveIntoPlace(source, target, displaced, &movedAside))
         return false;
-    if (!MoveFileExA(source, target, MOVEFILE_WRITE_THROUGH)) {
-        MoveFileExA(displaced, target, MOVEFILE_WRITE_THROUGH);
-        return false;
-    }
     // Left behind only if this fails; the next replacement removes it.
-    DeleteFileA(displaced);
+    if (movedAside)
+        DeleteFileA(displaced);
     return true;
 }
 

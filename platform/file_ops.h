@@ -15,12 +15,23 @@ HANDLE CreateFileForWrite(const char* path);
 // any step failed; the file is closed in every case.
 bool WriteFlushAndClose(HANDLE file, const void* data, DWORD size);
 
-// Gives source the name target, writing through to the medium. An existing
-// target is first moved aside to displaced and removed only once source has
-// its name: a card pulled meanwhile holds the older or the newer file, never
-// a file cut short under target's name (a rename over a file can free the
-// older file's clusters before the new name is written). A read-only target
-// is refused, not overridden.
+// Gives source the name target and makes the new name durable on the
+// medium. A target that holds that name as its own long name is first moved
+// aside to displaced, where it stays: a card pulled meanwhile holds the older
+// or the newer file, never a file cut short under target's name (a rename
+// over a file can free the older file's clusters before the new name is
+// written). A file that answers to the name only through its short (8.3)
+// alias, a read-only target and a folder are refused, not touched. On
+// failure the older file has its name back, and source keeps its own unless
+// the new name could not be made durable: then the new file is removed.
+// movedAside says whether displaced holds the older file.
+bool MoveIntoPlace(const char* source, const char* target, const char* displaced, bool* movedAside);
+
+// Takes the new file away from target and, when the older file was moved
+// aside, gives it its name back.
+void PutBackDisplaced(const char* target, const char* displaced, bool movedAside);
+
+// MoveIntoPlace, then the older file is removed.
 bool ReplaceFileWith(const char* source, const char* target, const char* displaced);
 
 bool DeleteFileIfPresent(const char* path);

@@ -177,33 +177,36 @@ TEST_F(ConfigFileTest, AWriteThatCannotCompleteKeepsTheOlderFile)
     }
 }
 
-// A card pulled between the removal of the old file and the naming of the
-// new one: start-up and Generate put the complete temporary record in place.
-TEST_F(ConfigFileTest, ALoneCompleteTemporaryRecordIsPutInPlace)
+// A card pulled during Generate: a lone temporary record is put in place
+// only beside the older file, which stands aside only while a checked record
+// waits; any other is removed, never loaded, and a complete older file gets
+// its name back.
+TEST_F(ConfigFileTest, OnlyACheckedTemporaryRecordIsPutInPlace)
 {
-    const Bytes record = UnusualRecord();
-    WriteBytes(folder_.File("CFGBCAST.TMP"), record);
-    TraceCapture trace;
-    EXPECT_EQ(ReadConfigFile(), 0);
-    EXPECT_EQ(WithoutBufferSize(trace.Text()), ReadTrace(ConfigPath(), record));
-    EXPECT_EQ(ReadBytes(ConfigPath()), record);
-    EXPECT_FALSE(FileExists(folder_.File("CFGBCAST.TMP")));
-
-    // At Generate it is in place before the new record is written. Made
-    // read-only, it could not be overwritten: only a recovery that came first
-    // leaves it under the file's name when the write then fails.
-    RemoveTree(ConfigPath());
-    WriteBytes(folder_.File("CFGBCAST.TMP"), record);
-    SetFileAttributesA(folder_.File("CFGBCAST.TMP").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(WriteConfigFile(), -1);
-    SetFileAttributesA(ConfigPath().c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(ReadBytes(ConfigPath()), record);
-    EXPECT_FALSE(FileExists(folder_.File("CFGBCAST.TMP")));
-
-    // A temporary record of another size is not ours to take.
-    RemoveTree(ConfigPath());
-    WriteBytes(folder_.File("CFGBCAST.TMP"), Bytes(85, 0x01));
-    EXPECT_EQ(ReadConfigFile(), -1);
+    const Bytes record = UnusualRecord(), older(86, 0x07);
+    const struct {
+        size_t tempSize;
+        bool olderAside;
+        Bytes loaded;
+    } cases[] = {{86, false, {}}, {86, true, record}, {85, true, older}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tempSize + c.olderAside);
+        RemoveTree(ConfigPath());
+        WriteBytes(folder_.File("CFGBCAST.TMP"),
+                   Bytes(record.begin(), record.begin() + c.tempSize));
+        if (c.olderAside)
+            WriteBytes(folder_.File("CFGBCAST.OLD"), older);
+        Bytes before = ConfigBytes();
+        TraceCapture trace;
+        EXPECT_EQ(ReadConfigFile(), c.loaded.empty() ? -1 : 0);
+        EXPECT_EQ(WithoutBufferSize(trace.Text()),
+                  c.loaded.empty() ? "sizeof = 86\niGetFileSize = 0\nFile szie != struct size!\n"
+                                   : ReadTrace(ConfigPath(), c.loaded));
+        EXPECT_EQ(ReadBytes(ConfigPath()), c.loaded);
+        EXPECT_EQ(ConfigBytes(), c.loaded.empty() ? before : c.loaded);
+        EXPECT_FALSE(FileExists(folder_.File("CFGBCAST.TMP")));
+        EXPECT_FALSE(FileExists(folder_.File("CFGBCAST.OLD")));
+    }
 }
 
 TEST_F(ConfigFileTest, AFolderNamedLikeTheFileIsNotReplaced)

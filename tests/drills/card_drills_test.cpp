@@ -268,6 +268,9 @@ class CardDrill : public testing::Test {
         return last;
     }
 
+    void PullDuringGenerate(const std::string& name, const std::string& card, const Bytes& old,
+                            const Bytes& fresh, double window);
+
     HWND dialog_ = nullptr;
     ShellScript* script_ = nullptr;
 };
@@ -737,6 +740,37 @@ TEST_F(CardDrill, GenerateOntoLyingCards)
     EXPECT_EQ(falseSuccesses, 0);
 }
 
+// Cards on which a new file checked under the temporary name does not
+// arrive under its own: one refuses to rename the temporary file (as when the
+// name is taken again between the two moves), one fails the flush of the new
+// name, one stores a renamed temporary file wrongly. Generate fails, and the
+// older file is back under its name byte for byte; on the first two cards so
+// is an earlier copy of a sound.
+TEST_F(CardDrill, ANewFileThatDoesNotArriveUnderItsNameLeavesTheOlderOne)
+{
+    REQUIRE_CARD("DRILL_LAB_RENAME", refusing);
+    REQUIRE_CARD("DRILL_LAB_NAME_FLUSH", unflushed);
+    REQUIRE_CARD("DRILL_LAB_RENAME_FLIP", damaging);
+    TempFolder source;
+    WriteBytes(source.File("tone.wav"), SoundBytes(5000, 7));
+    ChooseRandomSource(source.Path());
+    for (const std::string& card : {refusing, unflushed, damaging}) {
+        UseSaveDir(card);
+        ExpectGenerateRefusedKeepingPrevious(dialog_, *script_, card, card.c_str());
+        EXPECT_FALSE(FileExists(card + "\\CFGBCAST.OLD"));
+        std::string folder = card + "\\audio\\SenseRand";
+        if (card == damaging || !MakeFolderLong(card + "\\audio") || !MakeFolderLong(folder))
+            continue;
+        WriteBytes(folder + "\\tone.wav", SoundBytes(3000, 8));
+        ClickQuietly(IDC_COPY_BUTTON);
+        printf("[drill] Copy over an earlier copy on %s: status ends \"%s\"\n", card.c_str(),
+               Status().substr(Status().rfind('.') + 1).c_str());
+        EXPECT_TRUE(EndsWith(Status(), "Failed")) << Status();
+        EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"tone.wav"});
+        EXPECT_EQ(ReadBytes(folder + "\\tone.wav"), SoundBytes(3000, 8));
+    }
+}
+
 struct CopyFigures {
     int copied = 0;
     int bad = 0;
@@ -1066,71 +1100,99 @@ TEST_F(CardDrill, CardPulledDuringCopy)
     EXPECT_GE(interrupted * 3, trials) << "most pulls should land during the copy";
 }
 
-// A card pulled out during a Generate holds the older or the newer
-// CFG_BROADCAST.bin byte for byte. Pulled between the removal of the old
-// name and the renaming of the new file, it holds none: then the program's
-// next start puts the older or the newer one in place. (A rename on this
-// card is not atomic either: pulled during one, the card can lose the
-// renamed file altogether.)
+// The quickest of three Generates onto card, in seconds (the machine may be
+// busy); the card is left holding the last one.
+double QuickestGenerate(HWND dialog, const std::string& card)
+{
+    snprintf(g_Session.SaveDir, sizeof g_Session.SaveDir, "%s", card.c_str());
+    double quickest = 1.0;
+    for (int i = 0; i < 3; ++i) {
+        double start = Seconds();
+        TraceCapture quiet;
+        ClickButton(dialog, IDC_GENERATE_BUTTON);
+        quickest = std::min(quickest, Seconds() - start);
+    }
+    return quickest;
+}
+
+// Generates fresh onto the pulled card, each trial from the card as kept
+// (holding old, or no file when old is empty), the card pulled at a random
+// moment of window seconds; after each pull the program starts again on it.
+// A card pulled between moving the older file aside and naming the new one
+// holds no CFG_BROADCAST.bin: the next start puts the checked record in
+// place. (A rename on this card is not atomic either: pulled during one, the
+// card can lose the renamed file altogether.)
+void CardDrill::PullDuringGenerate(const std::string& name, const std::string& card,
+                                   const Bytes& old, const Bytes& fresh, double window)
+{
+    std::string control = Environment("DRILL_PULL_CONTROL"), config = card + "\\" + kConfigName;
+    TempFolder good;
+    int failed = 0, older = 0, newer = 0, none = 0, falseSuccesses = 0, uncheckedLoads = 0;
+    for (int trial = 0; trial < PullTrials(); ++trial) {
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        ASSERT_TRUE(Reinsert(control, name, "fresh"));
+        memcpy(&g_Session.Config, fresh.data(), fresh.size());
+        UseSaveDir(card);
+        ASSERT_TRUE(ArmPull(control, name, window));
+        ClickQuietly(IDC_GENERATE_BUTTON);
+        ASSERT_TRUE(AwaitAnswer(control, "pulled"));
+        bool reported = Status() == GeneratedText(card);
+        ASSERT_TRUE(Reinsert(control, name, "pulled"));
+
+        Bytes held = ReadBytes(config);
+        bool present = FileExists(config), olderAside = FileExists(card + "\\CFGBCAST.OLD");
+        bool wasOlder = present && !old.empty() && held == old;
+        failed += !reported;
+        falseSuccesses += reported && held != fresh;
+        older += wasOlder;
+        newer += held == fresh;
+        none += !present;
+        EXPECT_TRUE(!present || wasOlder || held == fresh) << held.size() << " bytes";
+        // The next start loads what the card holds, and puts a record the
+        // pull left under the temporary name in place only beside the older
+        // file: only a record that passed its check ever takes the name.
+        RestartProgramIn(card);
+        held = ReadBytes(config);
+        Bytes loaded = held.empty() ? DefaultConfigBytes() : held;
+        loaded[0] = 1; // the drill switches playback on
+        EXPECT_EQ(ConfigBytes(), loaded);
+        EXPECT_TRUE(held.empty() || held == fresh || (!old.empty() && held == old));
+        uncheckedLoads += !present && !held.empty() && !olderAside;
+        EXPECT_FALSE(FileExists(card + "\\" + kTempName) && held.empty());
+        UseSaveDir(good.Path());
+        ClickQuietly(IDC_GENERATE_BUTTON);
+        EXPECT_EQ(Status(), GeneratedText(good.Path()));
+    }
+    printf("[drill] Card pulled during %s (one takes %.1f ms): %d trials, %d reported failed; "
+           "the card held the older file %d times, the newer %d times, no CFG_BROADCAST.bin %d "
+           "times; %d false successes, %d unchecked records loaded at the next start\n",
+           old.empty() ? "the first Generate onto an empty card" : "Generate", window * 1000,
+           PullTrials(), failed, older, newer, none, falseSuccesses, uncheckedLoads);
+    EXPECT_EQ(falseSuccesses, 0);
+    EXPECT_EQ(uncheckedLoads, 0);
+    EXPECT_GE(failed * 3, PullTrials()) << "most pulls should land during Generate";
+}
+
 TEST_F(CardDrill, CardPulledDuringGenerate)
 {
     REQUIRE_CARD("DRILL_PULL_GENERATE_CARD", card);
     REQUIRE_CARD("DRILL_PULL_CONTROL", control);
-    std::string config = card + "\\" + kConfigName;
-    std::string temp = card + "\\" + kTempName;
-    TempFolder good;
-    UseSaveDir(card);
-    // Generates left alone: the older file each trial starts with, and how
-    // long one takes (the quickest of three, as the machine may be busy).
-    double window = 1.0;
-    for (int i = 0; i < 3; ++i) {
-        double start = Seconds();
-        ClickQuietly(IDC_GENERATE_BUTTON);
-        window = std::min(window, Seconds() - start);
-    }
+    double window = QuickestGenerate(dialog_, card);
     ASSERT_EQ(Status(), GeneratedText(card));
     ASSERT_TRUE(Reinsert(control, "generate", "keep"));
     const Bytes old = ConfigBytes();
     g_Session.Config.ShotSec = static_cast<unsigned char>((old[85] + 1) % 60);
-    const Bytes fresh = ConfigBytes();
+    PullDuringGenerate("generate", card, old, ConfigBytes(), window);
+}
 
-    int trials = PullTrials(), failed = 0, older = 0, newer = 0, none = 0, falseSuccesses = 0;
-    for (int trial = 0; trial < trials; ++trial) {
-        ASSERT_TRUE(Reinsert(control, "generate", "fresh"));
-        memcpy(&g_Session.Config, fresh.data(), fresh.size());
-        UseSaveDir(card);
-        ASSERT_TRUE(ArmPull(control, "generate", window));
-        ClickQuietly(IDC_GENERATE_BUTTON);
-        ASSERT_TRUE(AwaitAnswer(control, "pulled"));
-        bool reported = Status() == GeneratedText(card);
-        failed += !reported;
-        ASSERT_TRUE(Reinsert(control, "generate", "pulled")) << "trial " << trial;
-
-        Bytes held = ReadBytes(config);
-        falseSuccesses += reported && held != fresh;
-        if (FileExists(config)) {
-            older += held == old;
-            newer += held == fresh;
-            EXPECT_TRUE(held == old || held == fresh)
-                << "trial " << trial << ": " << held.size() << " bytes, neither file";
-        } else {
-            ++none;
-            RestartProgramIn(card);
-            held = ReadBytes(config);
-            EXPECT_TRUE(held == old || held == fresh)
-                << "trial " << trial << ": the next start put " << held.size() << " bytes in place";
-            EXPECT_FALSE(FileExists(temp)) << "trial " << trial;
-        }
-        UseSaveDir(good.Path());
-        ClickQuietly(IDC_GENERATE_BUTTON);
-        EXPECT_EQ(Status(), GeneratedText(good.Path())) << "trial " << trial;
-    }
-    printf("[drill] Card pulled during Generate (one takes %.1f ms): %d trials, %d reported "
-           "failed; the card held the older file %d times, the newer %d times, no "
-           "CFG_BROADCAST.bin %d times; %d false successes\n",
-           window * 1000, trials, failed, older, newer, none, falseSuccesses);
-    EXPECT_EQ(falseSuccesses, 0);
-    EXPECT_GE(failed * 3, trials) << "most pulls should land during Generate";
+TEST_F(CardDrill, CardPulledDuringTheFirstGenerateOntoAnEmptyCard)
+{
+    REQUIRE_CARD("DRILL_PULL_FIRST_CARD", card);
+    REQUIRE_CARD("DRILL_PULL_CONTROL", control);
+    double window = QuickestGenerate(dialog_, card);
+    ASSERT_TRUE(DeleteFileA((card + "\\" + kConfigName).c_str()));
+    ASSERT_TRUE(Reinsert(control, "first", "keep"));
+    PullDuringGenerate("first", card, {}, ConfigBytes(), window);
 }
 
 } // namespace

@@ -12,11 +12,15 @@
  *                 if that file still exists. Every file reads back right after
  *                 its own write; earlier files change under their names later.
  *   fail_fsync=G  fsync of a file whose name matches the glob G fails (EIO).
+ *   fail_rename=G a rename of a file whose name matches G fails (EIO).
+ *   flip_rename=G a file renamed from a name matching G has its first byte
+ *                 stored inverted.
  *   read_delay=MS a slow reader: every read takes MS milliseconds more.
  *   log=PATH      one line per lie told, flushed at once:
  *                   flip PATH OFFSET
  *                   wrap PATH OFFSET LENGTH CHANGED
  *                   fsync-eio PATH
+ *                   rename-eio PATH
  *
  * Built by card_drills.sh with the host compiler against libfuse3. */
 #define FUSE_USE_VERSION 31
@@ -54,15 +58,19 @@ struct extent {
 static struct {
     long worn;        /* -1: no worn byte */
     long capacity;    /* 0: true capacity */
-    char* fail_fsync; /* glob or NULL */
+    char* fail_fsync; /* globs or NULL */
+    char* fail_rename;
+    char* flip_rename;
     char* log;
     long read_delay; /* milliseconds every read takes, as on a slow reader */
-} options = {-1, 0, NULL, NULL, 0};
+} options = {-1, 0, NULL, NULL, NULL, NULL, 0};
 
 static const struct fuse_opt option_spec[] = {
     {"worn=%ld", offsetof(__typeof__(options), worn), 0},
     {"capacity=%ld", offsetof(__typeof__(options), capacity), 0},
     {"fail_fsync=%s", offsetof(__typeof__(options), fail_fsync), 0},
+    {"fail_rename=%s", offsetof(__typeof__(options), fail_rename), 0},
+    {"flip_rename=%s", offsetof(__typeof__(options), flip_rename), 0},
     {"log=%s", offsetof(__typeof__(options), log), 0},
     {"read_delay=%ld", offsetof(__typeof__(options), read_delay), 0},
     FUSE_OPT_END};
@@ -252,12 +260,21 @@ static int lab_rmdir(const char* path)
     return 0;
 }
 
+static int named(const char* glob, const char* path)
+{
+    return glob && fnmatch(glob, strrchr(path, '/') + 1, 0) == 0;
+}
+
 static int lab_rename(const char* from, const char* to, unsigned int flags)
 {
     struct node* node = find(from);
     struct node* old = find(to);
     if (!node)
         return -ENOENT;
+    if (named(options.fail_rename, from)) {
+        note("rename-eio %s\n", from);
+        return -EIO;
+    }
     if (flags & RENAME_EXCHANGE)
         return -EINVAL;
     if (old && (flags & RENAME_NOREPLACE))
@@ -285,6 +302,10 @@ static int lab_rename(const char* from, const char* to, unsigned int flags)
         sprintf(moved, "%s%s", to, path + length);
         free(path);
         nodes[i]->path = moved;
+    }
+    if (named(options.flip_rename, from) && node->size > 0) {
+        node->data[0] ^= 0xFF;
+        note("flip %s 0\n", to);
     }
     return 0;
 }
@@ -428,7 +449,7 @@ static int lab_fsync(const char* path, int datasync, struct fuse_file_info* fi)
     struct node* node = handle_node(path, fi);
     if (!node)
         return -ENOENT;
-    if (options.fail_fsync && fnmatch(options.fail_fsync, strrchr(node->path, '/') + 1, 0) == 0) {
+    if (named(options.fail_fsync, node->path)) {
         note("fsync-eio %s\n", node->path);
         return -EIO;
     }

@@ -37,7 +37,7 @@ check_lab() {
     head -c 3000 /dev/urandom >"$a"
     head -c 3000 /dev/urandom >"$b"
 
-    mount_lab check-good 'fail_fsync=*.TMP'
+    mount_lab check-good 'fail_fsync=*.TMP,fail_rename=R.TMP,flip_rename=F.TMP'
     m=$WORK/check-good
     cp "$a" "$m/a" && cmp -s "$a" "$m/a" || lab_broken "a good card does not keep a file"
     mkdir -p "$m/x/y" && mv "$m/a" "$m/x/y/a.wav" && cmp -s "$a" "$m/x/y/a.wav" ||
@@ -49,6 +49,10 @@ check_lab() {
     dd if="$a" of="$m/c.bin" conv=fsync 2>/dev/null || lab_broken "fsync failed on c.bin"
     dd if="$a" of="$m/C.TMP" conv=fsync 2>/dev/null && lab_broken "fsync of C.TMP did not fail"
     grep -qx "fsync-eio /C.TMP" "$m.log" || lab_broken "the failed fsync is not in its log"
+    cp "$a" "$m/R.TMP" && ! mv "$m/R.TMP" "$m/r" 2>/dev/null && cmp -s "$a" "$m/R.TMP" ||
+        lab_broken "renaming R.TMP did not fail"
+    cp "$a" "$m/F.TMP" && mv "$m/F.TMP" "$m/f" &&
+        [ "$(cmp -l "$a" "$m/f" | awk '{print $1}')" = 1 ] || lab_broken "renaming F.TMP did not invert its first byte alone"
 
     mount_lab check-worn worn=1000
     m=$WORK/check-worn
@@ -91,10 +95,21 @@ mount_lying_cards() {
     mount_lab lab-worn "worn=$LAB_WORN_OFFSET"
     mount_lab lab-fake "capacity=$LAB_CAPACITY"
     mount_lab lab-flush 'fail_fsync=*'
+    # New files that do not arrive under their names: the temporary file
+    # cannot be renamed, the flush of any other name fails, a renamed
+    # temporary file is stored wrongly.
+    mount_lab lab-rename 'fail_rename=*.TMP'
+    mount_lab lab-name-flush 'fail_fsync=*[!P]'
+    mount_lab lab-rename-flip 'flip_rename=*.TMP'
     mount_lab lab-slow read_delay=60
-    write_previous_config "$WORK/lab-flush"
+    for m in lab-flush lab-rename lab-name-flush lab-rename-flip; do
+        write_previous_config "$WORK/$m"
+    done
     export DRILL_LAB_GOOD DRILL_LAB_WORN_RECORD DRILL_LAB_WORN DRILL_LAB_FAKE DRILL_LAB_FLUSH
-    export DRILL_LAB_SLOW
+    export DRILL_LAB_RENAME DRILL_LAB_NAME_FLUSH DRILL_LAB_RENAME_FLIP DRILL_LAB_SLOW
+    DRILL_LAB_RENAME=$(winpath "$WORK/lab-rename")
+    DRILL_LAB_NAME_FLUSH=$(winpath "$WORK/lab-name-flush")
+    DRILL_LAB_RENAME_FLIP=$(winpath "$WORK/lab-rename-flip")
     DRILL_LAB_SLOW=$(winpath "$WORK/lab-slow")
     DRILL_LAB_GOOD=$(winpath "$WORK/lab-good")
     DRILL_LAB_WORN_RECORD=$(winpath "$WORK/lab-worn-record")
