@@ -587,6 +587,23 @@ std::vector<std::string> g_Gone; // sources removed once their copies stand on t
 DWORD_PTR g_BusyAnswer = TRUE;
 ULONGLONG g_EndSessionTook = 0;
 
+// Asks for a log-off, then ends the session, once the sound g_Card stands
+// on the card anew (4 MB long).
+DWORD WINAPI EndSessionOnceASoundIsNew(void* dialog)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    while (!GetFileAttributesExA(g_Card.c_str(), GetFileExInfoStandard, &data) ||
+           data.nFileSizeLow != 4u << 20)
+        Sleep(1);
+    HWND window = static_cast<HWND>(dialog);
+    SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 5000, &g_BusyAnswer);
+    ULONGLONG start = GetTickCount64();
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 30000, &result);
+    g_EndSessionTook = GetTickCount64() - start;
+    return 0;
+}
+
 } // namespace
 
 // A source removed once its copy stands on the card costs the card nothing:
@@ -638,16 +655,8 @@ TEST_F(FileCopyTest, ALogOffWaitsAndASessionThatEndsStopsTheCopyWhole)
         WriteBytes(card + "\\" + name, Bytes(1000, 'z')); // earlier copies to replace
     EXPECT_EQ(SendMessageA(dialog_, WM_QUERYENDSESSION, 0, 0), TRUE);
 
-    DuringCopy ending = {dialog_, [](HWND dialog) {
-                             SendMessageTimeoutA(dialog, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL,
-                                                 5000, &g_BusyAnswer);
-                             ULONGLONG start = GetTickCount64();
-                             DWORD_PTR result = 0;
-                             SendMessageTimeoutA(dialog, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL,
-                                                 30000, &result);
-                             g_EndSessionTook = GetTickCount64() - start;
-                         }};
-    HANDLE thread = CreateThread(nullptr, 0, ActDuringCopy, &ending, 0, nullptr);
+    g_Card = card + "\\" + SearchOrder(source).front();
+    HANDLE thread = CreateThread(nullptr, 0, EndSessionOnceASoundIsNew, dialog_, 0, nullptr);
     Copy(0);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
