@@ -173,23 +173,16 @@ namespace {
 // sector size there is, so the sector size need not be asked for.
 const DWORD kChunkSize = 1 << 20;
 
-// One pair for the life of the process, so a small file costs no allocation:
-// what the medium returned, and what it must equal. One thread at a time
-// uses them: the window runs no Generate while a copy runs.
-unsigned char* g_MediumChunk = nullptr;
-unsigned char* g_ReferenceChunk = nullptr;
+// One for the life of the process, so a small file costs no allocation. One
+// thread at a time uses it: the window runs no Generate while a copy runs.
+unsigned char* g_Chunk = nullptr;
 
-bool HaveChunks()
+bool HaveChunk()
 {
-    if (!g_MediumChunk) {
-        void* block =
-            VirtualAlloc(nullptr, 2 * kChunkSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-        if (!block)
-            return false;
-        g_MediumChunk = static_cast<unsigned char*>(block);
-        g_ReferenceChunk = g_MediumChunk + kChunkSize;
-    }
-    return true;
+    if (!g_Chunk)
+        g_Chunk = static_cast<unsigned char*>(
+            VirtualAlloc(nullptr, kChunkSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    return g_Chunk != nullptr;
 }
 
 HANDLE OpenSource(const char* path)
@@ -215,20 +208,22 @@ bool GoOn(CopyProgress progress, uint64_t bytesDone)
     return !progress || progress(bytesDone);
 }
 
-// Writes the rest of source into copy, which is open past the file cache.
-bool CopyContents(HANDLE source, HANDLE copy, CopyProgress progress, LARGE_INTEGER* copied)
+// Writes the rest of source into copy, which is open past the file cache,
+// and takes the digest of the bytes read from source.
+bool CopyContents(HANDLE source, HANDLE copy, CopyProgress progress, DigestState* digest,
+                  LARGE_INTEGER* copied)
 {
     LARGE_INTEGER& length = *copied;
     length.QuadPart = 0;
     for (;;) {
         DWORD got = 0;
-        if (!ReadFile(source, g_MediumChunk, kChunkSize, &got, nullptr))
+        if (!ReadFile(source, g_Chunk, kChunkSize, &got, nullptr))
             return false;
+        AddToDigest(digest, g_Chunk, got);
         DWORD padded = (got + kSectorMultiple - 1) / kSectorMultiple * kSectorMultiple;
-        memset(g_MediumChunk + got, 0, padded - got);
+        memset(g_Chunk + got, 0, padded - got);
         DWORD written = 0;
-        if (padded &&
-            (!WriteFile(copy, g_MediumChunk, padded, &written, nullptr) || written != padded))
+        if (padded && (!WriteFile(copy, g_Chunk, padded, &written, nullptr) || written != padded))
             return false;
         length.QuadPart += got;
         if (!GoOn(progress, static_cast<uint64_t>(length.QuadPart)))
@@ -245,59 +240,38 @@ bool Rewind(HANDLE file)
     return SetFilePointerEx(file, start, nullptr, FILE_BEGIN) != 0;
 }
 
-// What the medium's bytes must equal: the rest of an open file, or, when
-// file is INVALID_HANDLE_VALUE, the rest of bytes in memory.
-struct Reference {
-    HANDLE file;
-    const unsigned char* data;
-    DWORD left;
-};
-
-// The reference's next bytes, at most want of them; null on a read error.
-const unsigned char* NextReferenceBytes(Reference* reference, DWORD want, DWORD* got)
-{
-    if (reference->file != INVALID_HANDLE_VALUE)
-        return ReadFile(reference->file, g_ReferenceChunk, want, got, nullptr) ? g_ReferenceChunk
-                                                                               : nullptr;
-    const unsigned char* bytes = reference->data;
-    *got = want < reference->left ? want : reference->left;
-    reference->data += *got;
-    reference->left -= *got;
-    return bytes;
-}
-
-// What a read back past the cache is checked against and what it feeds.
+// What a read back past the cache is checked against: bytes in memory, or
+// their digest.
 struct ReadBack {
-    Reference* reference; // the bytes to equal, or null
-    DigestState* digest;  // takes the bytes read, or null
+    const unsigned char* data; // or null
+    DWORD size;
+    const ContentDigest* digest; // or null
     CopyProgress progress;
     uint64_t doneBefore; // bytes of the same work done before this read
 };
 
-// Reads the file opened past the cache to its end; true when the reference
-// holds the same bytes and ends where it ends. A reference that grows or
-// shrinks meanwhile no longer matches.
+// Reads the file opened past the cache to its end; true when it holds the
+// bytes given, or bytes of the digest given, and ends where they end.
 bool ReadBackMatches(HANDLE medium, const ReadBack& check)
 {
+    DigestState state;
+    StartDigest(&state);
     uint64_t total = 0;
     for (;;) {
         DWORD read = 0;
-        if (!ReadFile(medium, g_MediumChunk, kChunkSize, &read, nullptr))
+        if (!ReadFile(medium, g_Chunk, kChunkSize, &read, nullptr))
             return false;
-        if (check.reference) {
-            DWORD expectedCount = 0;
-            const unsigned char* expected =
-                NextReferenceBytes(check.reference, kChunkSize, &expectedCount);
-            if (!expected || expectedCount != read || memcmp(g_MediumChunk, expected, read) != 0)
+        if (check.data) {
+            if (total + read > check.size || memcmp(g_Chunk, check.data + total, read) != 0)
                 return false;
+        } else {
+            AddToDigest(&state, g_Chunk, read);
         }
-        if (check.digest)
-            AddToDigest(check.digest, g_MediumChunk, read);
         total += read;
         if (!GoOn(check.progress, check.doneBefore + total))
             return false;
         if (read < kChunkSize)
-            return true;
+            return check.data ? total == check.size : SameDigest(FinishDigest(state), *check.digest);
     }
 }
 
@@ -306,66 +280,61 @@ bool ReadBackMatches(HANDLE medium, const ReadBack& check)
 bool CopyFileVerified(const char* source, const char* target, const char* tempPath,
                       const char* displacedPath, CopyProgress progress, ContentDigest* digest)
 {
-    if (!HaveChunks())
+    if (!HaveChunk())
         return false;
-    // Held from before the copy until after the compare, so that on Windows
-    // nobody can write the source meanwhile; where that cannot be enforced,
-    // the compare finds a source that changed.
+    // Held from before the copy until after the check, so that on Windows
+    // nobody can write the source meanwhile.
     HANDLE held = OpenSource(source);
     if (held == INVALID_HANDLE_VALUE)
         return false;
-    // Written and read back past the file cache: what is compared is what
-    // the medium holds. Nobody else may write the copy meanwhile.
+    // Written and read back past the file cache: what is checked is what the
+    // medium holds. Nobody else may write the copy meanwhile.
     HANDLE copy =
         CreateFileA(tempPath, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_NO_BUFFERING, nullptr);
+    DigestState state;
+    StartDigest(&state);
     LARGE_INTEGER length = {};
-    bool ok = copy != INVALID_HANDLE_VALUE && CopyContents(held, copy, progress, &length) &&
-              FlushFileBuffers(copy) && Rewind(copy) && Rewind(held);
-    if (ok) {
-        // The digest is of the bytes the medium returned and the compare
-        // found equal to the source's.
-        Reference reference = {held, nullptr, 0};
-        DigestState state;
-        StartDigest(&state);
-        ok = ReadBackMatches(copy, {&reference, &state, progress,
-                                    static_cast<uint64_t>(length.QuadPart)});
-        if (digest)
-            *digest = FinishDigest(state);
-    }
+    bool ok = copy != INVALID_HANDLE_VALUE &&
+              CopyContents(held, copy, progress, &state, &length) && FlushFileBuffers(copy) &&
+              Rewind(copy);
+    // The medium must return the bytes read from the source: their digest
+    // tells them from any others, here and in a later check.
+    ContentDigest written = FinishDigest(state);
+    ok = ok && ReadBackMatches(copy, {nullptr, 0, &written, progress,
+                                      static_cast<uint64_t>(length.QuadPart)});
     if (copy != INVALID_HANDLE_VALUE)
         ok = CloseHandle(copy) && ok;
     CloseHandle(held);
     ok = ok && ReplaceFileWith(tempPath, target, displacedPath);
     if (!ok)
         DeleteFileA(tempPath);
+    if (ok && digest)
+        *digest = written;
     return ok;
 }
 
 bool FileMatchesDigest(const char* path, const ContentDigest& digest, CopyProgress progress)
 {
-    if (!HaveChunks())
+    if (!HaveChunk())
         return false;
     HANDLE medium = OpenOnMedium(path, GENERIC_READ, FILE_SHARE_READ);
     if (medium == INVALID_HANDLE_VALUE)
         return false;
-    DigestState state;
-    StartDigest(&state);
-    bool matches = ReadBackMatches(medium, {nullptr, &state, progress, 0}) &&
-                   SameDigest(FinishDigest(state), digest);
+    bool matches = ReadBackMatches(medium, {nullptr, 0, &digest, progress, 0});
     CloseHandle(medium);
     return matches;
 }
 
 bool FileHoldsOnMedium(const char* path, const void* data, DWORD size)
 {
-    if (!HaveChunks())
+    if (!HaveChunk())
         return false;
     HANDLE medium = OpenOnMedium(path, GENERIC_READ, FILE_SHARE_READ);
     if (medium == INVALID_HANDLE_VALUE)
         return false;
-    Reference reference = {INVALID_HANDLE_VALUE, static_cast<const unsigned char*>(data), size};
-    bool holds = ReadBackMatches(medium, {&reference, nullptr, nullptr, 0});
+    bool holds = ReadBackMatches(
+        medium, {static_cast<const unsigned char*>(data), size, nullptr, nullptr, 0});
     CloseHandle(medium);
     return holds;
 }

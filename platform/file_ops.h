@@ -51,15 +51,15 @@ typedef bool (*CopyProgress)(uint64_t bytesDone);
 
 // Copies source to tempPath (a temporary name in the target's folder, chosen
 // by the caller), writing past the file cache, flushes it to the medium, reads
-// it back past the cache and compares it with the source, and only then puts
-// it in place of target. The copy takes the bytes only, not the source's
-// times or attributes.
-// The source is held open against writers until the compare is done. True
+// it back past the cache and checks it against a digest of the bytes read
+// from the source, and only then puts it in place of target. The copy takes
+// the bytes only, not the source's times or attributes.
+// The source is held open against writers until the check is done. True
 // only when target holds the source's bytes as read back from the medium; on
 // any failure tempPath is removed and target stays exactly as it was. A
 // read-only target or a folder at the target is refused. progress may be null;
 // it counts each byte twice, written and read back. digest, where given,
-// receives what the medium returned, for a later check without the source.
+// receives the digest of the bytes, for a later check without the source.
 // The file it replaces is moved aside to displacedPath meanwhile, as
 // ReplaceFileWith does.
 bool CopyFileVerified(const char* source, const char* target, const char* tempPath,

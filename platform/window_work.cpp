@@ -27,7 +27,7 @@ ChangeQueue g_Queue;
 
 bool HandToWindowThread(WindowChange change, HWND window, int value, const char* text)
 {
-    if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
+    if (!window || GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
         return false;
     EnterCriticalSection(&g_Queue.lock);
     g_Queue.changes.push_back({change, window, value, text ? text : ""});

@@ -12,5 +12,6 @@ typedef void (*WindowChange)(HWND window, int value, const char* text);
 // when the owning thread next calls DoHandedOverChanges.
 bool HandToWindowThread(WindowChange change, HWND window, int value, const char* text);
 
-// Makes the changes handed to this thread, in order; returns how many.
+// Makes the changes handed over, in order; returns how many. The program's
+// windows all belong to one thread, which is the one to call this.
 int DoHandedOverChanges();
