@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "platform/narrow_names.h"
+
 // Creates or truncates a file for writing; INVALID_HANDLE_VALUE on failure.
 HANDLE CreateFileForWrite(const char* path);
 
@@ -25,8 +27,10 @@ bool DeleteFileIfPresent(const char* path);
 bool FileIsAbsent(const char* path);
 bool IsFolder(const char* path);
 
-// GetCurrentDirectoryA: the length written, or 0 on failure.
-DWORD QueryCurrentDirectory(char* buffer, DWORD size);
+// Reads the current directory. False when it cannot be read; otherwise form
+// tells whether the buffer now holds it (kNarrowExact) or its narrow form does
+// not fit or would name another folder, and the buffer is left as it was.
+bool QueryCurrentDirectory(char* buffer, int size, NarrowForm* form);
 
 // Called now and then during long file work, at most every few tens of
 // milliseconds, so that the caller's window can stay responsive.
@@ -59,10 +63,13 @@ int CreateFolderTree(const char* path);
 
 WORD SystemLanguageId();
 
-// Wildcard enumeration of a folder.
+// Wildcard enumeration of a folder. The entry's names are given in the ANSI
+// code page; nameExact is false when that cannot hold the long name exactly
+// (or it does not fit): entry.cFileName then names no file, never another one.
 struct FolderSearch {
     HANDLE handle;
     WIN32_FIND_DATAA entry;
+    bool nameExact;
 };
 bool StartFolderSearch(FolderSearch* search, const char* pattern);
 bool NextFolderEntry(FolderSearch* search);

@@ -219,7 +219,7 @@ int CopyFolderFiles(const char* folder)
             if (!KeepCopying())
                 break;
             Trace(first ? "Find_0:%s\r\n" : "Find_1:%s\r\n", name);
-            CopyOneFile(folder, name);
+            CopyOneFile(folder, name, search.nameExact);
         }
         first = false;
     } while (NextFolderEntry(&search));
@@ -227,7 +227,7 @@ int CopyFolderFiles(const char* folder)
     return 0;
 }
 
-int CopyOneFile(const char* folder, const char* fileName)
+int CopyOneFile(const char* folder, const char* fileName, bool nameExact)
 {
     char source[kPathSize] = {};
     bool fits = FormatPath(source, sizeof source, "%s\\%s", folder, fileName);
@@ -236,8 +236,9 @@ int CopyOneFile(const char* folder, const char* fileName)
     CopiedFile copied = {};
     char temp[kPathSize] = {};
     char displaced[kPathSize] = {};
-    // A path that does not fit would name another file: such a file is not copied.
-    fits = fits && FormatTargetPath(copied.Target, fileName) &&
+    // A path that does not fit would name another file, and so would a name
+    // the code page cannot hold: such a file is not copied.
+    fits = fits && nameExact && FormatTargetPath(copied.Target, fileName) &&
            FormatTargetPath(temp, kCopyTempName) && FormatTargetPath(displaced, kDisplacedName);
     bool verified =
         fits && CopyFileVerified(source, copied.Target, temp, displaced, OnCopyProgress);

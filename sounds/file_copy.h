@@ -21,4 +21,6 @@ void SetCopyWindowHooks(const CopyWindowHooks& hooks);
 // again, since a card that lies about its size overwrites earlier files.
 void CopyCheckedCategories(HWND dialog);
 int CopyFolderFiles(const char* folder);
-int CopyOneFile(const char* folder, const char* fileName);
+// nameExact false: the name as the folder search gave it names no file (the
+// code page cannot hold the real one); the file gets its "Failed" line.
+int CopyOneFile(const char* folder, const char* fileName, bool nameExact);
