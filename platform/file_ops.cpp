@@ -160,9 +160,16 @@ bool IsSameFile(const char* first, const char* second)
            a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
 }
 
-DWORD QueryCurrentDirectory(char* buffer, DWORD size)
+bool QueryCurrentDirectory(char* buffer, int size, NarrowForm* form)
 {
-    return GetCurrentDirectoryA(size, buffer);
+    wchar_t wide[MAX_PATH] = {};
+    DWORD length = GetCurrentDirectoryW(MAX_PATH, wide);
+    if (length == 0)
+        return false;
+    // A path that needs more than MAX_PATH wide characters is too long narrow
+    // as well.
+    *form = length < MAX_PATH ? TakeNarrowPath(wide, buffer, size) : kNarrowTooLong;
+    return true;
 }
 
 namespace {
@@ -349,15 +356,51 @@ WORD SystemLanguageId()
     return GetSystemDefaultLangID();
 }
 
+namespace {
+
+// The entry as FindFirstFileA would give it, but with no look-alike name.
+void TakeEntry(FolderSearch* search, const WIN32_FIND_DATAW& found)
+{
+    WIN32_FIND_DATAA& entry = search->entry;
+    entry.dwFileAttributes = found.dwFileAttributes;
+    entry.ftCreationTime = found.ftCreationTime;
+    entry.ftLastAccessTime = found.ftLastAccessTime;
+    entry.ftLastWriteTime = found.ftLastWriteTime;
+    entry.nFileSizeHigh = found.nFileSizeHigh;
+    entry.nFileSizeLow = found.nFileSizeLow;
+    entry.dwReserved0 = found.dwReserved0;
+    entry.dwReserved1 = found.dwReserved1;
+    search->nameExact =
+        ToNarrowName(found.cFileName, entry.cFileName, sizeof entry.cFileName) == kNarrowExact;
+    ToNarrowName(found.cAlternateFileName, entry.cAlternateFileName,
+                 sizeof entry.cAlternateFileName);
+}
+
+} // namespace
+
+// The search runs on the wide API: the narrow one hands out best-fit
+// look-alikes for names the code page cannot hold.
 bool StartFolderSearch(FolderSearch* search, const char* pattern)
 {
-    search->handle = FindFirstFileA(pattern, &search->entry);
-    return search->handle != INVALID_HANDLE_VALUE;
+    wchar_t widePattern[MAX_PATH] = {};
+    WIN32_FIND_DATAW found = {};
+    search->handle =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, pattern, -1, widePattern, MAX_PATH)
+            ? FindFirstFileW(widePattern, &found)
+            : INVALID_HANDLE_VALUE;
+    if (search->handle == INVALID_HANDLE_VALUE)
+        return false;
+    TakeEntry(search, found);
+    return true;
 }
 
 bool NextFolderEntry(FolderSearch* search)
 {
-    return FindNextFileA(search->handle, &search->entry) != 0;
+    WIN32_FIND_DATAW found = {};
+    if (!FindNextFileW(search->handle, &found))
+        return false;
+    TakeEntry(search, found);
+    return true;
 }
 
 void EndFolderSearch(FolderSearch* search)

@@ -8,6 +8,8 @@
 
 #include "platform/content_digest.h"
 
+#include "platform/narrow_names.h"
+
 // Creates or truncates a file for writing; INVALID_HANDLE_VALUE on failure.
 HANDLE CreateFileForWrite(const char* path);
 
@@ -41,8 +43,10 @@ bool IsFolder(const char* path);
 // Whether two paths name one existing file or folder, however spelled.
 bool IsSameFile(const char* first, const char* second);
 
-// GetCurrentDirectoryA: the length written, or 0 on failure.
-DWORD QueryCurrentDirectory(char* buffer, DWORD size);
+// Reads the current directory. False when it cannot be read; otherwise form
+// tells whether the buffer now holds it (kNarrowExact) or its narrow form does
+// not fit or would name another folder, and the buffer is left as it was.
+bool QueryCurrentDirectory(char* buffer, int size, NarrowForm* form);
 
 // Told, after each piece of long file work, how many bytes of it are done;
 // false has the work abandoned (it then fails). It runs on the thread that
@@ -79,10 +83,13 @@ int CreateFolderTree(const char* path);
 
 WORD SystemLanguageId();
 
-// Wildcard enumeration of a folder.
+// Wildcard enumeration of a folder. The entry's names are given in the ANSI
+// code page; nameExact is false when that cannot hold the long name exactly
+// (or it does not fit): entry.cFileName then names no file, never another one.
 struct FolderSearch {
     HANDLE handle;
     WIN32_FIND_DATAA entry;
+    bool nameExact;
 };
 bool StartFolderSearch(FolderSearch* search, const char* pattern);
 bool NextFolderEntry(FolderSearch* search);

@@ -2,7 +2,7 @@
 
 #include <shlobj.h>
 
-#include <cstring>
+#include "platform/narrow_names.h"
 
 namespace {
 
@@ -40,13 +40,15 @@ FolderChoice BrowseForFolder(char* path, int size)
     if (!item)
         return kFolderCancelled;
 
-    char chosen[MAX_PATH] = {};
-    bool converted = SHGetPathFromIDListA(item, chosen) && chosen[0] != '\0';
+    // Taken wide: the narrow form of a name the code page cannot hold is a
+    // best-fit look-alike of it.
+    wchar_t wide[MAX_PATH] = {};
+    bool converted = SHGetPathFromIDListW(item, wide) && wide[0] != L'\0';
     CoTaskMemFree(item);
-    if (!converted || static_cast<int>(strlen(chosen)) >= size)
-        return kFolderUnconvertible;
-    memcpy(path, chosen, strlen(chosen) + 1);
-    return kFolderChosen;
+    NarrowForm form = converted ? TakeNarrowPath(wide, path, size) : kNarrowTooLong;
+    if (form == kNarrowInexact)
+        return kFolderNameUnusable;
+    return form == kNarrowExact ? kFolderChosen : kFolderUnconvertible;
 }
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type)

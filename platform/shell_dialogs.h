@@ -13,11 +13,13 @@ void LeaveShellApartment();
 enum FolderChoice {
     kFolderChosen,
     kFolderCancelled,
-    kFolderUnconvertible, // an item was chosen but has no file-system path
+    kFolderUnconvertible, // an item was chosen but has no file-system path that fits
+    kFolderNameUnusable,  // the chosen path cannot be held in the ANSI code page
 };
 
 // Shows the folder browser owned by the foreground window (file-system
-// folders only) and, on a choice, writes the folder's path into path.
+// folders only) and, on a choice, writes the folder's path into path; only a
+// path that the narrow API carries exactly is written.
 FolderChoice BrowseForFolder(char* path, int size);
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);

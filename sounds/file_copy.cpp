@@ -34,6 +34,9 @@ CopyWindowHooks g_CopyWindow = {NoPanelToLock, NoProgressToShow, NoStopRequested
 bool g_StopCopying = false;
 // The category's source folder is its own target folder.
 bool g_IntoSourceFolder = false;
+// False while the folder search hands over a name that names no file: the
+// code page cannot hold the file's own name.
+bool g_NameNamesTheFile = true;
 
 // The files this Copy put on the card, for the last read-back pass: the
 // source for the status line, and what the card held when it was checked.
@@ -254,7 +257,9 @@ int CopyFolderFiles(const char* folder)
             if (!KeepCopying())
                 break;
             Trace(first ? "Find_0:%s\r\n" : "Find_1:%s\r\n", name);
+            g_NameNamesTheFile = search.nameExact;
             CopyOneFile(folder, name);
+            g_NameNamesTheFile = true;
         }
         first = false;
     } while (NextFolderEntry(&search));
@@ -271,8 +276,9 @@ int CopyOneFile(const char* folder, const char* fileName)
     CopiedFile copied = {};
     char temp[kPathSize] = {};
     char displaced[kPathSize] = {};
-    // A path that does not fit would name another file: such a file is not copied.
-    fits = fits && FormatTargetPath(copied.Target, fileName) &&
+    // A path that does not fit would name another file, and so would a name
+    // the code page cannot hold: such a file is not copied.
+    fits = fits && g_NameNamesTheFile && FormatTargetPath(copied.Target, fileName) &&
            FormatTargetPath(temp, kCopyTempName) && FormatTargetPath(displaced, kDisplacedName);
     bool verified = fits && !g_IntoSourceFolder &&
                     CopyFileVerified(source, copied.Target, temp, displaced, OnWorkProgress,

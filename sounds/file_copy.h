@@ -39,4 +39,5 @@ void SetCopyWindowHooks(const CopyWindowHooks& hooks);
 // since a card that lies about its size overwrites earlier files.
 void CopyCheckedCategories(HWND dialog);
 int CopyFolderFiles(const char* folder);
+// A file whose name the code page cannot hold gets its "Failed" line.
 int CopyOneFile(const char* folder, const char* fileName);

@@ -37,9 +37,21 @@ int ChooseFolder(char* destination, HWND display)
     if (!destination)
         return -1;
     // An item without a file-system path is no choice: the destination keeps
-    // its folder rather than taking a half-converted one.
-    if (BrowseForFolder(destination, kPathSize) != kFolderChosen)
-        return 1;
+    // its folder rather than taking a half-converted one. A folder whose name
+    // the code page cannot hold is refused, and the user is told why.
+    switch (BrowseForFolder(destination, kPathSize)) {
+        case kFolderChosen: {
+            break;
+        }
+        case kFolderNameUnusable: {
+            SetControlText(g_Session.ControlMap.StatusLine,
+                           TextPair(MessageTable, kMsgFolderNameUnusable));
+            return -1;
+        }
+        default: {
+            return 1;
+        }
+    }
     if (display)
         SetControlText(display, destination);
     return 0;

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -55,18 +56,19 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
 
 // Sends a get-item message of a common control, whose item and text buffer
 // must lie in the control's own process, and returns the item's text.
-template <typename Item>
-std::string AskItemText(HANDLE process, HWND control, UINT message, WPARAM wParam, Item item)
+template <typename Item, typename Char = std::remove_pointer_t<decltype(Item::pszText)>>
+std::basic_string<Char> AskItemText(HANDLE process, HWND control, UINT message, WPARAM wParam,
+                                    Item item)
 {
     const int textSize = 300;
-    RemoteMemory memory(process, sizeof item + textSize);
-    char text[textSize] = {};
-    item.pszText = memory.Address(sizeof item);
+    RemoteMemory memory(process, sizeof item + textSize * sizeof(Char));
+    Char text[textSize] = {};
+    item.pszText = reinterpret_cast<Char*>(memory.Address(sizeof item));
     item.cchTextMax = textSize - 1;
     if (!memory.Write(&item, sizeof item) || !memory.Write(text, sizeof text, sizeof item) ||
         !Ask(control, message, wParam, reinterpret_cast<LPARAM>(memory.Address())) ||
-        !memory.Read(text, textSize - 1, sizeof item))
-        return std::string();
+        !memory.Read(text, (textSize - 1) * sizeof(Char), sizeof item))
+        return std::basic_string<Char>();
     return text;
 }
 
@@ -136,8 +138,8 @@ void RunningProgram::Release()
     window_ = nullptr;
 }
 
-bool RunningProgram::Start(const std::string& startDir, const std::string& traceFile,
-                           std::string* error)
+bool RunningProgram::Start(const std::string& program, const std::string& startDir,
+                           const std::string& traceFile, std::string* error)
 {
     Release();
     traceFile_ = traceFile;
@@ -150,7 +152,6 @@ bool RunningProgram::Start(const std::string& startDir, const std::string& trace
         *error = "cannot create the trace file " + traceFile;
         return false;
     }
-    std::string program = ProgramPath();
     std::string commandLine = "\"" + program + "\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -494,12 +495,13 @@ struct TreeReader {
             Ask(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
     }
 
+    // Read as UTF-16: the program's own code page may not hold the name.
     std::string Text(HTREEITEM item) const
     {
-        TVITEMA request = {};
+        TVITEMW request = {};
         request.mask = TVIF_TEXT | TVIF_HANDLE;
         request.hItem = item;
-        return AskItemText(process, tree, TVM_GETITEMA, 0, request);
+        return Narrow(AskItemText(process, tree, TVM_GETITEMW, 0, request).c_str());
     }
 
     std::vector<HTREEITEM> Children(HTREEITEM item) const
@@ -631,7 +633,7 @@ std::string SubFolder(const TempFolder& folder, const std::string& name)
     return path;
 }
 
-std::string ProgramPath()
+std::string ProgramPath(const std::string& name)
 {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, sizeof self);
@@ -641,7 +643,7 @@ std::string ProgramPath()
         size_t slash = path.find_last_of("\\/");
         path = slash == std::string::npos ? std::string(".") : path.substr(0, slash);
     }
-    return path + "\\AudioPlaybackSettings.exe";
+    return path + "\\" + name;
 }
 
 std::vector<unsigned char> WaveFile(int seed, int samples)

@@ -59,7 +59,8 @@ class RunningProgram {
 
     // Starts the program, ending one started before, and waits for its main
     // window; false with a reason.
-    bool Start(const std::string& startDir, const std::string& traceFile, std::string* error);
+    bool Start(const std::string& program, const std::string& startDir,
+               const std::string& traceFile, std::string* error);
     HWND Window() const
     {
         return window_;
@@ -143,8 +144,9 @@ std::string ScratchBase();
 // A folder below a temporary folder, created with its parents.
 std::string SubFolder(const TempFolder& folder, const std::string& name);
 
-// The full path of the program next to the tests folder of this executable.
-std::string ProgramPath();
+// The full path of the program (or of its build of that name) next to the
+// tests folder of this executable.
+std::string ProgramPath(const std::string& name = "AudioPlaybackSettings.exe");
 
 // A small valid PCM wave file whose samples depend on the seed.
 std::vector<unsigned char> WaveFile(int seed, int samples);

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <string>
@@ -93,10 +94,11 @@ class EndToEnd : public ::testing::Test {
         program_.Terminate();
     }
 
-    void Launch()
+    void Launch(const std::string& program = ProgramPath())
     {
         std::string error;
-        ASSERT_TRUE(program_.Start(startDir_, scratch_.Path() + "\\trace.txt", &error)) << error;
+        ASSERT_TRUE(program_.Start(program, startDir_, scratch_.Path() + "\\trace.txt", &error))
+            << error;
     }
 
     std::string StartFile() const
@@ -543,6 +545,90 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
     CloseAndExpectExitZero(WM_CLOSE);
     EXPECT_FALSE(FileExists(startDir_ + "\\audio"))
         << "the start folder is not the save folder now";
+}
+
+// Every file and folder below a folder, by its path relative to it, sorted.
+std::vector<std::string> TreeListing(const std::string& root, const std::string& below = "")
+{
+    std::vector<std::string> listing;
+    WIN32_FIND_DATAA entry = {};
+    HANDLE search = FindFirstFileA((root + "\\" + below + "*").c_str(), &entry);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
+        if (entry.cFileName[0] == '.')
+            continue;
+        listing.push_back(below + entry.cFileName);
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            std::vector<std::string> inner = TreeListing(root, listing.back() + "\\");
+            listing.insert(listing.end(), inner.begin(), inner.end());
+        }
+    }
+    FindClose(search);
+    std::sort(listing.begin(), listing.end());
+    return listing;
+}
+
+// Folder and file names in Polish, Russian and Chinese, on a system whose
+// code page (1252) holds none of them. The program, whose manifest sets the
+// UTF-8 code page, writes into exactly those folders under exactly those
+// names. Built without that setting, as Windows before 10 1903 run it, it
+// refuses each such folder with a text, copies no file under a look-alike
+// name ("Łodz.wav" is "Lodz.wav" by best fit) and writes nowhere else.
+TEST_F(EndToEnd, FolderAndFileNamesInAnyScriptAreTakenExactlyOrRefused)
+{
+    const std::vector<std::string> names = {"Łodz.wav", "Lodz.wav", "Звук.wav", "鸟鸣.wav"};
+    const std::string unusable =
+        "This folder's name cannot be used on this Windows; rename it or choose another";
+    const std::string selected = "The \"Random on Sense\" source directory is selected: ";
+    startDir_ = SubFolder(scratch_, "start Łódź");
+    std::string card = SubFolder(scratch_, "Łódź karta");
+    std::string sounds = SubFolder(scratch_, "Звуки\\鸟声");
+    std::string plainCard = SubFolder(scratch_, "card");
+    std::string plainSounds = SubFolder(scratch_, "sounds");
+    // clang-format off
+    std::vector<std::string> expected = {"card", "card\\audio", "card\\audio\\SenseRand",
+        "card\\audio\\SenseRand\\Lodz.wav", "sounds", "start", "start Łódź", "trace.txt",
+        "Łódź karta", "Łódź karta\\CFG_BROADCAST.bin", "Łódź karta\\audio",
+        "Łódź karta\\audio\\SenseRand", "Звуки", "Звуки\\鸟声"};
+    // clang-format on
+    for (size_t i = 0; i < names.size(); ++i) {
+        for (const std::string& folder : {sounds, plainSounds}) {
+            WriteBytes(folder + "\\" + names[i], WaveFile(static_cast<int>(i), 300));
+            expected.push_back(folder.substr(scratch_.Path().size() + 1) + "\\" + names[i]);
+        }
+        expected.push_back("Łódź karta\\audio\\SenseRand\\" + names[i]);
+    }
+
+    Launch();
+    EXPECT_EQ(program_.Text(IDC_SAVE_DIR_EDIT), startDir_);
+    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(IDC_BROWSE_BUTTON, card));
+    ExpectGenerated(card, DefaultRecord());
+    ASSERT_TRUE(program_.Click(IDC_ON_RADIO));
+    ASSERT_NO_FATAL_FAILURE(ChooseSource(kSenseRandRowIds, sounds, selected));
+    ASSERT_TRUE(program_.Click(IDC_COPY_BUTTON));
+    ExpectCopies(sounds, card + "\\audio\\SenseRand", names);
+    CloseAndExpectExitZero(WM_CLOSE);
+
+    Launch(ProgramPath("SystemCodePage.exe"));
+    EXPECT_EQ(program_.Text(IDC_SAVE_DIR_EDIT), "C:\\") << "no look-alike of the start folder";
+    EXPECT_EQ(program_.Text(IDC_STATUS_LINE), unusable);
+    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(IDC_BROWSE_BUTTON, plainCard));
+    ASSERT_TRUE(program_.Click(IDC_ON_RADIO));
+    ASSERT_NO_FATAL_FAILURE(ChooseSource(kSenseRandRowIds, plainSounds, selected));
+    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(kSenseRandRowIds.PickButton, sounds));
+    EXPECT_EQ(program_.Text(IDC_STATUS_LINE), unusable);
+    ASSERT_TRUE(program_.Click(IDC_COPY_BUTTON)); // from the folder kept
+    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(IDC_BROWSE_BUTTON, card));
+    EXPECT_EQ(program_.Text(IDC_STATUS_LINE), unusable);
+    EXPECT_EQ(program_.Text(IDC_SAVE_DIR_EDIT), plainCard);
+    CloseAndExpectExitZero(WM_CLOSE);
+    // Each file found once; '?' for each character the code page lacks.
+    std::string trace = program_.Trace();
+    for (std::string found : {":?odz.wav\r\n", ":Lodz.wav\r\n", ":????.wav\r\n", ":??.wav\r\n"})
+        EXPECT_TRUE(Contains(trace, found) && trace.find(found) == trace.rfind(found)) << trace;
+    ExpectCopies(plainSounds, plainCard + "\\audio\\SenseRand", {"Lodz.wav"});
+
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(TreeListing(scratch_.Path()), expected);
 }
 
 TEST_F(EndToEnd, EscAndEnterDoNotCloseTheWindowOnlyTheCloseCommandDoes)

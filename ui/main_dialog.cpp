@@ -26,12 +26,16 @@ const int kVolumeMin = 1;
 const int kVolumeMax = 8;
 
 // The save directory starts as the current directory. A query that fails
-// leaves SaveDir as it was; one that does not fit leaves "C:\".
-void ReadCurrentDirectory()
+// leaves SaveDir as it was; a directory that does not fit, or whose name the
+// code page cannot hold, leaves "C:\", never a look-alike path. False for
+// the latter, which the user is told about.
+bool ReadCurrentDirectory()
 {
     char buffer[kPathSize] = "C:\\";
-    if (QueryCurrentDirectory(buffer, sizeof buffer) != 0)
+    NarrowForm form = kNarrowExact;
+    if (QueryCurrentDirectory(buffer, sizeof buffer, &form))
         memcpy(g_Session.SaveDir, buffer, sizeof buffer);
+    return form != kNarrowInexact;
 }
 
 // A multi-line edit box answers Esc by closing its dialog. The save-directory
@@ -64,9 +68,10 @@ BOOL OnInitDialog(HWND dialog)
     const ControlMap& map = g_Session.ControlMap;
     SetSmallIcon(dialog, g_Session.InstanceHandle, IDI_APP_ICON);
     FetchControlMap(dialog);
+    bool startDirUsable = true;
     if (g_Session.FirstInit) {
         Trace("uwLangID=0x%04x\n", SystemLanguageId());
-        ReadCurrentDirectory();
+        startDirUsable = ReadCurrentDirectory();
         SetControlText(map.SaveDirEdit, g_Session.SaveDir);
         ReadConfigFile();
         g_Session.FirstInit = 0;
@@ -78,6 +83,9 @@ BOOL OnInitDialog(HWND dialog)
     TrackbarSetPosition(map.VolumeTrackbar, g_Session.Config.Vol);
     ShowVolumeValue();
     ApplyInterfaceTexts(dialog);
+    // Told after the texts, which set the status line's idle text.
+    if (!startDirUsable)
+        SetControlText(map.StatusLine, TextPair(MessageTable, kMsgFolderNameUnusable));
     BindSettingControls(dialog);
     ApplyCopyPageVisibility();
     ApplyEnableRules();
