@@ -208,6 +208,10 @@ HANDLE OpenOnMedium(const char* path, DWORD access, DWORD share)
 // to this, which is a multiple of every sector size in use, and the file is
 // then cut back to its length.
 const DWORD kSectorMultiple = 4096;
+// A chunk is written in pieces of this size, a multiple of kSectorMultiple.
+// Under Wine, single writes of 1 MiB ran at a third of their speed in some
+// copies and not in others; pieces of 256 KiB ran at full speed in all.
+const DWORD kWriteSize = 256 << 10;
 
 // Told the bytes done so far; false once the work is to be abandoned.
 bool GoOn(CopyProgress progress, uint64_t bytesDone)
@@ -229,9 +233,12 @@ bool CopyContents(HANDLE source, HANDLE copy, CopyProgress progress, DigestState
         AddToDigest(digest, g_Chunk, got);
         DWORD padded = (got + kSectorMultiple - 1) / kSectorMultiple * kSectorMultiple;
         memset(g_Chunk + got, 0, padded - got);
-        DWORD written = 0;
-        if (padded && (!WriteFile(copy, g_Chunk, padded, &written, nullptr) || written != padded))
-            return false;
+        for (DWORD offset = 0; offset < padded; offset += kWriteSize) {
+            DWORD piece = padded - offset < kWriteSize ? padded - offset : kWriteSize;
+            DWORD written = 0;
+            if (!WriteFile(copy, g_Chunk + offset, piece, &written, nullptr) || written != piece)
+                return false;
+        }
         length.QuadPart += got;
         if (!GoOn(progress, static_cast<uint64_t>(length.QuadPart)))
             return false;

@@ -1,7 +1,7 @@
 #include "platform/window_work.h"
 
+#include <deque>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -19,9 +19,21 @@ struct ChangeQueue {
         InitializeCriticalSection(&lock);
     }
     CRITICAL_SECTION lock;
-    std::vector<HandedChange> changes;
+    std::deque<HandedChange> changes;
 };
 ChangeQueue g_Queue;
+
+bool TakeChange(HandedChange* handed)
+{
+    EnterCriticalSection(&g_Queue.lock);
+    bool taken = !g_Queue.changes.empty();
+    if (taken) {
+        *handed = std::move(g_Queue.changes.front());
+        g_Queue.changes.pop_front();
+    }
+    LeaveCriticalSection(&g_Queue.lock);
+    return taken;
+}
 
 } // namespace
 
@@ -35,13 +47,15 @@ bool HandToWindowThread(WindowChange change, HWND window, int value, const char*
     return true;
 }
 
-int DoHandedOverChanges()
+int DoHandedOverChanges(DWORD timeLimit)
 {
-    std::vector<HandedChange> changes;
-    EnterCriticalSection(&g_Queue.lock);
-    changes.swap(g_Queue.changes);
-    LeaveCriticalSection(&g_Queue.lock);
-    for (const HandedChange& handed : changes)
+    ULONGLONG start = GetTickCount64();
+    int done = 0;
+    HandedChange handed;
+    while ((timeLimit == INFINITE || GetTickCount64() - start < timeLimit) &&
+           TakeChange(&handed)) {
         handed.change(handed.window, handed.value, handed.text.c_str());
-    return static_cast<int>(changes.size());
+        ++done;
+    }
+    return done;
 }

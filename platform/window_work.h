@@ -12,6 +12,8 @@ typedef void (*WindowChange)(HWND window, int value, const char* text);
 // when the owning thread next calls DoHandedOverChanges.
 bool HandToWindowThread(WindowChange change, HWND window, int value, const char* text);
 
-// Makes the changes handed over, in order; returns how many. The program's
-// windows all belong to one thread, which is the one to call this.
-int DoHandedOverChanges();
+// Makes the changes handed over, in order, for at most timeLimit
+// milliseconds (INFINITE: all of them), so that the window can go on
+// answering; returns how many. The program's windows all belong to one
+// thread, which is the one to call this.
+int DoHandedOverChanges(DWORD timeLimit);

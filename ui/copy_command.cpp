@@ -23,6 +23,9 @@ const UINT kCopyTimerInterval = 50;
 // Painting the status line for every file costs more than copying a small
 // file: its text is set for every file, but it is painted at most this often.
 const ULONGLONG kStatusPaintInterval = 100;
+// Changes handed over are made for at most this long at a time, so that the
+// window answers meanwhile however many there are.
+const DWORD kChangesTimeLimit = 20;
 
 HWND g_CopyingDialog = nullptr;
 HANDLE g_CopyThread = nullptr;
@@ -67,7 +70,7 @@ unsigned __stdcall CopyOnItsThread(void* dialog)
 // due, and shows the progress on the taskbar.
 void ShowCopyUnderWay()
 {
-    if (DoHandedOverChanges() > 0)
+    if (DoHandedOverChanges(kChangesTimeLimit) > 0)
         g_StatusUnpainted = true;
     ULONGLONG now = GetTickCount64();
     if (g_StatusUnpainted && now - g_LastStatusPaint >= kStatusPaintInterval) {
@@ -95,7 +98,7 @@ void BeginCopyJob(HWND dialog)
 void EndCopyJob(HWND dialog)
 {
     KillTimer(dialog, kCopyTimer);
-    DoHandedOverChanges();
+    DoHandedOverChanges(INFINITE);
     HoldPainting(g_Session.ControlMap.StatusLine, false);
     ClearTaskbarProgress(dialog);
     UnblockSessionEnd(dialog);
@@ -168,7 +171,7 @@ void AbandonCopy()
         return;
     RequestStop(kAbandonFileUnderWay);
     WaitAnsweringSentMessages(g_CopyThread);
-    DoHandedOverChanges();
+    DoHandedOverChanges(INFINITE);
 }
 
 void OnCopyTimer(UINT_PTR timer)
