@@ -327,6 +327,18 @@ TEST_F(FileCopyTest, AFileThatCannotBeCopiedFailsAndTheNextIsTried)
     EXPECT_EQ(StatusTexts(), WithLastCheck(expectedStatuses));
     EXPECT_EQ(ReadBytes(folder + "\\b.wav"), ReadBytes(source + "\\b.wav"));
     EXPECT_EQ(ReadBytes(sound), Bytes(500, 0x5A));
+
+    // The target folder chosen as its own source: each file fails, as the
+    // system's copy of a file onto itself does, and the folder stays as it was.
+    std::set<std::string> before = ListTree(folder);
+    Choose(IDC_SENSE_RAND_PICK, folder);
+    Copy(0);
+    for (const std::string& text : StatusTexts())
+        EXPECT_EQ(text.find("Sucess"), std::string::npos) << text;
+    EXPECT_EQ(Status().substr(Status().size() - 6), "Failed");
+    EXPECT_EQ(ListTree(folder), before);
+    EXPECT_EQ(ReadBytes(folder + "\\b.wav"), ReadBytes(source + "\\b.wav"));
+    EXPECT_EQ(ReadBytes(sound), Bytes(500, 0x5A));
 }
 
 // Only the animal pages lock and re-derive the panel even then.
