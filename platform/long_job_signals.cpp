@@ -24,21 +24,34 @@ ITaskbarList3* Taskbar()
     return g_Taskbar;
 }
 
+// What the button shows now: each call to the shell crosses to its process,
+// so only a change is sent.
+struct ShownProgress {
+    uint64_t done, total;
+    bool failed;
+};
+ShownProgress g_Shown = {0, 0, false};
+
 } // namespace
 
 void ShowTaskbarProgress(HWND window, uint64_t done, uint64_t total, bool failed)
 {
     ITaskbarList3* taskbar = Taskbar();
-    if (!taskbar || total == 0)
+    done = done < total ? done : total;
+    if (!taskbar || total == 0 ||
+        (g_Shown.done == done && g_Shown.total == total && g_Shown.failed == failed))
         return;
-    taskbar->SetProgressState(window, failed ? TBPF_ERROR : TBPF_NORMAL);
-    taskbar->SetProgressValue(window, done < total ? done : total, total);
+    if (g_Shown.total == 0 || g_Shown.failed != failed)
+        taskbar->SetProgressState(window, failed ? TBPF_ERROR : TBPF_NORMAL);
+    taskbar->SetProgressValue(window, done, total);
+    g_Shown = {done, total, failed};
 }
 
 void ClearTaskbarProgress(HWND window)
 {
     if (ITaskbarList3* taskbar = Taskbar())
         taskbar->SetProgressState(window, TBPF_NOPROGRESS);
+    g_Shown = {0, 0, false};
 }
 
 void FlashUntilForeground(HWND window)
