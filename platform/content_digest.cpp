@@ -7,8 +7,8 @@ namespace {
 // Odd constants, so that multiplying by them loses no bit.
 const uint64_t kGolden = 0x9E3779B97F4A7C15ull;
 const uint64_t kWordFactor = 0xD6E8FEB86659FD93ull;
-const uint64_t kLaneSeeds[4] = {0x243F6A8885A308D3ull, 0x13198A2E03707344ull,
-                                0xA4093822299F31D0ull, 0x082EFA98EC4E6C89ull};
+const uint64_t kLaneSeeds[4] = {0x243F6A8885A308D3ull, 0x13198A2E03707344ull, 0xA4093822299F31D0ull,
+                                0x082EFA98EC4E6C89ull};
 const size_t kStripe = sizeof(DigestState::Pending);
 
 uint64_t Rotate(uint64_t value, int bits)

@@ -33,15 +33,17 @@ void SetSmallIcon(HWND window, HINSTANCE instance, int iconId)
 
 void SetControlText(HWND control, const char* text)
 {
-    if (!HandToWindowThread([](HWND window, int, const char* handed) { SetControlText(window, handed); },
-                            control, 0, text))
+    if (!HandToWindowThread(
+            [](HWND window, int, const char* handed) { SetControlText(window, handed); }, control,
+            0, text))
         SetWindowTextA(control, text);
 }
 
 void EnableControl(HWND control, bool enable)
 {
-    if (!HandToWindowThread([](HWND window, int value, const char*) { EnableControl(window, value); },
-                            control, enable, nullptr))
+    if (!HandToWindowThread(
+            [](HWND window, int value, const char*) { EnableControl(window, value); }, control,
+            enable, nullptr))
         EnableWindow(control, enable);
 }
 

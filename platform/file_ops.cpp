@@ -285,7 +285,8 @@ bool ReadBackMatches(HANDLE medium, const ReadBack& check)
         if (!GoOn(check.progress, check.doneBefore + total))
             return false;
         if (read < kChunkSize)
-            return check.data ? total == check.size : SameDigest(FinishDigest(state), *check.digest);
+            return check.data ? total == check.size
+                              : SameDigest(FinishDigest(state), *check.digest);
     }
 }
 
@@ -309,14 +310,13 @@ bool CopyFileVerified(const char* source, const char* target, const char* tempPa
     DigestState state;
     StartDigest(&state);
     LARGE_INTEGER length = {};
-    bool ok = copy != INVALID_HANDLE_VALUE &&
-              CopyContents(held, copy, progress, &state, &length) && FlushFileBuffers(copy) &&
-              Rewind(copy);
+    bool ok = copy != INVALID_HANDLE_VALUE && CopyContents(held, copy, progress, &state, &length) &&
+              FlushFileBuffers(copy) && Rewind(copy);
     // The medium must return the bytes read from the source: their digest
     // tells them from any others, here and in a later check.
     ContentDigest written = FinishDigest(state);
-    ok = ok && ReadBackMatches(copy, {nullptr, 0, &written, progress,
-                                      static_cast<uint64_t>(length.QuadPart)});
+    ok = ok && ReadBackMatches(
+                   copy, {nullptr, 0, &written, progress, static_cast<uint64_t>(length.QuadPart)});
     if (copy != INVALID_HANDLE_VALUE)
         ok = CloseHandle(copy) && ok;
     CloseHandle(held);

@@ -52,8 +52,7 @@ int DoHandedOverChanges(DWORD timeLimit)
     ULONGLONG start = GetTickCount64();
     int done = 0;
     HandedChange handed;
-    while ((timeLimit == INFINITE || GetTickCount64() - start < timeLimit) &&
-           TakeChange(&handed)) {
+    while ((timeLimit == INFINITE || GetTickCount64() - start < timeLimit) && TakeChange(&handed)) {
         handed.change(handed.window, handed.value, handed.text.c_str());
         ++done;
     }

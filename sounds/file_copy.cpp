@@ -199,10 +199,10 @@ bool FormatTargetPath(char (&path)[kPathSize], const char* name)
     const SoundCategory* category = FindCategoryByKey(g_Session.CurrentCategory);
     if (!category)
         return false;
-    return name ? FormatPath(path, sizeof path, "%s\\%s\\%s", g_Session.SaveDir,
-                             category->TargetFolder, name)
-                : FormatPath(path, sizeof path, "%s\\%s", g_Session.SaveDir,
-                             category->TargetFolder);
+    return name
+               ? FormatPath(path, sizeof path, "%s\\%s\\%s", g_Session.SaveDir,
+                            category->TargetFolder, name)
+               : FormatPath(path, sizeof path, "%s\\%s", g_Session.SaveDir, category->TargetFolder);
 }
 
 // A card pulled during an earlier copy may have left our temporary files.
@@ -280,9 +280,9 @@ int CopyOneFile(const char* folder, const char* fileName)
     // the code page cannot hold: such a file is not copied.
     fits = fits && g_NameNamesTheFile && FormatTargetPath(copied.Target, fileName) &&
            FormatTargetPath(temp, kCopyTempName) && FormatTargetPath(displaced, kDisplacedName);
-    bool verified = fits && !g_IntoSourceFolder &&
-                    CopyFileVerified(source, copied.Target, temp, displaced, OnWorkProgress,
-                                     &copied.Digest);
+    bool verified =
+        fits && !g_IntoSourceFolder &&
+        CopyFileVerified(source, copied.Target, temp, displaced, OnWorkProgress, &copied.Digest);
     if (verified) {
         memcpy(copied.Source, source, sizeof source);
         g_CopiedFiles.push_back(copied);

@@ -626,7 +626,8 @@ TEST_F(FileCopyTest, ASourceGoneAfterItsCopyKeepsTheCopy)
     g_Source = start_.File("many");
     CreateDirectoryA(g_Source.c_str(), nullptr);
     for (int i = 0; i < 400; ++i)
-        WriteBytes(g_Source + "\\" + std::to_string(1000 + i) + ".wav", Bytes(64 << 10, 'a' + i % 26));
+        WriteBytes(g_Source + "\\" + std::to_string(1000 + i) + ".wav",
+                   Bytes(64 << 10, 'a' + i % 26));
     Choose(IDC_SENSE_RAND_PICK, g_Source);
     g_Card = NewSaveDir("save") + "\\audio\\SenseRand";
     std::vector<std::string> order = SearchOrder(g_Source);

@@ -115,8 +115,8 @@ TEST(CopyFileVerified, ALargeCopyReportsProgressAndLeavesADigestForTheLastCheck)
     g_AbandonAt = UINT64_MAX;
     g_Progress.clear();
     ContentDigest digest = {};
-    ASSERT_TRUE(CopyFileVerified(source.c_str(), target.c_str(), temp.c_str(), old.c_str(), note,
-                                 &digest));
+    ASSERT_TRUE(
+        CopyFileVerified(source.c_str(), target.c_str(), temp.c_str(), old.c_str(), note, &digest));
     EXPECT_FALSE(FileExists(temp));
     EXPECT_FALSE(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(ReadBytes(target), big);

@@ -97,11 +97,11 @@ const char* const MessageTable[kMessageRows] = {
     "", "", "", "", "", "", "", "", // 84..91
     // Added after the rows above, which the device's tools have always had.
     "\xd5\xfd\xd4\xda\xbc\xec\xb2\xe9\xbf\xa8\xc9\xcf\xd2\xd1\xb8\xb4\xd6\xc6\xb5\xc4\xce\xc4"
-    "\xbc\xfe...",                               // 92: 正在检查卡上已复制的文件...
+    "\xbc\xfe...",                              // 92: 正在检查卡上已复制的文件...
     "Checking the copied files on the card...", // 93
     "\xd5\xfd\xd4\xda\xcf\xf2"
     "SD\xbf\xa8\xb8\xb4\xd6\xc6\xc9\xf9\xd2\xf4\xce\xc4\xbc\xfe", // 94: 正在向SD卡复制声音文件
-    "Copying sounds to the SD card",                                      // 95
+    "Copying sounds to the SD card",                              // 95
     "\xb4\xcb\xce\xc4\xbc\xfe\xbc\xd0\xb5\xc4\xc3\xfb\xb3\xc6\xce\xde\xb7\xa8\xd4\xda\xb1\xbe"
     "Windows\xc9\xcf\xca\xb9\xd3\xc3\xa3\xbb\xc7\xeb\xd6\xd8\xc3\xfc\xc3\xfb\xbb\xf2\xc1\xed"
     "\xd1\xa1\xd2\xbb\xb8\xf6", // 96: 此文件夹的名称无法在本Windows上使用；请重命名或另选一个

@@ -135,8 +135,8 @@ void RunCopyCommand(HWND dialog)
     BeginCopyJob(dialog);
     int quitCode = 0;
     bool quit = false;
-    HANDLE thread = reinterpret_cast<HANDLE>(
-        _beginthreadex(nullptr, 0, CopyOnItsThread, dialog, 0, nullptr));
+    HANDLE thread =
+        reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CopyOnItsThread, dialog, 0, nullptr));
     if (thread) {
         g_CopyThread = thread;
         quit = PumpMessagesUntil(thread, dialog, &quitCode);
