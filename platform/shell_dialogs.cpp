@@ -28,13 +28,13 @@ void AnswerShellDialogsWith(FolderBrowserAnswer browser, MessageBoxAnswer messag
     g_MessageBoxAnswer = messageBox;
 }
 
-FolderChoice BrowseForFolder(char* path, int size)
+FolderChoice BrowseForFolder(HWND owner, char* path, int size)
 {
     if (g_FolderBrowserAnswer)
-        return g_FolderBrowserAnswer(path, size);
+        return g_FolderBrowserAnswer(owner, path, size);
 
     BROWSEINFOA request = {};
-    request.hwndOwner = GetForegroundWindow();
+    request.hwndOwner = owner;
     request.ulFlags = BIF_RETURNONLYFSDIRS;
     PIDLIST_ABSOLUTE item = SHBrowseForFolderA(&request);
     if (!item)

@@ -17,14 +17,14 @@ enum FolderChoice {
     kFolderNameUnusable,  // the chosen path cannot be held in the ANSI code page
 };
 
-// Shows the folder browser owned by the foreground window (file-system
-// folders only) and, on a choice, writes the folder's path into path; only a
-// path that the narrow API carries exactly is written.
-FolderChoice BrowseForFolder(char* path, int size);
+// Shows the folder browser (file-system folders only), modal to owner, which
+// is disabled while it is open, and, on a choice, writes the folder's path
+// into path; only a path that the narrow API carries exactly is written.
+FolderChoice BrowseForFolder(HWND owner, char* path, int size);
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type);
 
-typedef FolderChoice (*FolderBrowserAnswer)(char* path, int size);
+typedef FolderChoice (*FolderBrowserAnswer)(HWND owner, char* path, int size);
 typedef int (*MessageBoxAnswer)(HWND owner, const char* text, const char* caption, UINT type);
 
 // Replaces the shell windows with scripted answers; null restores them.

@@ -36,10 +36,13 @@ int ChooseFolder(char* destination, HWND display)
 {
     if (!destination)
         return -1;
+    // The browser belongs to the tool's window, whichever is in front: the
+    // window is disabled while it is open, so no command runs inside it.
+    HWND owner = GetAncestor(g_Session.ControlMap.StatusLine, GA_ROOT);
     // An item without a file-system path is no choice: the destination keeps
     // its folder rather than taking a half-converted one. A folder whose name
     // the code page cannot hold is refused, and the user is told why.
-    switch (BrowseForFolder(destination, kPathSize)) {
+    switch (BrowseForFolder(owner, destination, kPathSize)) {
         case kFolderChosen: {
             break;
         }

@@ -186,14 +186,22 @@ class EndToEnd : public ::testing::Test {
         return names;
     }
 
-    // Opens the folder browser with a button and picks the folder in it.
-    void ChooseFolderWith(int buttonId, const std::string& folder)
+    // Opens the folder browser with a button and picks the folder in it. By
+    // automation, the button's command comes while another window is in front.
+    void ChooseFolderWith(int buttonId, const std::string& folder, bool byAutomation = false)
     {
-        ASSERT_TRUE(program_.ClickLater(buttonId));
+        if (byAutomation)
+            PostMessageA(program_.Window(), WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(program_.Control(buttonId)));
+        else
+            ASSERT_TRUE(program_.ClickLater(buttonId));
         // The shell fills the browser's tree before it shows; a loaded machine
         // can take a while.
         HWND browser = program_.WaitForOwnedDialog(30000);
         ASSERT_NE(browser, nullptr) << "no folder browser after button " << buttonId;
+        // It belongs to the tool's window, which takes no command meanwhile.
+        EXPECT_EQ(GetWindow(browser, GW_OWNER), program_.Window());
+        EXPECT_FALSE(IsWindowEnabled(program_.Window()));
         std::string error;
         ASSERT_TRUE(ChooseInFolderBrowser(program_, browser, folder, &error)) << error;
         ASSERT_TRUE(program_.Answering());
@@ -472,7 +480,11 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
     std::vector<std::string> birdNames = MakeSounds(birdSounds, 3, 1);
     Launch();
 
-    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(IDC_BROWSE_BUTTON, card));
+    HWND inFront = CreateWindowExA(0, "STATIC", "another program", WS_POPUP | WS_VISIBLE, 0, 0, 200,
+                                   100, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(inFront);
+    ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(IDC_BROWSE_BUTTON, card, true));
+    DestroyWindow(inFront);
     EXPECT_EQ(program_.Text(IDC_SAVE_DIR_EDIT), card);
     ExpectGenerated(card, DefaultRecord());
     EXPECT_FALSE(FileExists(StartFile())) << "Generate writes into the chosen folder only";

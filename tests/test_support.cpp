@@ -194,7 +194,7 @@ namespace {
 
 ShellScript g_Script;
 
-FolderChoice AnswerFolder(char* path, int size)
+FolderChoice AnswerFolder(HWND, char* path, int size)
 {
     int request = g_Script.folderRequests++;
     if (request >= static_cast<int>(g_Script.folderAnswers.size()))
