@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/display_metrics.h"
 #include "platform/window_work.h"
 
 int RunModalDialog(HINSTANCE instance, int templateId, DLGPROC procedure)
@@ -13,19 +14,48 @@ int RunModalDialog(HINSTANCE instance, int templateId, DLGPROC procedure)
 
 namespace {
 
-HICON g_SmallIcon = nullptr; // kept for the life of the program, as windows use it
+// Icons by pixel size, loaded once and kept for the life of the program, as
+// windows use them; a few sizes cover every scale a window meets.
+struct LoadedIcon {
+    int size;
+    HICON icon;
+};
+LoadedIcon g_Icons[16] = {};
+
+HICON IconOfSize(HINSTANCE instance, int iconId, int size)
+{
+    for (const LoadedIcon& loaded : g_Icons) {
+        if (loaded.icon && loaded.size == size)
+            return loaded.icon;
+    }
+    HICON icon = static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
+    for (LoadedIcon& free : g_Icons) {
+        if (!free.icon) {
+            free = {size, icon};
+            break;
+        }
+    }
+    return icon;
+}
 
 } // namespace
 
-// The image of the small-icon size of the display scale, not the 32-pixel one
-// shrunk by the window: at 150 % that is the icon's own 24-pixel image.
-void SetSmallIcon(HWND window, HINSTANCE instance, int iconId)
+// The images of the small and large icon sizes of the window's display
+// scale, not another size shrunk or stretched: at 150 % that is the icon's
+// own 24- and 48-pixel images.
+void SetWindowIcons(HWND window, HINSTANCE instance, int iconId)
 {
-    if (!g_SmallIcon)
-        g_SmallIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON,
-                                                    GetSystemMetrics(SM_CXSMICON),
-                                                    GetSystemMetrics(SM_CYSMICON), 0));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_SmallIcon));
+    UINT dpi = WindowDpi(window);
+    const struct {
+        WPARAM kind;
+        int metric;
+    } icons[] = {{ICON_SMALL, SM_CXSMICON}, {ICON_BIG, SM_CXICON}};
+    for (const auto& icon : icons) {
+        HICON image = IconOfSize(instance, iconId, SystemMetricAtDpi(icon.metric, dpi));
+        if (image)
+            SendMessageA(window, WM_SETICON, icon.kind, reinterpret_cast<LPARAM>(image));
+    }
 }
 
 // From another thread, each of these hands its change to the window's own

@@ -4,7 +4,8 @@
 #include <windows.h>
 
 int RunModalDialog(HINSTANCE instance, int templateId, DLGPROC procedure);
-void SetSmallIcon(HWND window, HINSTANCE instance, int iconId);
+// Sets the small and the big icon at the window's display scale.
+void SetWindowIcons(HWND window, HINSTANCE instance, int iconId);
 
 // Called from a thread that does not own the control, these three hand the
 // change to the control's thread (platform/window_work.h), in order.

@@ -7,6 +7,9 @@
 
 #define IDI_APP_ICON 101
 #define IDD_MAIN_DIALOG 104
+// Its size in dialog units: the content that scrolls where the screen is smaller.
+#define MAIN_DIALOG_WIDTH  351
+#define MAIN_DIALOG_HEIGHT 451
 
 // Save directory (保存目录)
 #define IDC_SAVE_DIR_GROUP            40155

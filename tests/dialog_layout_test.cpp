@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -753,7 +754,7 @@ std::set<std::string> CutTexts(HWND dialog)
     return cut;
 }
 
-TEST(DisplayScale, TheSmallIconAndTheRoomOfEveryTextFollowTheScale)
+TEST(DisplayScale, TheIconsAndTheRoomOfEveryTextFollowTheScale)
 {
     HDC screen = GetDC(nullptr);
     int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -764,14 +765,17 @@ TEST(DisplayScale, TheSmallIconAndTheRoomOfEveryTextFollowTheScale)
     ResetSession();
     HWND dialog = CreateMainDialog();
     ASSERT_NE(dialog, nullptr);
-    ICONINFO icon = {};
-    ASSERT_TRUE(GetIconInfo(
-        reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0)), &icon));
-    BITMAP image = {};
-    GetObjectW(icon.hbmColor, sizeof image, &image);
-    DeleteObject(icon.hbmColor);
-    DeleteObject(icon.hbmMask);
-    EXPECT_EQ(image.bmWidth, GetSystemMetrics(SM_CXSMICON));
+    for (auto icon :
+         {std::make_pair(ICON_SMALL, SM_CXSMICON), std::make_pair(ICON_BIG, SM_CXICON)}) {
+        ICONINFO info = {};
+        ASSERT_TRUE(GetIconInfo(
+            reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, icon.first, 0)), &info));
+        BITMAP image = {};
+        GetObjectW(info.hbmColor, sizeof image, &image);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        EXPECT_EQ(image.bmWidth, GetSystemMetrics(icon.second)) << "icon kind " << icon.first;
+    }
 
     std::set<std::string> cut = CutTexts(dialog);
     DestroyWindow(dialog);

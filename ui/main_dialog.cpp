@@ -19,6 +19,7 @@
 #include "ui/copy_command.h"
 #include "ui/enable_rules.h"
 #include "ui/setting_binding.h"
+#include "ui/window_fit.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ void ShowVolumeValue()
 BOOL OnInitDialog(HWND dialog)
 {
     const ControlMap& map = g_Session.ControlMap;
-    SetSmallIcon(dialog, g_Session.InstanceHandle, IDI_APP_ICON);
+    SetWindowIcons(dialog, g_Session.InstanceHandle, IDI_APP_ICON);
     FetchControlMap(dialog);
     bool startDirUsable = true;
     if (g_Session.FirstInit) {
@@ -89,6 +90,7 @@ BOOL OnInitDialog(HWND dialog)
     BindSettingControls(dialog);
     ApplyCopyPageVisibility();
     ApplyEnableRules();
+    FitWindowOnOpen(dialog);
     return TRUE; // the dialog manager focuses the first tab stop
 }
 
@@ -151,7 +153,7 @@ void OnCommand(HWND dialog, WPARAM wParam)
 }
 
 // The volume follows the thumb while it is dragged and after every move.
-void OnHScroll(WPARAM wParam)
+void OnVolumeScroll(WPARAM wParam)
 {
     int scrollCode = LOWORD(wParam);
     if (scrollCode != TB_THUMBTRACK && scrollCode != TB_ENDTRACK)
@@ -176,6 +178,30 @@ void OnNotify(WPARAM wParam, LPARAM lParam)
         ApplyCopyPageVisibility();
         ApplyCopyPanelRules(g_Session.Config.Ena == 1);
     }
+}
+
+// The dialog's own scroll bar sends no handle; the volume trackbar does.
+void OnHScroll(HWND dialog, WPARAM wParam, LPARAM lParam)
+{
+    if (lParam == 0)
+        ScrollWindowContent(dialog, SB_HORZ, LOWORD(wParam));
+    else if (!IsCopyRunning())
+        OnVolumeScroll(wParam);
+}
+
+// Windows has laid the window out anew at another scale, or the display or
+// its work area changed: the icons and the fit follow.
+void OnDisplayChanged(HWND dialog)
+{
+    SetWindowIcons(dialog, g_Session.InstanceHandle, IDI_APP_ICON);
+    RefitWindow(dialog);
+}
+
+// The dialog manager scales the controls and the window after this returns.
+void OnDpiChanged(HWND dialog)
+{
+    PrepareForNewScale(dialog);
+    PostMessageA(dialog, WM_APP_REFIT, 0, 0);
 }
 
 void OnClose(HWND dialog)
@@ -214,8 +240,50 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return SetDlgMsgResult(dialog, message, 0);
         }
         case WM_HSCROLL: {
-            if (!IsCopyRunning())
-                OnHScroll(wParam);
+            OnHScroll(dialog, wParam, lParam);
+            return FALSE;
+        }
+        case WM_VSCROLL: {
+            ScrollWindowContent(dialog, SB_VERT, LOWORD(wParam));
+            return FALSE;
+        }
+        case WM_MOUSEWHEEL: {
+            ScrollWindowByWheel(dialog, SB_VERT, GET_WHEEL_DELTA_WPARAM(wParam));
+            return SetDlgMsgResult(dialog, message, 0);
+        }
+        case WM_MOUSEHWHEEL: {
+            ScrollWindowByWheel(dialog, SB_HORZ, GET_WHEEL_DELTA_WPARAM(wParam));
+            return SetDlgMsgResult(dialog, message, 0);
+        }
+        case WM_APP_FOCUS_MOVED: {
+            ScrollControlIntoView(dialog, reinterpret_cast<HWND>(wParam));
+            return SetDlgMsgResult(dialog, message, 0);
+        }
+        case WM_DPICHANGED: {
+            OnDpiChanged(dialog);
+            return FALSE;
+        }
+        case WM_DISPLAYCHANGE:
+        case WM_APP_REFIT: {
+            OnDisplayChanged(dialog);
+            return FALSE;
+        }
+        case WM_SETTINGCHANGE: {
+            if (wParam == SPI_SETWORKAREA)
+                RefitWindow(dialog);
+            return FALSE;
+        }
+        case WM_ENTERSIZEMOVE:
+        case WM_EXITSIZEMOVE: {
+            NoteMoveLoop(dialog, message == WM_ENTERSIZEMOVE);
+            return FALSE;
+        }
+        case WM_WINDOWPOSCHANGED: {
+            NoteWindowMoved(dialog);
+            return FALSE;
+        }
+        case WM_DESTROY: {
+            ReleaseWindowFit(dialog);
             return FALSE;
         }
         case WM_NOTIFY: {

@@ -1,0 +1,167 @@
+// The main window on the screen that screen_fit.sh names in SCREEN_FIT:
+// "<width>x<height> <dpi> fits|scrolls". Where the window does not fit, it
+// lies within the work area and the scroll bar, the wheel and the Tab key
+// each bring Generate and Copy into view; where it fits, it is the window of
+// the template. Either way a click on Generate then works.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "resources/resource.h"
+#include "test_support.h"
+
+namespace {
+
+// The dialog's messages, keys through the dialog manager as in the program.
+void Pump(HWND dialog, DWORD milliseconds = 30)
+{
+    MSG message;
+    for (ULONGLONG end = GetTickCount64() + milliseconds; GetTickCount64() < end; Sleep(5)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessageW(dialog, &message))
+                DispatchMessageW(&message);
+        }
+    }
+}
+
+// Input from the hardware: a mouse action at a point of the client area.
+void Mouse(HWND dialog, int x, int y, std::vector<DWORD> flags, DWORD data = 0)
+{
+    POINT point = {x, y};
+    ClientToScreen(dialog, &point);
+    SetCursorPos(point.x, point.y);
+    for (DWORD flag : flags) {
+        INPUT input = {INPUT_MOUSE};
+        input.mi.dwFlags = flag;
+        input.mi.mouseData = data;
+        SendInput(1, &input, sizeof input);
+    }
+    Pump(dialog);
+}
+
+void Key(HWND dialog, WORD key)
+{
+    INPUT keys[2] = {{INPUT_KEYBOARD}, {INPUT_KEYBOARD}};
+    keys[0].ki.wVk = keys[1].ki.wVk = key;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    Pump(dialog, 10);
+}
+
+RECT PlaceOf(HWND dialog, HWND control)
+{
+    RECT place;
+    GetWindowRect(control, &place);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+bool FullyInView(HWND dialog, int id)
+{
+    RECT place = PlaceOf(dialog, GetDlgItem(dialog, id)), client, inside;
+    GetClientRect(dialog, &client);
+    return IntersectRect(&inside, &place, &client) && EqualRect(&inside, &place);
+}
+
+TEST(ScreenFit, TheWholeWindowIsWithinReach)
+{
+    int width = 0, height = 0, dpi = 0;
+    char verdict[16] = {};
+    const char* screen = getenv("SCREEN_FIT");
+    ASSERT_TRUE(screen && sscanf(screen, "%dx%d %d %15s", &width, &height, &dpi, verdict) == 4);
+    HDC display = GetDC(nullptr);
+    ASSERT_EQ(GetDeviceCaps(display, LOGPIXELSY), dpi);
+    ReleaseDC(nullptr, display);
+    ASSERT_EQ(GetSystemMetrics(SM_CXSCREEN), width);
+    ASSERT_EQ(GetSystemMetrics(SM_CYSCREEN), height);
+
+    TempCurrentDirectory card;
+    ASSERT_TRUE(card.Entered());
+    ResetSession();
+    ShellScript& script = ScriptShellDialogs();
+    HWND dialog;
+    {
+        TraceCapture quiet; // every setting shown is traced
+        dialog = CreateMainDialog();
+    }
+    ASSERT_NE(dialog, nullptr);
+    SetForegroundWindow(dialog);
+    Pump(dialog);
+
+    MONITORINFO monitor = {sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    RECT window, client, content = {0, 0, MAIN_DIALOG_WIDTH, MAIN_DIALOG_HEIGHT}, inside;
+    GetWindowRect(dialog, &window);
+    GetClientRect(dialog, &client);
+    MapDialogRect(dialog, &content);
+    IntersectRect(&inside, &window, &work);
+    EXPECT_TRUE(EqualRect(&inside, &window)) << "the window reaches beyond the work area";
+    LONG bars = GetWindowLongW(dialog, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL);
+
+    if (strcmp(verdict, "fits") == 0) {
+        EXPECT_EQ(bars, 0) << "a scroll bar where the window fits";
+        EXPECT_TRUE(client.right == content.right && client.bottom == content.bottom);
+        EXPECT_NEAR(window.left - work.left, work.right - window.right, 1) << "not centred";
+        EXPECT_NEAR(window.top - work.top, work.bottom - window.bottom, 1) << "not centred";
+    } else {
+        ASSERT_EQ(bars, WS_VSCROLL) << "the window does not scroll where it does not fit";
+        std::vector<HWND> controls = ChildrenInTemplateOrder(dialog);
+        std::vector<RECT> places;
+        for (HWND control : controls)
+            places.push_back(PlaceOf(dialog, control));
+        int bar = GetSystemMetrics(SM_CXVSCROLL);
+        HWND generate = GetDlgItem(dialog, IDC_GENERATE_BUTTON);
+        const struct {
+            const char* way;
+            std::function<void()> act; // repeated until the content stops or Tab is on Generate
+        } ways[] = {
+            {"the scroll bar's track below the thumb",
+             [&] {
+                 Mouse(dialog, client.right + bar / 2, client.bottom - bar - 3,
+                       {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+             }},
+            {"the wheel",
+             [&] {
+                 Mouse(dialog, client.right / 2, client.bottom / 2, {MOUSEEVENTF_WHEEL},
+                       static_cast<DWORD>(-WHEEL_DELTA));
+             }},
+            {"the Tab key", [&] { Key(dialog, VK_TAB); }},
+        };
+        for (const auto& way : ways) {
+            SendMessageW(dialog, WM_VSCROLL, SB_TOP, 0);
+            SetFocus(GetDlgItem(dialog, IDC_SAVE_DIR_EDIT));
+            EXPECT_FALSE(FullyInView(dialog, IDC_GENERATE_BUTTON));
+            bool byTab = &way == &ways[2];
+            for (int step = 0, before = -1; step < 400; ++step) {
+                before = GetScrollPos(dialog, SB_VERT);
+                way.act();
+                if (byTab ? GetFocus() == generate : GetScrollPos(dialog, SB_VERT) == before)
+                    break;
+            }
+            EXPECT_TRUE(FullyInView(dialog, IDC_GENERATE_BUTTON)) << way.way;
+            EXPECT_TRUE(FullyInView(dialog, IDC_COPY_BUTTON)) << way.way;
+            // Every control, hidden ones too, moved with the content as one.
+            for (size_t i = 0; i < controls.size(); ++i) {
+                RECT place = PlaceOf(dialog, controls[i]);
+                OffsetRect(&place, 0, GetScrollPos(dialog, SB_VERT));
+                EXPECT_TRUE(EqualRect(&place, &places[i])) << way.way << ", control " << i;
+            }
+        }
+    }
+
+    RECT button = PlaceOf(dialog, GetDlgItem(dialog, IDC_GENERATE_BUTTON));
+    Mouse(dialog, (button.left + button.right) / 2, (button.top + button.bottom) / 2,
+          {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+    ASSERT_EQ(script.boxes.size(), 1u) << "Generate did not run";
+    EXPECT_EQ(script.boxes[0].text, "Configuration generated!");
+    EXPECT_EQ(ReadBytes(card.Folder().File("CFG_BROADCAST.bin")), ConfigBytes());
+    DestroyWindow(dialog);
+    RestoreShellDialogs();
+}
+
+} // namespace

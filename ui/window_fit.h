@@ -1,0 +1,29 @@
+// The window within the work area of its monitor. Where the whole window
+// does not fit, its size is limited to the work area and its content scrolls:
+// scroll bars, the mouse wheel, and the control that takes the focus is
+// brought into view. Where it fits, the window stays as its template makes it.
+#pragma once
+
+#include <windows.h>
+
+// Posted to the dialog: the focus moved to the control in wParam.
+const UINT WM_APP_FOCUS_MOVED = WM_APP + 1;
+// Posted to the dialog: its display changed, fit it anew.
+const UINT WM_APP_REFIT = WM_APP + 2;
+
+void FitWindowOnOpen(HWND dialog);
+void RefitWindow(HWND dialog);
+void ReleaseWindowFit(HWND dialog);
+
+// bar is SB_HORZ or SB_VERT; code a scroll bar's request (SB_LINEDOWN, ...).
+void ScrollWindowContent(HWND dialog, int bar, int code);
+// delta as WM_MOUSEWHEEL (vertical) or WM_MOUSEHWHEEL (horizontal) gives it.
+void ScrollWindowByWheel(HWND dialog, int bar, int delta);
+void ScrollControlIntoView(HWND dialog, HWND control);
+
+// A new display scale: the content goes back to its origin, so that the
+// dialog manager lays the controls out anew from their template places.
+void PrepareForNewScale(HWND dialog);
+// Moves between monitors: the fit is checked once the window comes to rest.
+void NoteMoveLoop(HWND dialog, bool entering);
+void NoteWindowMoved(HWND dialog);
