@@ -460,20 +460,6 @@ TEST_F(LongPathTest, SourceFolderAndFileNameNearTheLimit)
 
 namespace {
 
-// Input from the user's hardware, as a person at the window gives it.
-void ClickAt(HWND control, int x = -1, int y = -1)
-{
-    RECT rect;
-    GetWindowRect(control, &rect);
-    SetCursorPos(x >= 0 ? rect.left + x : (rect.left + rect.right) / 2,
-                 y >= 0 ? rect.top + y : (rect.top + rect.bottom) / 2);
-    INPUT clicks[2] = {};
-    clicks[0].type = clicks[1].type = INPUT_MOUSE;
-    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, clicks, sizeof(INPUT));
-}
-
 // Where the window's close box is, in screen coordinates, as the window
 // itself answers a hit test.
 POINT CloseBoxOf(HWND window)
@@ -555,13 +541,7 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     std::string trace = Copy(0);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
-    MSG message;
-    for (ULONGLONG end = GetTickCount64() + 500; GetTickCount64() < end; Sleep(10)) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (!IsDialogMessageA(dialog_, &message))
-                DispatchMessageA(&message);
-        }
-    }
+    PumpDialog(dialog_, 500);
     EXPECT_LT(clicks.slowestAnswer, 1000);
     ASSERT_TRUE(clicks.stillCopying) << "the copy ended before the clicks: make it longer";
     EXPECT_EQ(trace.find(kCopyTraceLine, 1), std::string::npos) << "a second copy ran";

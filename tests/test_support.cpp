@@ -119,6 +119,30 @@ HWND CreateMainDialog()
                               MainDialogProc, 0);
 }
 
+void ClickAt(HWND window, int x, int y)
+{
+    RECT rect;
+    GetWindowRect(window, &rect);
+    SetCursorPos(x >= 0 ? rect.left + x : (rect.left + rect.right) / 2,
+                 y >= 0 ? rect.top + y : (rect.top + rect.bottom) / 2);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+}
+
+void PumpDialog(HWND dialog, DWORD milliseconds)
+{
+    MSG message;
+    for (ULONGLONG end = GetTickCount64() + milliseconds; GetTickCount64() < end; Sleep(5)) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessageA(dialog, &message))
+                DispatchMessageA(&message);
+        }
+    }
+}
+
 void SendCommand(HWND dialog, int id, int code)
 {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, code),

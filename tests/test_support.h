@@ -44,6 +44,13 @@ void ResetSession();
 // as the program does, but modeless so that a test can drive it.
 HWND CreateMainDialog();
 
+// Input from the user's hardware: a left click at a point of the window
+// relative to its top left corner, at its centre when none is given.
+void ClickAt(HWND window, int x = -1, int y = -1);
+// Runs the thread's messages for a while, keys through the dialog manager as
+// the program's modal loop does.
+void PumpDialog(HWND dialog, DWORD milliseconds);
+
 // The messages the controls send to the dialog.
 void SendCommand(HWND dialog, int id, int code);
 void ClickButton(HWND dialog, int id);

@@ -913,14 +913,7 @@ DWORD WINAPI ClickCopyDuringLastCheck(void* context)
             during->slowestAnswer = 1000;
         during->slowestAnswer = std::max(during->slowestAnswer, GetTickCount() - start);
         during->copyLocked = !IsWindowEnabled(copy);
-        RECT rect;
-        GetWindowRect(copy, &rect);
-        SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        INPUT clicks[2] = {};
-        clicks[0].type = clicks[1].type = INPUT_MOUSE;
-        clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-        clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-        SendInput(2, clicks, sizeof(INPUT));
+        ClickAt(copy);
         Sleep(200);
     }
     return 0;
@@ -945,11 +938,7 @@ TEST_F(CardDrill, SlowCardLastCheckKeepsTheWindowAliveAndLocked)
     ClickButton(dialog_, IDC_COPY_BUTTON);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
-    MSG message;
-    for (double start = Seconds(); Seconds() - start < 0.5; Sleep(10)) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-    }
+    PumpDialog(dialog_, 500);
     std::string trace = capture.Text();
     printf("[drill] Copy of 40 files onto a card that reads in 60 ms: during the last check the "
            "window answered within %lu ms, Copy %s\n",

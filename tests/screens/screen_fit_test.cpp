@@ -16,18 +16,6 @@
 
 namespace {
 
-// The dialog's messages, keys through the dialog manager as in the program.
-void Pump(HWND dialog, DWORD milliseconds = 30)
-{
-    MSG message;
-    for (ULONGLONG end = GetTickCount64() + milliseconds; GetTickCount64() < end; Sleep(5)) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (!IsDialogMessageW(dialog, &message))
-                DispatchMessageW(&message);
-        }
-    }
-}
-
 // Input from the hardware: a mouse action at a point of the client area.
 void Mouse(HWND dialog, int x, int y, std::vector<DWORD> flags, DWORD data = 0)
 {
@@ -40,7 +28,7 @@ void Mouse(HWND dialog, int x, int y, std::vector<DWORD> flags, DWORD data = 0)
         input.mi.mouseData = data;
         SendInput(1, &input, sizeof input);
     }
-    Pump(dialog);
+    PumpDialog(dialog, 30);
 }
 
 void Key(HWND dialog, WORD key)
@@ -49,7 +37,7 @@ void Key(HWND dialog, WORD key)
     keys[0].ki.wVk = keys[1].ki.wVk = key;
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
-    Pump(dialog, 10);
+    PumpDialog(dialog, 10);
 }
 
 RECT PlaceOf(HWND dialog, HWND control)
@@ -90,7 +78,7 @@ TEST(ScreenFit, TheWholeWindowIsWithinReach)
     }
     ASSERT_NE(dialog, nullptr);
     SetForegroundWindow(dialog);
-    Pump(dialog);
+    PumpDialog(dialog, 30);
 
     MONITORINFO monitor = {sizeof monitor};
     GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
@@ -154,9 +142,8 @@ TEST(ScreenFit, TheWholeWindowIsWithinReach)
         }
     }
 
-    RECT button = PlaceOf(dialog, GetDlgItem(dialog, IDC_GENERATE_BUTTON));
-    Mouse(dialog, (button.left + button.right) / 2, (button.top + button.bottom) / 2,
-          {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP});
+    ClickAt(GetDlgItem(dialog, IDC_GENERATE_BUTTON));
+    PumpDialog(dialog, 30);
     ASSERT_EQ(script.boxes.size(), 1u) << "Generate did not run";
     EXPECT_EQ(script.boxes[0].text, "Configuration generated!");
     EXPECT_EQ(ReadBytes(card.Folder().File("CFG_BROADCAST.bin")), ConfigBytes());
