@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "app_version.h"
 #include "test_support.h"
 
 namespace {
@@ -143,7 +144,7 @@ std::vector<ExpectedControl> ExpectedControls()
         {40026, kTabButtons, 10, 239, 332, 185, kStaticEdge, nullptr},
         // Bottom edge.
         {40152, kPushButton, 154, 430, 57, 16, kPlain, nullptr},
-        {40182, kStaticLeft, 17, 441, 22, 9, kDisabled, "V1.1.9"},
+        {40182, kStaticLeft, 17, 441, 22, 9, kDisabled, APP_VERSION_LABEL},
         // Copy panel.
         {40237, kStaticLeft, 175, 43, 33, 9, kPlain, nullptr},
         {40042, kTabButtonsMultiline, 175, 52, 166, 122, kStaticEdge, nullptr},

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app_version.h"
 #include "e2e_support.h"
 #include "test_support.h"
 #include "resources/control_groups.h"
@@ -349,7 +350,7 @@ TEST_F(EndToEnd, TheFirstViewIsPageZeroOfBothTabsInEnglish)
     EXPECT_EQ(program_.Text(IDC_BROWSE_BUTTON), "Browse");
     EXPECT_EQ(program_.Text(IDC_GENERATE_BUTTON), "Generate");
     EXPECT_EQ(program_.Text(IDC_COPY_BUTTON), "Copy");
-    EXPECT_EQ(program_.Text(IDC_VERSION_LABEL), "V1.1.9");
+    EXPECT_EQ(program_.Text(IDC_VERSION_LABEL), APP_VERSION_LABEL);
     ASSERT_EQ(program_.TabCount(IDC_PLAN_TAB), 3);
     ASSERT_EQ(program_.TabCount(IDC_COPY_TAB), 6);
     for (int page = 0; page < 3; ++page)
