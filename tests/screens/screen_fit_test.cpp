@@ -142,6 +142,14 @@ TEST(ScreenFit, TheWholeWindowIsWithinReach)
         }
     }
 
+    // After a display change the window is fitted again, within the work area.
+    SetWindowPos(dialog, nullptr, work.right - 100, work.bottom - 100, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(dialog, WM_DISPLAYCHANGE, 24, MAKELPARAM(width, height));
+    GetWindowRect(dialog, &window);
+    IntersectRect(&inside, &window, &work);
+    EXPECT_TRUE(EqualRect(&inside, &window)) << "off the work area after a display change";
+
     ClickAt(GetDlgItem(dialog, IDC_GENERATE_BUTTON));
     PumpDialog(dialog, 30);
     ASSERT_EQ(script.boxes.size(), 1u) << "Generate did not run";
