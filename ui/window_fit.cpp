@@ -262,6 +262,10 @@ void ScrollControlIntoView(HWND dialog, HWND control)
 {
     if (!IsFitted(dialog) || (!HasBar(dialog, SB_VERT) && !HasBar(dialog, SB_HORZ)))
         return;
+    // A control clicked is where the user sees it: moving it under the mouse
+    // would part it from a list it drops or a drag it starts.
+    if (GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0)
+        return;
     // A combo box's edit field has the focus: its box is the child that moves.
     while (control && GetParent(control) != dialog)
         control = GetParent(control);
