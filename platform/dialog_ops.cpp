@@ -101,6 +101,11 @@ UINT ButtonCheckState(HWND dialog, int id)
     return IsDlgButtonChecked(dialog, id);
 }
 
+void ComboClear(HWND combo)
+{
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+}
+
 void ComboAddItem(HWND combo, const char* text)
 {
     SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));

@@ -23,6 +23,7 @@ void TickButton(HWND button);
 UINT ButtonCheckState(HWND dialog, int id);
 
 // Combo boxes: items are indexed by their position in the list.
+void ComboClear(HWND combo);
 void ComboAddItem(HWND combo, const char* text);
 void ComboSelect(HWND combo, int index);
 int ComboSelection(HWND combo);

@@ -113,6 +113,7 @@ void StoreIndex(const SettingCombo& setting, int index)
 
 void AddListItems(HWND combo, ItemList list)
 {
+    ComboClear(combo);
     for (int index = 0; index < list.count; ++index)
         ComboAddItem(combo, ListItem(list, index));
 }
@@ -121,6 +122,9 @@ void AddListItems(HWND combo, ItemList list)
 void AddNumberItems(HWND combo, HWND twin, int first, int last, const char* format)
 {
     char text[32];
+    ComboClear(combo);
+    if (twin)
+        ComboClear(twin);
     for (int number = first; number <= last; ++number) {
         snprintf(text, sizeof text, format, number);
         ComboAddItem(combo, text);
@@ -218,6 +222,9 @@ void BindSettingControls(HWND)
     SelectStoredValue(IDC_DLY_COMBO);
 
     for (int hour = 0; hour < kHours; ++hour) {
+        ComboClear(kMap.ComboSensePlan[hour]);
+        ComboClear(kMap.ComboTMPA[hour]);
+        ComboClear(kMap.ComboTMPB[hour]);
         for (int animal = 0; animal < kAnimalItems.count; ++animal) {
             const char* item = ListItem(kAnimalItems, animal);
             ComboAddItem(kMap.ComboSensePlan[hour], item);

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
-// Fills every setting combo box and selects the items that show Config.
+// Fills every setting combo box anew and selects the items that show Config;
+// it may run again on a live dialog, for another language or another record.
+// Selecting raises no selection-change command.
 void BindSettingControls(HWND dialog);
 
 // A command of a setting control (radio buttons, setting combos, sensing
