@@ -16,7 +16,7 @@ WINE=/usr/lib/wine/wine64
 
 PACKAGES=(cmake ninja-build gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-x86-64 wine wine64 xvfb googletest locales
-          fusefat dosfstools fuse3 libfuse3-dev pkg-config fonts-wine)
+          fusefat dosfstools fuse3 libfuse3-dev pkg-config fonts-wine libxxhash-dev)
 
 missing_packages() {
     local missing=() package
