@@ -91,12 +91,14 @@ uint64_t g_AbandonAt = UINT64_MAX;
 // From a large read-only source: the copy replaces the earlier one with a
 // writable file, counts every byte as written and read back, and leaves no
 // temporary file; abandoned midway, it keeps the earlier copy. The digest
-// taken tells the copy from the same file changed or cut short later.
+// taken tells the copy from the same file changed in its last byte (of a
+// last block cut short) or cut short later, and from no file; a file held
+// open by another is told apart from all of these.
 TEST(CopyFileVerified, ALargeCopyReportsProgressAndLeavesADigestForTheLastCheck)
 {
     TempFolder folder;
     const std::string source = folder.File("big.wav"), target = folder.File("tone.wav");
-    Bytes big(6 << 20);
+    Bytes big((6 << 20) + 5);
     for (size_t i = 0; i < big.size(); ++i)
         big[i] = static_cast<unsigned char>(i * 7 + i / 4099);
     WriteBytes(source, big);
@@ -125,14 +127,19 @@ TEST(CopyFileVerified, ALargeCopyReportsProgressAndLeavesADigestForTheLastCheck)
 
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(source.c_str()); // the last check needs no source
-    EXPECT_TRUE(FileMatchesDigest(target.c_str(), digest, nullptr));
-    big[big.size() - 5] ^= 1;
+    EXPECT_EQ(CheckFileDigest(target.c_str(), digest, nullptr), kFileMatches);
+    HANDLE holder =
+        CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(CheckFileDigest(target.c_str(), digest, nullptr), kFileHeld);
+    CloseHandle(holder);
+    big.back() ^= 1;
     WriteBytes(target, big);
-    EXPECT_FALSE(FileMatchesDigest(target.c_str(), digest, nullptr));
-    big[big.size() - 5] ^= 1;
+    EXPECT_EQ(CheckFileDigest(target.c_str(), digest, nullptr), kFileDiffers);
+    big.back() ^= 1;
     big.resize(1 << 20);
     WriteBytes(target, big);
-    EXPECT_FALSE(FileMatchesDigest(target.c_str(), digest, nullptr));
+    EXPECT_EQ(CheckFileDigest(target.c_str(), digest, nullptr), kFileDiffers);
+    EXPECT_EQ(CheckFileDigest(folder.File("gone.wav").c_str(), digest, nullptr), kFileDiffers);
     // A record is equal to all of its bytes only.
     EXPECT_TRUE(FileHoldsOnMedium(target.c_str(), big.data(), 1 << 20));
     EXPECT_FALSE(FileHoldsOnMedium(target.c_str(), big.data(), (1 << 20) - 1));

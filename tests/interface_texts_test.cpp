@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -118,6 +119,10 @@ const char* const kExpectedMessages[] = {
     "Copying sounds to the SD card", // 94
     "此文件夹的名称无法在本Windows上使用；请重命名或另选一个",
     "This folder's name cannot be used on this Windows; rename it or choose another", // 96
+    "复制未完成：%d 个声音不在卡上（共 %d 个），第一个是“%s”",
+    "Copy incomplete: %d of %d sounds are not on the card, first \"%s\"", // 98
+    "卡上空间不足：需要 %llu MB，可用 %llu MB",
+    "Not enough space on the card: %llu MB needed, %llu MB free", // 100
 };
 
 // Rows 0..55: each list's Chinese items, then its English items.
@@ -299,6 +304,18 @@ std::wstring Strict936(const char* text)
     return FromCodePage(text, 936);
 }
 
+// The printf conversions of a text, in order.
+std::string Conversions(const char* text)
+{
+    std::string found;
+    for (const char* c = strchr(text, '%'); c; c = strchr(c + 1, '%')) {
+        size_t length = strspn(c + 1, "l") + 1;
+        found.append(c, length + 1);
+        c += length;
+    }
+    return found;
+}
+
 TEST(TextTables, EveryRowReadsAsWritten)
 {
     const TableCase tables[] = {
@@ -309,7 +326,7 @@ TEST(TextTables, EveryRowReadsAsWritten)
         {"TitleTable", TitleTable, kExpectedTitles, kTitleRows,
          static_cast<int>(sizeof kExpectedTitles / sizeof *kExpectedTitles)},
     };
-    EXPECT_EQ(98, kMessageRows);
+    EXPECT_EQ(102, kMessageRows);
     EXPECT_EQ(128, kLabelRows);
     EXPECT_EQ(4, kTitleRows);
     for (const TableCase& table : tables) {
@@ -325,6 +342,10 @@ TEST(TextTables, EveryRowReadsAsWritten)
             }
             std::wstring wide = Strict936(text);
             EXPECT_EQ(FromUtf8(expected), wide);
+            // Both languages of a pair are formatted with the same arguments.
+            if (table.rows == MessageTable && row % 2 == 1) {
+                EXPECT_EQ(Conversions(table.rows[row - 1]), Conversions(text));
+            }
             if (IsEnglishRow(table.rows, row)) {
                 EXPECT_STREQ(expected, text);
                 EXPECT_TRUE(IsAscii(wide));
