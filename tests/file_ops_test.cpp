@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "platform/file_ops.h"
@@ -154,10 +155,11 @@ ContentDigest DigestInPieces(const Bytes& bytes, size_t piece)
     return FinishDigest(state);
 }
 
-// Changes a card can make each give another digest: among them bit 63 of a
-// word with bit 28 of the word 32 bytes on, which an earlier hash mixed into
-// the same digest whatever the data, and the last byte of a last block cut
-// short. Fed in other pieces, the same bytes give the same digest.
+// Changes a card can make each give another digest: bit 63 of a word with
+// bit 28 of the word 32 bytes on (which an earlier hash mixed into one digest
+// whatever the data), single bits, the last byte of a last block cut short,
+// two blocks swapped, a byte more. Fed in other pieces, the same bytes give
+// the same digest.
 TEST(ContentDigest, EveryChangeOfTheBytesChangesTheDigest)
 {
     Bytes base(4096 + 37);
@@ -165,22 +167,17 @@ TEST(ContentDigest, EveryChangeOfTheBytesChangesTheDigest)
         base[i] = static_cast<unsigned char>(i * 131 + i / 251);
     const ContentDigest original = DigestInPieces(base, base.size());
     EXPECT_TRUE(SameDigest(original, DigestInPieces(base, 1000)));
-    const struct {
-        const char* change;
-        void (*make)(Bytes& bytes);
-    } changes[] = {
-        {"two bits 32 bytes apart", [](Bytes& b) { b[7] ^= 0x80, b[32 + 3] ^= 0x10; }},
-        {"the first bit", [](Bytes& b) { b[0] ^= 1; }},
-        {"a bit in the middle", [](Bytes& b) { b[2049] ^= 0x40; }},
-        {"the last byte", [](Bytes& b) { b.back() ^= 1; }},
-        {"two blocks swapped",
-         [](Bytes& b) { std::swap_ranges(b.begin(), b.begin() + 64, b.begin() + 64); }},
-        {"a zero byte more", [](Bytes& b) { b.push_back(0); }},
-    };
-    for (const auto& change : changes) {
+    void (*const changes[])(Bytes&) = {
+        [](Bytes& b) { b[7] ^= 0x80, b[35] ^= 0x10; },
+        [](Bytes& b) { b[0] ^= 1; },
+        [](Bytes& b) { b[2049] ^= 0x40; },
+        [](Bytes& b) { b.back() ^= 1; },
+        [](Bytes& b) { std::swap_ranges(b.begin(), b.begin() + 64, b.begin() + 64); },
+        [](Bytes& b) { b.push_back(0); }};
+    for (size_t i = 0; i < std::size(changes); ++i) {
         Bytes changed = base;
-        change.make(changed);
-        EXPECT_FALSE(SameDigest(original, DigestInPieces(changed, 1000))) << change.change;
+        changes[i](changed);
+        EXPECT_FALSE(SameDigest(original, DigestInPieces(changed, 1000))) << "change " << i;
     }
 }
 
