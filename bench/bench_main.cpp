@@ -55,7 +55,7 @@ void PumpMessages()
     }
 }
 
-FolderChoice AnswerFolder(char* path, int size)
+FolderChoice AnswerFolder(HWND, char* path, int size)
 {
     snprintf(path, static_cast<size_t>(size), "%s", g_ChosenFolder.c_str());
     return kFolderChosen;

@@ -5,10 +5,11 @@
 #include <cstddef>
 #include <cstdint>
 
-// The length and a 128-bit hash of a run of bytes. Bytes that differ (another
-// file's, a worn cell's) give the same digest only by a chance below 2^-64:
-// it guards against a medium that returns other bytes, not against bytes
-// made to collide.
+// The length and the 128-bit XXH3 hash of a run of bytes. XXH3-128 has no
+// known structured collisions: bytes that differ by chance (another file's, a
+// worn cell's, a block written over another) give the same hash only by a
+// chance of about 2^-128. It is not a cryptographic hash: it guards against a
+// medium that returns other bytes, not against bytes made to collide.
 struct ContentDigest {
     uint64_t Length;
     uint64_t Hash[2];
@@ -16,12 +17,12 @@ struct ContentDigest {
 
 bool SameDigest(const ContentDigest& a, const ContentDigest& b);
 
-// A digest being taken; bytes are added in pieces of any size.
+// A digest being taken; bytes are added in pieces of any size. The hash's
+// own streaming state lives in State, whose layout only content_digest.cpp
+// knows.
 struct DigestState {
-    uint64_t Lanes[4];
+    alignas(64) unsigned char State[640];
     uint64_t Length;
-    unsigned char Pending[32];
-    size_t PendingSize;
 };
 
 void StartDigest(DigestState* state);

@@ -84,9 +84,35 @@ void ShowControl(HWND control, bool show)
         ShowWindow(control, show ? SW_SHOW : SW_HIDE);
 }
 
+namespace {
+
+const UINT_PTR kPaintHoldSubclass = 1;
+
+// A static control paints a new text at once; while held, only the text is
+// stored. (WM_SETREDRAW would hold the painting too, but it takes the
+// control's WS_VISIBLE away meanwhile: a repaint then shows nothing, and
+// screen readers find no control.)
+LRESULT CALLBACK PaintHoldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR held)
+{
+    if (message == WM_SETTEXT && held)
+        return DefWindowProcW(control, message, wParam, lParam);
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(control, PaintHoldProc, kPaintHoldSubclass);
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+} // namespace
+
+void PrepareToHoldPainting(HWND control)
+{
+    SetWindowSubclass(control, PaintHoldProc, kPaintHoldSubclass, FALSE);
+}
+
 void HoldPainting(HWND control, bool hold)
 {
-    SendMessageA(control, WM_SETREDRAW, hold ? FALSE : TRUE, 0);
+    // Given again, the subclass keeps its place and takes the new state.
+    SetWindowSubclass(control, PaintHoldProc, kPaintHoldSubclass, hold);
     if (!hold)
         RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

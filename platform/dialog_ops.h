@@ -14,7 +14,13 @@ void EnableControl(HWND control, bool enable);
 void ShowControl(HWND control, bool show);
 
 // Holds a control's painting while its text changes faster than it is worth
-// painting; releasing paints it at once.
+// painting; releasing paints it at once. While held, a new text is stored
+// (and told to accessibility clients, as any text is) without the control
+// painting it there and then; the control stays visible and paints its
+// current text whenever Windows asks it to. PrepareToHoldPainting comes
+// first, once, before any other subclass of the control, which then still
+// sees every text.
+void PrepareToHoldPainting(HWND control);
 void HoldPainting(HWND control, bool hold);
 
 // Check boxes and radio buttons.

@@ -328,16 +328,38 @@ bool CopyFileVerified(const char* source, const char* target, const char* tempPa
     return ok;
 }
 
-bool FileMatchesDigest(const char* path, const ContentDigest& digest, CopyProgress progress)
+namespace {
+
+const int kHeldOpenAttempts = 10;
+const DWORD kHeldOpenRetryDelay = 100;
+
+bool IsHeldError(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
+}
+
+} // namespace
+
+FileCheck CheckFileDigest(const char* path, const ContentDigest& digest, CopyProgress progress)
 {
     if (!HaveChunk())
-        return false;
-    HANDLE medium = OpenOnMedium(path, GENERIC_READ, FILE_SHARE_READ);
+        return kFileHeld; // no memory to read it with: nothing is known against the file
+    HANDLE medium = INVALID_HANDLE_VALUE;
+    DWORD error = ERROR_SUCCESS;
+    for (int attempt = 1; attempt <= kHeldOpenAttempts; ++attempt) {
+        medium = OpenOnMedium(path, GENERIC_READ, FILE_SHARE_READ);
+        error = GetLastError();
+        if (medium != INVALID_HANDLE_VALUE || !IsHeldError(error) || attempt == kHeldOpenAttempts ||
+            !GoOn(progress, 0))
+            break;
+        Sleep(kHeldOpenRetryDelay);
+    }
     if (medium == INVALID_HANDLE_VALUE)
-        return false;
+        return IsHeldError(error) ? kFileHeld : kFileDiffers;
     bool matches = ReadBackMatches(medium, {nullptr, 0, &digest, progress, 0});
     CloseHandle(medium);
-    return matches;
+    return matches ? kFileMatches : kFileDiffers;
 }
 
 bool FileHoldsOnMedium(const char* path, const void* data, DWORD size)

@@ -70,9 +70,18 @@ bool CopyFileVerified(const char* source, const char* target, const char* tempPa
                       const char* displacedPath, CopyProgress progress,
                       ContentDigest* digest = nullptr);
 
+// What reading a file back against a digest found.
+enum FileCheck {
+    kFileMatches,
+    kFileDiffers, // other bytes, a read that failed, or no such file any more
+    kFileHeld,    // it cannot be opened: another program holds it (sharing or access refused)
+};
+
 // Reads path back from the medium, past the file cache, and tells whether it
-// still holds the bytes that digest was taken of.
-bool FileMatchesDigest(const char* path, const ContentDigest& digest, CopyProgress progress);
+// still holds the bytes that digest was taken of. An open refused for
+// sharing or access is tried again for about a second first, as a virus
+// scanner or a sync tool holds a new file for a moment.
+FileCheck CheckFileDigest(const char* path, const ContentDigest& digest, CopyProgress progress);
 
 // Reads a small file back from the medium, past the file cache, and compares
 // it with data.

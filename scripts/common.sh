@@ -16,7 +16,8 @@ WINE=/usr/lib/wine/wine64
 
 PACKAGES=(cmake ninja-build gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-x86-64 wine wine64 xvfb googletest locales
-          fusefat dosfstools fuse3 libfuse3-dev pkg-config fonts-wine)
+          fusefat dosfstools fuse3 libfuse3-dev pkg-config fonts-wine libxxhash-dev
+          x11-utils)
 
 missing_packages() {
     local missing=() package
@@ -75,7 +76,7 @@ stop_display() {
 }
 
 # Windows need an X display; start a private Xvfb when there is none, of the
-# size SCREEN (width x height x depth) when that is set.
+# size SCREEN (width x height x depth) when that is set, with XVFB_ARGS.
 ensure_display() {
     if [ -n "${DISPLAY:-}" ]; then
         return
@@ -84,7 +85,9 @@ ensure_display() {
     while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
         number=$((number + 1))
     done
-    Xvfb ":$number" -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp </dev/null >/dev/null 2>&1 &
+    # shellcheck disable=SC2086 # XVFB_ARGS are separate words
+    Xvfb ":$number" -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp ${XVFB_ARGS:-} \
+        </dev/null >/dev/null 2>&1 &
     XVFB_PID=$!
     local tries=0
     until [ -e "/tmp/.X11-unix/X$number" ]; do

@@ -8,6 +8,7 @@
 #include "platform/dialog_ops.h"
 #include "platform/file_ops.h"
 #include "platform/trace.h"
+#include "sounds/card_space.h"
 #include "sounds/copy_status.h"
 #include "sounds/folder_tree.h"
 #include "sounds/sound_categories.h"
@@ -39,13 +40,43 @@ bool g_IntoSourceFolder = false;
 bool g_NameNamesTheFile = true;
 
 // The files this Copy put on the card, for the last read-back pass: the
-// source for the status line, and what the card held when it was checked.
+// source for the status line, its place in the copy, and what the card held
+// when it was checked.
 struct CopiedFile {
     char Source[kPathSize];
     char Target[kPathSize];
+    int Ordinal;
     ContentDigest Digest;
 };
 std::vector<CopiedFile> g_CopiedFiles;
+
+// The sounds the folder search finds in each ticked category's folder before
+// the Copy starts, by row of the category table.
+int g_SoundsFound[kCategoryCount] = {};
+// The sounds the Copy has come to, in copy order: handed to CopyOneFile, or
+// passed over with their category.
+int g_SoundsReached = 0;
+// The first sound a stop left unreached in the folder being copied.
+char g_Unreached[kPathSize] = {};
+
+// The sounds of the ticked folders that are not on the card when the Copy
+// ends, and the first of them in copy order (for a category passed over, its
+// source folder).
+struct NotOnCard {
+    int Count;
+    int FirstOrdinal;
+    char First[kPathSize];
+};
+NotOnCard g_NotOnCard = {};
+
+void NoteNotOnCard(int ordinal, int count, const char* source)
+{
+    if (g_NotOnCard.Count == 0 || ordinal < g_NotOnCard.FirstOrdinal) {
+        g_NotOnCard.FirstOrdinal = ordinal;
+        snprintf(g_NotOnCard.First, sizeof g_NotOnCard.First, "%s", source);
+    }
+    g_NotOnCard.Count += count;
+}
 
 CopyProgressFigures g_Progress = {};
 uint64_t g_WorkOfEndedFiles = 0;
@@ -73,6 +104,12 @@ bool KeepCopying()
     return !g_StopCopying;
 }
 
+// Only the end of the session leaves the files copied unchecked.
+bool SessionEnding()
+{
+    return g_CopyWindow.StopRequested() == kAbandonFileUnderWay;
+}
+
 bool IsTicked(HWND dialog, const SoundCategory& category)
 {
     return ButtonCheckState(dialog, category.Check) == BST_CHECKED;
@@ -87,19 +124,46 @@ bool StartSoundSearch(FolderSearch* search, const char* folder)
            StartFolderSearch(search, pattern);
 }
 
-// What the copy of the page has to read and write.
-uint64_t BytesToCopy(HWND dialog, int page)
+// Every entry the search returns is a sound to copy, but for names that
+// begin with a full stop.
+bool IsSound(const FolderSearch& search)
+{
+    return search.entry.cFileName[0] != '.';
+}
+
+// "<SaveDir>\<category's target folder>[\<name>]"; false when the path does
+// not fit.
+bool FormatCategoryPath(char (&path)[kPathSize], const SoundCategory& category, const char* name)
+{
+    return name ? FormatPath(path, sizeof path, "%s\\%s\\%s", g_Session.SaveDir,
+                             category.TargetFolder, name)
+                : FormatPath(path, sizeof path, "%s\\%s", g_Session.SaveDir, category.TargetFolder);
+}
+
+// Before anything is written: the sounds in each ticked folder of the page,
+// the room they take on the card, and the bytes to read and write.
+uint64_t PlanCopy(HWND dialog, int page)
 {
     uint64_t bytes = 0;
+    StartRoomCount(g_Session.SaveDir);
     for (const SoundCategory& category : kSoundCategories.Rows) {
+        int& found = g_SoundsFound[&category - kSoundCategories.Rows];
+        found = 0;
         FolderSearch search = {};
         if (category.Page != page || !IsTicked(dialog, category) ||
             !StartSoundSearch(&search, CategorySlot(category)))
             continue;
         do {
-            if (search.entry.cFileName[0] != '.')
-                bytes += static_cast<uint64_t>(search.entry.nFileSizeHigh) << 32 |
-                         search.entry.nFileSizeLow;
+            if (!IsSound(search))
+                continue;
+            ++found;
+            uint64_t size =
+                static_cast<uint64_t>(search.entry.nFileSizeHigh) << 32 | search.entry.nFileSizeLow;
+            bytes += size;
+            // A sound whose name or path cannot name its target fails unwritten.
+            char target[kPathSize] = {};
+            if (search.nameExact && FormatCategoryPath(target, category, search.entry.cFileName))
+                CountRoomFor(target, size);
         } while (NextFolderEntry(&search));
         EndFolderSearch(&search);
     }
@@ -127,11 +191,14 @@ void ShowCopyOutcome(const char* text)
 // the card held when the file was checked. A file that changed since (a card
 // that lies about its size writes later files over earlier ones), or that
 // the card no longer returns, is taken from under its sound's name and
-// reported; a source removed since costs nothing. Afterwards the status line
-// shows again what it showed before the pass, unless the pass reported.
+// reported; one that another program holds open is reported and left as it
+// is; a source removed since costs nothing. Afterwards the status line shows
+// again what it showed before the pass, unless the pass reported. A stop at
+// a file boundary still checks what was copied; the end of the session
+// leaves it.
 void CheckCopiedFiles()
 {
-    if (g_CopiedFiles.empty() || !KeepCopying())
+    if (g_CopiedFiles.empty() || SessionEnding())
         return;
     char shown[kStatusTextSize] = {};
     snprintf(shown, sizeof shown, "%s", LastCopyStatus());
@@ -141,16 +208,18 @@ void CheckCopiedFiles()
         g_Progress.Total += file.Digest.Length;
     bool reported = false;
     for (const CopiedFile& file : g_CopiedFiles) {
-        if (!KeepCopying())
+        if (SessionEnding())
             break;
-        bool same = FileMatchesDigest(file.Target, file.Digest, OnWorkProgress);
+        FileCheck check = CheckFileDigest(file.Target, file.Digest, OnWorkProgress);
         // A read cut short as the session ends proves nothing against the file.
-        if (!same && g_CopyWindow.StopRequested() == kAbandonFileUnderWay)
+        if (check != kFileMatches && SessionEnding())
             break;
-        EndFileWork(!same);
-        if (same)
+        EndFileWork(check != kFileMatches);
+        if (check == kFileMatches)
             continue;
-        DeleteFileIfPresent(file.Target);
+        if (check == kFileDiffers)
+            DeleteFileIfPresent(file.Target);
+        NoteNotOnCard(file.Ordinal, 1, file.Source);
         ComposeCopyLine(file.Source);
         ShowCopyOutcome(TextPair(MessageTable, kMsgCopyFailed));
         reported = true;
@@ -160,18 +229,51 @@ void CheckCopiedFiles()
     g_CopiedFiles.clear();
 }
 
+// Copies the files of a ticked category into its folder when that was made
+// (otherwise none). The sounds found in its folder before the Copy that the
+// copy did not come to (the folder not made, or a stop) are not on the card.
+void CopyCategoryFiles(const SoundCategory& category, bool folderMade)
+{
+    int start = g_SoundsReached;
+    g_Unreached[0] = '\0';
+    if (folderMade)
+        CopyFolderFiles(CategorySlot(category));
+    int end = start + g_SoundsFound[&category - kSoundCategories.Rows];
+    if (end > g_SoundsReached) {
+        NoteNotOnCard(g_SoundsReached, end - g_SoundsReached,
+                      g_Unreached[0] ? g_Unreached : CategorySlot(category));
+        g_SoundsReached = end;
+    }
+}
+
+// When a sound of the ticked folders is not on the card, the status line
+// says how many and which is the first, in place of the last file's line.
+void ShowCopySummary()
+{
+    if (g_NotOnCard.Count == 0)
+        return;
+    char summary[kStatusTextSize] = {};
+    snprintf(summary, sizeof summary, TextPair(MessageTable, kMsgCopyIncomplete), g_NotOnCard.Count,
+             g_SoundsReached, g_NotOnCard.First);
+    ShowCopyStatus(summary);
+}
+
 // A random page has one category; only the Copy button is locked meanwhile.
 void CopyRandomPage(HWND dialog, const SoundCategory& category)
 {
     if (!IsTicked(dialog, category))
         return;
     g_Session.CurrentCategory = category.CategoryKey;
-    if (CreateCategoryFolder() == -1)
+    if (CreateCategoryFolder() == -1) {
+        CopyCategoryFiles(category, false);
+        ShowCopySummary();
         return;
+    }
     HWND copyButton = g_Session.ControlMap.CopyButton;
     EnableControl(copyButton, false);
-    CopyFolderFiles(CategorySlot(category));
+    CopyCategoryFiles(category, true);
     CheckCopiedFiles();
+    ShowCopySummary();
     EnableControl(copyButton, true);
 }
 
@@ -181,14 +283,18 @@ void CopyAnimalPage(HWND dialog, int page)
 {
     g_CopyWindow.ApplyCopyPanelRules(false);
     for (const SoundCategory& category : kSoundCategories.Rows) {
-        if (category.Page != page || !IsTicked(dialog, category) || g_StopCopying)
+        if (category.Page != page || !IsTicked(dialog, category))
             continue;
+        if (g_StopCopying) {
+            CopyCategoryFiles(category, false);
+            continue;
+        }
         Trace("<SenseSpecPath[0]>%s\n", CategorySlot(category));
         g_Session.CurrentCategory = category.CategoryKey;
-        if (CreateCategoryFolder() != -1)
-            CopyFolderFiles(CategorySlot(category));
+        CopyCategoryFiles(category, CreateCategoryFolder() != -1);
     }
     CheckCopiedFiles();
+    ShowCopySummary();
     g_CopyWindow.ApplyCopyPanelRules(true);
 }
 
@@ -197,12 +303,7 @@ void CopyAnimalPage(HWND dialog, int page)
 bool FormatTargetPath(char (&path)[kPathSize], const char* name)
 {
     const SoundCategory* category = FindCategoryByKey(g_Session.CurrentCategory);
-    if (!category)
-        return false;
-    return name
-               ? FormatPath(path, sizeof path, "%s\\%s\\%s", g_Session.SaveDir,
-                            category->TargetFolder, name)
-               : FormatPath(path, sizeof path, "%s\\%s", g_Session.SaveDir, category->TargetFolder);
+    return category && FormatCategoryPath(path, *category, name);
 }
 
 // A card pulled during an earlier copy may have left our temporary files.
@@ -226,11 +327,18 @@ void CopyCheckedCategories(HWND dialog)
 {
     g_StopCopying = false;
     g_CopiedFiles.clear();
+    g_SoundsReached = 0;
+    g_NotOnCard = {};
     int page = static_cast<int>(g_Session.CopyTabIndex);
     g_WorkOfEndedFiles = 0;
-    g_Progress = {0, page < kCopyPages ? 3 * BytesToCopy(dialog, page) : 0, false};
+    g_Progress = {0, page < kCopyPages ? 3 * PlanCopy(dialog, page) : 0, false};
     g_CopyWindow.ReportProgress(g_Progress);
-    if (g_Session.CopyTabIndex < kSenseSpecPage)
+    // A Copy that cannot fit writes nothing, not even a folder: a card
+    // filled with part of the library would play only that part.
+    char refusal[kStatusTextSize] = {};
+    if (!RoomSuffices(refusal, sizeof refusal))
+        ShowCopyStatus(refusal);
+    else if (g_Session.CopyTabIndex < kSenseSpecPage)
         CopyRandomPage(dialog, *FirstCategoryOfPage(page));
     else if (g_Session.CopyTabIndex < kCopyPages)
         CopyAnimalPage(dialog, page);
@@ -253,9 +361,11 @@ int CopyFolderFiles(const char* folder)
     bool first = true;
     do {
         const char* name = search.entry.cFileName;
-        if (name[0] != '.') {
-            if (!KeepCopying())
+        if (IsSound(search)) {
+            if (!KeepCopying()) {
+                FormatPath(g_Unreached, sizeof g_Unreached, "%s\\%s", folder, name);
                 break;
+            }
             Trace(first ? "Find_0:%s\r\n" : "Find_1:%s\r\n", name);
             g_NameNamesTheFile = search.nameExact;
             CopyOneFile(folder, name);
@@ -269,11 +379,13 @@ int CopyFolderFiles(const char* folder)
 
 int CopyOneFile(const char* folder, const char* fileName)
 {
+    int ordinal = g_SoundsReached++;
     char source[kPathSize] = {};
     bool fits = FormatPath(source, sizeof source, "%s\\%s", folder, fileName);
     ComposeCopyLine(source);
     ShowCopyStatus(g_Session.CopyStatusText);
     CopiedFile copied = {};
+    copied.Ordinal = ordinal;
     char temp[kPathSize] = {};
     char displaced[kPathSize] = {};
     // A path that does not fit would name another file, and so would a name
@@ -286,6 +398,8 @@ int CopyOneFile(const char* folder, const char* fileName)
     if (verified) {
         memcpy(copied.Source, source, sizeof source);
         g_CopiedFiles.push_back(copied);
+    } else {
+        NoteNotOnCard(ordinal, 1, source);
     }
     EndFileWork(!verified);
     ShowCopyOutcome(TextPair(MessageTable, verified ? kMsgCopySucceeded : kMsgCopyFailed));

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "library_fixture.h"
+#include "platform/long_job_signals.h"
 #include "resources/resource.h"
 
 namespace {
@@ -16,6 +18,13 @@ const char kCreateFailed[] = "Failed to create directory!\n";
 std::string CopyLine(const std::string& source)
 {
     return "Copy \"" + source + "\" ...";
+}
+
+// The end of a Copy that left sounds of the ticked folders off the card.
+std::string Incomplete(int missing, int sounds, const std::string& first)
+{
+    return "Copy incomplete: " + std::to_string(missing) + " of " + std::to_string(sounds) +
+           " sounds are not on the card, first \"" + first + "\"";
 }
 
 // The entries the platform's search gives for a pattern, in its order.
@@ -108,8 +117,9 @@ class FileCopyTest : public LibraryTest {
     }
 
     // After the files, a copy that put any on the card checks them all again
-    // and then shows its last line once more.
-    static std::vector<std::string> WithLastCheck(std::vector<std::string> statuses)
+    // and then shows its last line once more, or the summary given.
+    static std::vector<std::string> WithLastCheck(std::vector<std::string> statuses,
+                                                  const std::string& summary = "")
     {
         for (const std::string& text : statuses) {
             if (text.size() > 6 && text.compare(text.size() - 6, 6, "Sucess") == 0) {
@@ -119,6 +129,8 @@ class FileCopyTest : public LibraryTest {
                 break;
             }
         }
+        if (!summary.empty())
+            statuses.push_back(summary);
         return statuses;
     }
 
@@ -248,7 +260,8 @@ TEST_F(FileCopyTest, ThePatternDecidesAloneExceptForDotNames)
     ExpectCategory(saveDir, "audio\\SenseRand", source, kCreated, &expectedTrace, &expectedStatuses,
                    {"nested.wav"});
     EXPECT_EQ(trace, expectedTrace);
-    EXPECT_EQ(StatusTexts(), WithLastCheck(expectedStatuses));
+    EXPECT_EQ(StatusTexts(),
+              WithLastCheck(expectedStatuses, Incomplete(1, 3, source + "\\nested.wav")));
     EXPECT_EQ(ListTree(saveDir),
               (std::set<std::string>{"audio\\", "audio\\SenseRand\\", "audio\\SenseRand\\LOUD.WAV",
                                      "audio\\SenseRand\\quiet.wav"}));
@@ -294,38 +307,44 @@ TEST_F(FileCopyTest, AFolderThatCannotBeCreatedSkipsOnlyItsCategory)
     ExpectCategory(saveDir, "audio\\SenseSpecify\\tiger", tiger, kCreated, &expectedTrace,
                    &expectedStatuses);
     EXPECT_EQ(trace, expectedTrace);
-    EXPECT_EQ(StatusTexts(), WithLastCheck(expectedStatuses));
+    EXPECT_EQ(StatusTexts(), WithLastCheck(expectedStatuses, Incomplete(1, 2, dog)));
     EXPECT_EQ(ReadBytes(blocker), Bytes{'f'});
     EXPECT_TRUE(FileExists(saveDir + "\\audio\\SenseSpecify\\tiger\\t.wav"));
 }
 
-// The target of a.wav is a folder, and a source file is named as the short
-// (8.3) alias of another sound on the card: both fail, that sound stays byte
-// for byte, b.wav is still copied.
+// Of five sounds, the target of the third is a folder: it fails, the others
+// are copied, and the Copy ends saying so. A source file named as the short
+// (8.3) alias of another sound on the card fails too, and that sound stays
+// byte for byte.
 TEST_F(FileCopyTest, AFileThatCannotBeCopiedFailsAndTheNextIsTried)
 {
     std::string saveDir = NewSaveDir("save");
     std::string folder = saveDir + "\\audio\\SenseRand";
     CreateDirectoryA((saveDir + "\\audio").c_str(), nullptr);
     CreateDirectoryA(folder.c_str(), nullptr);
-    CreateDirectoryA((folder + "\\a.wav").c_str(), nullptr);
-    const std::string sound = folder + "\\Barking dog long.wav";
-    WriteBytes(sound, Bytes(500, 0x5A));
-    char shortPath[MAX_PATH] = {};
-    ASSERT_GT(GetShortPathNameA(sound.c_str(), shortPath, MAX_PATH), 0u);
-    std::string alias = strrchr(shortPath, '\\') + 1;
-    ASSERT_NE(alias, "Barking dog long.wav") << "no short names on this volume";
-    std::string source = MakeSource("R", {"a.wav", "b.wav", alias});
+    CreateDirectoryA((folder + "\\c.wav").c_str(), nullptr);
+    std::string source = MakeSource("R", {"a.wav", "b.wav", "c.wav", "d.wav", "e.wav"});
     Choose(IDC_SENSE_RAND_PICK, source);
 
     std::string trace = Copy(0);
     std::string expectedTrace = kCopyTraceLine;
     std::vector<std::string> expectedStatuses;
     ExpectCategory(saveDir, "audio\\SenseRand", source, kExisted, &expectedTrace, &expectedStatuses,
-                   {"a.wav", alias});
+                   {"c.wav"});
     EXPECT_EQ(trace, expectedTrace);
-    EXPECT_EQ(StatusTexts(), WithLastCheck(expectedStatuses));
-    EXPECT_EQ(ReadBytes(folder + "\\b.wav"), ReadBytes(source + "\\b.wav"));
+    EXPECT_EQ(StatusTexts(), WithLastCheck(expectedStatuses, Incomplete(1, 5, source + "\\c.wav")));
+    EXPECT_EQ(ReadBytes(folder + "\\e.wav"), ReadBytes(source + "\\e.wav"));
+
+    const std::string sound = folder + "\\Barking dog long.wav";
+    WriteBytes(sound, Bytes(500, 0x5A));
+    char shortPath[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA(sound.c_str(), shortPath, MAX_PATH), 0u);
+    std::string alias = strrchr(shortPath, '\\') + 1;
+    ASSERT_NE(alias, "Barking dog long.wav") << "no short names on this volume";
+    std::string aliasSource = MakeSource("S", {alias});
+    Choose(IDC_SENSE_RAND_PICK, aliasSource);
+    Copy(0);
+    EXPECT_EQ(Status(), Incomplete(1, 1, aliasSource + "\\" + alias));
     EXPECT_EQ(ReadBytes(sound), Bytes(500, 0x5A));
 
     // The target folder chosen as its own source: each file fails, as the
@@ -335,7 +354,9 @@ TEST_F(FileCopyTest, AFileThatCannotBeCopiedFailsAndTheNextIsTried)
     Copy(0);
     for (const std::string& text : StatusTexts())
         EXPECT_EQ(text.find("Sucess"), std::string::npos) << text;
-    EXPECT_EQ(Status().substr(Status().size() - 6), "Failed");
+    std::vector<std::string> names = SearchOrder(folder);
+    EXPECT_EQ(Status(), Incomplete(static_cast<int>(names.size()), static_cast<int>(names.size()),
+                                   folder + "\\" + names.front()));
     EXPECT_EQ(ListTree(folder), before);
     EXPECT_EQ(ReadBytes(folder + "\\b.wav"), ReadBytes(source + "\\b.wav"));
     EXPECT_EQ(ReadBytes(sound), Bytes(500, 0x5A));
@@ -390,7 +411,8 @@ class LongPathTest : public FileCopyTest {
 
 // The save directory leaves room for the category folder (259 characters)
 // but not for a file in it: the folder is made, the file fails. One more
-// character and the folder does not fit either: skipped without a word.
+// character and the folder does not fit either: skipped, its sound counted
+// as not on the card.
 TEST_F(LongPathTest, SaveDirectoryNearTheLimit)
 {
     std::string source = MakeSource("R", {"r.wav"});
@@ -406,15 +428,12 @@ TEST_F(LongPathTest, SaveDirectoryNearTheLimit)
     EXPECT_EQ(trace,
               std::string(kCopyTraceLine) + "<NewFolder>" + fits + relative + "\n" +
                   (made ? "Find_0:r.wav\r\n" : CreateFailTraceLine(ERROR_FILENAME_EXCED_RANGE)));
-    EXPECT_EQ(Status(),
-              made ? CopyLine(source + "\\r.wav") + "Failed" : fits + relative + kCreateFailed);
+    EXPECT_EQ(Status(), Incomplete(1, 1, made ? source + "\\r.wav" : source));
 
     std::string tooLong = PathOfLength(260 - relative.size());
     Browse(kFolderChosen, tooLong);
-    std::string before = Status();
     EXPECT_EQ(Copy(0), kCopyTraceLine);
-    EXPECT_TRUE(statuses_.empty());
-    EXPECT_EQ(Status(), before);
+    EXPECT_EQ(StatusTexts(), std::vector<std::string>{Incomplete(1, 1, source)});
     EXPECT_FALSE(FileExists(tooLong));
     RemoveTree(fits);
 }
@@ -443,7 +462,8 @@ TEST_F(LongPathTest, SourceFolderAndFileNameNearTheLimit)
         expected.push_back(CopyLine(source));
         expected.push_back(CopyLine(source) + (name == "a.wav" ? "Sucess" : "Failed"));
     }
-    EXPECT_EQ(StatusTexts(), WithLastCheck(expected));
+    EXPECT_EQ(StatusTexts(),
+              WithLastCheck(expected, Incomplete(1, 2, (folder + "\\ab.wav").substr(0, 259))));
     EXPECT_EQ(ListTree(saveDir + "\\audio\\SenseRand"), std::set<std::string>{"a.wav"});
     DeleteFileW(wideName.c_str());
 
@@ -493,22 +513,39 @@ struct DuringCopy {
     void (*act)(HWND dialog);
     double slowestAnswer = 0;
     bool stillCopying = false;
+    bool statusHidden = false; // the status line was not visible when asked
+    bool sessionEndBlocked = false;
 };
 
+// Asks whether the status line is visible until the copy reaches the given
+// state or the time is up.
+void WatchStatusLine(DuringCopy* during, bool untilCopying, DWORD milliseconds)
+{
+    HWND status = GetDlgItem(during->dialog, IDC_STATUS_LINE);
+    for (ULONGLONG end = GetTickCount64() + milliseconds;
+         GetTickCount64() < end && (g_Session.CurrentCategory != 0) != untilCopying; Sleep(1))
+        during->statusHidden |= !IsWindowVisible(status);
+}
+
 // Waits for the copy to start, answers twice around the action, and notes
-// whether the copy was still running when all of it was done.
+// whether the copy was still running when all of it was done; meanwhile,
+// and until the copy ends, it asks whether the status line is visible.
 DWORD WINAPI ActDuringCopy(void* context)
 {
     DuringCopy* during = static_cast<DuringCopy*>(context);
     while (g_Session.CurrentCategory == 0)
         Sleep(5);
-    Sleep(100);
+    WatchStatusLine(during, false, 100);
+    during->sessionEndBlocked = SessionEndBlocked(during->dialog);
     during->slowestAnswer = AnswerTime(during->dialog);
     during->act(during->dialog);
     during->slowestAnswer = std::max(during->slowestAnswer, AnswerTime(during->dialog));
     during->stillCopying = g_Session.CurrentCategory != 0;
+    WatchStatusLine(during, false, INFINITE);
     return 0;
 }
+
+int g_TabDuringCopy = -1;
 
 } // namespace
 
@@ -531,12 +568,21 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     SetFocus(GetDlgItem(dialog_, IDC_COPY_BUTTON));
     int folderRequests = script_->folderRequests;
 
-    DuringCopy clicks = {dialog_, [](HWND dialog) {
-                             for (int id : {IDC_COPY_BUTTON, IDC_GENERATE_BUTTON,
-                                            IDC_SENSE_RAND_PICK, IDC_BROWSE_BUTTON})
-                                 ClickAt(GetDlgItem(dialog, id));
-                             ClickAt(GetDlgItem(dialog, IDC_COPY_TAB), 40, 8); // page 2
-                         }};
+    DuringCopy clicks = {
+        dialog_, [](HWND dialog) {
+            for (int id :
+                 {IDC_COPY_BUTTON, IDC_GENERATE_BUTTON, IDC_SENSE_RAND_PICK, IDC_BROWSE_BUTTON})
+                ClickAt(GetDlgItem(dialog, id));
+            HWND tab = GetDlgItem(dialog, IDC_COPY_TAB);
+            RECT page, frame;
+            SendMessageA(tab, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&page));
+            GetWindowRect(tab, &frame);
+            POINT at = {(page.left + page.right) / 2, (page.top + page.bottom) / 2};
+            ClientToScreen(tab, &at);
+            ClickAt(tab, at.x - frame.left, at.y - frame.top);
+            Sleep(300);
+            g_TabDuringCopy = static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));
+        }};
     HANDLE thread = CreateThread(nullptr, 0, ActDuringCopy, &clicks, 0, nullptr);
     std::string trace = Copy(0);
     WaitForSingleObject(thread, INFINITE);
@@ -544,6 +590,14 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     PumpDialog(dialog_, 500);
     EXPECT_LT(clicks.slowestAnswer, 1000);
     ASSERT_TRUE(clicks.stillCopying) << "the copy ended before the clicks: make it longer";
+    EXPECT_FALSE(clicks.statusHidden);
+    EXPECT_TRUE(clicks.sessionEndBlocked);
+    EXPECT_FALSE(SessionEndBlocked(dialog_));
+    EXPECT_EQ(g_TabDuringCopy, 0);
+    EXPECT_EQ(SendDlgItemMessageA(dialog_, IDC_COPY_TAB, TCM_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(GetCapture(), nullptr);
+    for (int id : {IDC_COPY_BUTTON, IDC_GENERATE_BUTTON, IDC_SENSE_RAND_PICK, IDC_BROWSE_BUTTON})
+        EXPECT_FALSE(SendDlgItemMessageA(dialog_, id, BM_GETSTATE, 0, 0) & BST_PUSHED) << id;
     EXPECT_EQ(trace.find(kCopyTraceLine, 1), std::string::npos) << "a second copy ran";
     EXPECT_EQ(script_->folderRequests, folderRequests);
     EXPECT_TRUE(script_->boxes.empty()) << "Generate ran";
@@ -564,6 +618,10 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     CloseHandle(thread);
     ASSERT_TRUE(close.stillCopying);
     EXPECT_FALSE(IsWindowVisible(dialog_)) << "the close was lost";
+    std::vector<std::string> texts = StatusTexts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Checking the copied files on the card..."), 1)
+        << "the files copied before the close were not checked";
+    EXPECT_FALSE(SessionEndBlocked(dialog_));
     std::set<std::string> copied = ListTree(saveDir + "\\audio\\SenseRand");
     EXPECT_GT(copied.size(), 0u);
     EXPECT_LT(copied.size(), static_cast<size_t>(files)) << "the copy went on after the close";
@@ -576,11 +634,15 @@ namespace {
 
 std::string g_Source, g_Card;
 std::vector<std::string> g_Gone; // sources removed once their copies stand on the card
+std::string g_HeldName;          // a copy held open by another from when it stands on the card
+HANDLE g_Held = INVALID_HANDLE_VALUE;
 DWORD_PTR g_BusyAnswer = TRUE;
 ULONGLONG g_EndSessionTook = 0;
+std::map<std::string, Bytes> g_AtSessionEnd; // the card's folder as WM_ENDSESSION returned
 
 // Asks for a log-off, then ends the session, once the sound g_Card stands
-// on the card anew (4 MB long).
+// on the card anew (4 MB long); notes the card's folder the moment the
+// window has answered.
 DWORD WINAPI EndSessionOnceASoundIsNew(void* dialog)
 {
     WIN32_FILE_ATTRIBUTE_DATA data = {};
@@ -593,6 +655,9 @@ DWORD WINAPI EndSessionOnceASoundIsNew(void* dialog)
     DWORD_PTR result = 0;
     SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 30000, &result);
     g_EndSessionTook = GetTickCount64() - start;
+    std::string folder = g_Card.substr(0, g_Card.rfind('\\'));
+    for (const std::string& name : ListTree(folder))
+        g_AtSessionEnd[name] = ReadBytes(folder + "\\" + name);
     return 0;
 }
 
@@ -600,8 +665,11 @@ DWORD WINAPI EndSessionOnceASoundIsNew(void* dialog)
 
 // A source removed once its copy stands on the card costs the card nothing:
 // the last check compares the card with what it held when the copy was
-// checked, never with the source read again.
-TEST_F(FileCopyTest, ASourceGoneAfterItsCopyKeepsTheCopy)
+// checked, never with the source read again. A copy that another program
+// holds open without read sharing (a virus scanner, a sync tool) is not
+// taken for a changed one: it stays on the card, and the Copy ends saying
+// that it could not be checked.
+TEST_F(FileCopyTest, ASourceGoneAfterItsCopyKeepsTheCopyAndAHeldCopyStays)
 {
     g_Source = start_.File("many");
     CreateDirectoryA(g_Source.c_str(), nullptr);
@@ -612,6 +680,7 @@ TEST_F(FileCopyTest, ASourceGoneAfterItsCopyKeepsTheCopy)
     g_Card = NewSaveDir("save") + "\\audio\\SenseRand";
     std::vector<std::string> order = SearchOrder(g_Source);
     g_Gone.assign(order.begin(), order.begin() + 10);
+    g_HeldName = order[10];
     std::vector<Bytes> originals;
     for (const std::string& name : g_Gone)
         originals.push_back(ReadBytes(g_Source + "\\" + name));
@@ -621,20 +690,31 @@ TEST_F(FileCopyTest, ASourceGoneAfterItsCopyKeepsTheCopy)
                                       Sleep(1);
                                   DeleteFileA((g_Source + "\\" + name).c_str());
                               }
+                              std::string held = g_Card + "\\" + g_HeldName;
+                              for (; g_Held == INVALID_HANDLE_VALUE; Sleep(1))
+                                  g_Held = CreateFileA(held.c_str(), GENERIC_READ,
+                                                       FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                       nullptr, OPEN_EXISTING, 0, nullptr);
                           }};
     HANDLE thread = CreateThread(nullptr, 0, ActDuringCopy, &removal, 0, nullptr);
     Copy(0);
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     ASSERT_TRUE(removal.stillCopying) << "the copy ended before the sources went";
+    CloseHandle(g_Held);
+    g_Held = INVALID_HANDLE_VALUE;
     for (size_t i = 0; i < g_Gone.size(); ++i)
         EXPECT_EQ(ReadBytes(g_Card + "\\" + g_Gone[i]), originals[i]) << g_Gone[i];
-    EXPECT_EQ(Status(), CopyLine(g_Source + "\\" + order.back()) + "Sucess");
+    std::string held = g_Source + "\\" + g_HeldName;
+    EXPECT_EQ(ReadBytes(g_Card + "\\" + g_HeldName), ReadBytes(held));
+    EXPECT_EQ(StatusTexts().end()[-2], CopyLine(held) + "Failed");
+    EXPECT_EQ(Status(), Incomplete(1, 400, held));
 }
 
 // While a copy runs a log-off waits; a session that ends anyway stops the
-// copy before WM_ENDSESSION returns, leaving every sound on the card whole
-// (the earlier copy or the new one) and none of the copy's temporary files.
+// copy before WM_ENDSESSION returns: at that moment every sound on the card
+// is whole (the earlier copy or the new one), none of the copy's temporary
+// files is left, and a log-off no longer waits.
 TEST_F(FileCopyTest, ALogOffWaitsAndASessionThatEndsStopsTheCopyWhole)
 {
     std::string source = start_.File("long");
@@ -656,12 +736,14 @@ TEST_F(FileCopyTest, ALogOffWaitsAndASessionThatEndsStopsTheCopyWhole)
     EXPECT_EQ(g_BusyAnswer, static_cast<DWORD_PTR>(FALSE));
     EXPECT_LT(g_EndSessionTook, 3000u);
     int earlier = 0;
-    for (const std::string& name : ListTree(card)) {
-        Bytes held = ReadBytes(card + "\\" + name);
-        earlier += held == Bytes(1000, 'z');
-        EXPECT_TRUE(held == Bytes(1000, 'z') || held == ReadBytes(source + "\\" + name)) << name;
+    for (const auto& file : g_AtSessionEnd) {
+        earlier += file.second == Bytes(1000, 'z');
+        EXPECT_TRUE(file.second == Bytes(1000, 'z') ||
+                    file.second == ReadBytes(source + "\\" + file.first))
+            << file.first;
     }
-    EXPECT_EQ(ListTree(card).size(), 24u) << "a temporary file stayed, or a sound went";
+    EXPECT_EQ(g_AtSessionEnd.size(), 24u) << "a temporary file stayed, or a sound went";
     EXPECT_GT(earlier, 0) << "the copy went on after the session ended";
     EXPECT_EQ(SendMessageA(dialog_, WM_QUERYENDSESSION, 0, 0), TRUE);
+    EXPECT_FALSE(SessionEndBlocked(dialog_));
 }

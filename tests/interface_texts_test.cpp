@@ -118,6 +118,10 @@ const char* const kExpectedMessages[] = {
     "Copying sounds to the SD card", // 94
     "此文件夹的名称无法在本Windows上使用；请重命名或另选一个",
     "This folder's name cannot be used on this Windows; rename it or choose another", // 96
+    "复制未完成：%d 个声音不在卡上（共 %d 个），第一个是“%s”",
+    "Copy incomplete: %d of %d sounds are not on the card, first \"%s\"", // 98
+    "卡上空间不足：需要 %llu MB，可用 %llu MB",
+    "Not enough space on the card: %llu MB needed, %llu MB free", // 100
 };
 
 // Rows 0..55: each list's Chinese items, then its English items.
@@ -309,7 +313,7 @@ TEST(TextTables, EveryRowReadsAsWritten)
         {"TitleTable", TitleTable, kExpectedTitles, kTitleRows,
          static_cast<int>(sizeof kExpectedTitles / sizeof *kExpectedTitles)},
     };
-    EXPECT_EQ(98, kMessageRows);
+    EXPECT_EQ(102, kMessageRows);
     EXPECT_EQ(128, kLabelRows);
     EXPECT_EQ(4, kTitleRows);
     for (const TableCase& table : tables) {

@@ -106,6 +106,16 @@ const char* const MessageTable[kMessageRows] = {
     "Windows\xc9\xcf\xca\xb9\xd3\xc3\xa3\xbb\xc7\xeb\xd6\xd8\xc3\xfc\xc3\xfb\xbb\xf2\xc1\xed"
     "\xd1\xa1\xd2\xbb\xb8\xf6", // 96: 此文件夹的名称无法在本Windows上使用；请重命名或另选一个
     "This folder's name cannot be used on this Windows; rename it or choose another", // 97
+    "\xb8\xb4\xd6\xc6\xce\xb4\xcd\xea\xb3\xc9\xa3\xba%d "
+    "\xb8\xf6\xc9\xf9\xd2\xf4\xb2\xbb\xd4\xda\xbf"
+    "\xa8\xc9\xcf\xa3\xa8\xb9\xb2 %d "
+    "\xb8\xf6\xa3\xa9\xa3\xac\xb5\xda\xd2\xbb\xb8\xf6\xca\xc7\xa1\xb0%s"
+    "\xa1\xb1", // 98: 复制未完成：%d 个声音不在卡上（共 %d 个），第一个是“%s”
+    "Copy incomplete: %d of %d sounds are not on the card, first \"%s\"", // 99
+    "\xbf\xa8\xc9\xcf\xbf\xd5\xbc\xe4\xb2\xbb\xd7\xe3\xa3\xba\xd0\xe8\xd2\xaa %llu "
+    "MB\xa3\xac\xbf\xc9"
+    "\xd3\xc3 %llu MB", // 100: 卡上空间不足：需要 %llu MB，可用 %llu MB
+    "Not enough space on the card: %llu MB needed, %llu MB free", // 101
 };
 
 const char* const LabelTable[kLabelRows] = {

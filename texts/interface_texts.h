@@ -4,7 +4,7 @@
 
 #include "model/session_state.h"
 
-const int kMessageRows = 98;
+const int kMessageRows = 102;
 const int kLabelRows = 128;
 const int kTitleRows = 4;
 
@@ -54,6 +54,8 @@ enum MessagePair : int {
     kMsgCheckingCopies = 92,     // "Checking the copied files on the card..."
     kMsgCopyingToCard = 94,      // "Copying sounds to the SD card"
     kMsgFolderNameUnusable = 96, // "This folder's name cannot be used on this Windows; ..."
+    kMsgCopyIncomplete = 98,     // "Copy incomplete: %d of %d sounds are not on the card, ..."
+    kMsgNotEnoughSpace = 100,    // "Not enough space on the card: %llu MB needed, %llu MB free"
 };
 
 // TitleTable pairs.

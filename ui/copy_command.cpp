@@ -126,6 +126,7 @@ void RestoreFocus(HWND dialog, HWND focused)
 void AttachCopyToWindow()
 {
     SetCopyWindowHooks({ApplyCopyPanelRules, StoreProgress, StopRequested});
+    PrepareToHoldPainting(g_Session.ControlMap.StatusLine);
 }
 
 void RunCopyCommand(HWND dialog)

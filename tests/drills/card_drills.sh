@@ -46,7 +46,7 @@ for stale in /tmp/card-drills.*; do
     kill -0 "$(cat "$stale/owner")" 2>/dev/null && continue
     for mountpoint in "$stale"/*/; do
         mountpoint -q "$mountpoint" || continue
-        if [ "$(basename "$mountpoint")" = tmpfs ]; then
+        if [ "$(basename "$mountpoint")" = tmpfs ] || [ "$(basename "$mountpoint")" = small ]; then
             umount "$mountpoint"
         else
             release_mount "$mountpoint"
@@ -60,6 +60,7 @@ echo $$ >"$WORK/owner"
 MOUNTS=()
 PULLED_CARDS=()
 TMPFS=
+SMALL=
 DRILLS_PID=
 SERVER_PID=
 
@@ -80,6 +81,7 @@ cleanup() {
         fusermount -u -z "$mount" 2>/dev/null
     done
     [ -n "$TMPFS" ] && umount "$TMPFS" 2>/dev/null
+    [ -n "$SMALL" ] && umount "$SMALL" 2>/dev/null
     rm -rf "$WORK"
 }
 trap cleanup EXIT
@@ -161,6 +163,17 @@ if mount -t tmpfs -o size=64k tmpfs "$WORK/tmpfs" 2>/dev/null; then
     DRILL_FULL_TMPFS=$(winpath "$TMPFS")
 else
     echo "tmpfs cannot be mounted here: the full-tmpfs drill is skipped"
+fi
+
+# A 40 MB card that tells its size, as tmpfs does (fusefat tells none), for
+# the drills of a Copy that does not fit.
+mkdir -p "$WORK/small"
+if mount -t tmpfs -o size=40m tmpfs "$WORK/small" 2>/dev/null; then
+    SMALL=$WORK/small
+    export DRILL_SMALL_CARD
+    DRILL_SMALL_CARD=$(winpath "$SMALL")
+else
+    echo "tmpfs cannot be mounted here: the small-card drill is skipped"
 fi
 
 source "$HERE/lying_cards.sh"

@@ -58,6 +58,13 @@ bool EndsWith(const std::string& text, const std::string& tail)
            text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// The end of a Copy that left sounds of the ticked folders off the card.
+std::string Incomplete(int missing, size_t sounds, const std::string& first)
+{
+    return "Copy incomplete: " + std::to_string(missing) + " of " + std::to_string(sounds) +
+           " sounds are not on the card, first \"" + first + "\"";
+}
+
 double Seconds()
 {
     LARGE_INTEGER frequency, now;
@@ -268,6 +275,26 @@ class CardDrill : public testing::Test {
         return last;
     }
 
+    // How a Copy that reached every sound must end, by its files' own lines:
+    // when any last line ends "Failed", how many of how many, and the first
+    // of them in copy order; else "".
+    std::string SummaryOfOutcomes()
+    {
+        std::map<std::string, std::string> last = LastOutcomes();
+        std::vector<std::string> order;
+        for (const auto& outcome : FileOutcomes()) {
+            if (std::find(order.begin(), order.end(), outcome.first) == order.end())
+                order.push_back(outcome.first);
+        }
+        int failed = 0;
+        std::string first;
+        for (const std::string& source : order) {
+            if (last[source] == "Failed" && failed++ == 0)
+                first = source;
+        }
+        return failed ? Incomplete(failed, order.size(), first) : "";
+    }
+
     void PullDuringGenerate(const std::string& name, const std::string& card, const Bytes& old,
                             const Bytes& fresh, double window);
 
@@ -364,7 +391,7 @@ TEST_F(CardDrill, CopyOntoCardThatFillsUpReportsEachFileThatDidNotFit)
            failed, elapsed);
     EXPECT_GE(copied, 1);
     EXPECT_GE(failed, 1);
-    EXPECT_TRUE(EndsWith(Status(), "Failed")) << Status();
+    EXPECT_EQ(Status(), SummaryOfOutcomes());
     EXPECT_TRUE(IsEnabled(dialog_, IDC_COPY_BUTTON));
 
     // The program keeps working: Generate onto a card with room.
@@ -374,6 +401,66 @@ TEST_F(CardDrill, CopyOntoCardThatFillsUpReportsEachFileThatDidNotFit)
     EXPECT_EQ(ReadBytes(roomy + "\\" + kConfigName), ConfigBytes());
     EXPECT_FALSE(FileExists(roomy + "\\" + kTempName));
     EXPECT_EQ(script_->boxes.size(), 1u);
+}
+
+// Sound files of the given sizes in MB in a fresh folder of source.
+std::string MakeSounds(const TempFolder& source, const std::string& name,
+                       const std::vector<size_t>& megabytes)
+{
+    std::string folder = source.File(name);
+    MakeFolderLong(folder);
+    for (size_t i = 0; i < megabytes.size(); ++i)
+        WriteBytes(folder + "\\" + name + std::to_string(i) + ".wav",
+                   SoundBytes(megabytes[i] << 20, static_cast<int>(i)));
+    return folder;
+}
+
+// A card of 40 MB that tells its size: a Copy that does not fit is refused
+// before anything is written, with what it needs and what is free; one that
+// fits is copied, also where it fits only because it replaces earlier copies
+// of its sounds. On an animal page the ticked animals count together.
+TEST_F(CardDrill, ACopyThatCannotFitIsRefusedBeforeAnythingIsWritten)
+{
+    REQUIRE_CARD("DRILL_SMALL_CARD", card);
+    UseSaveDir(card);
+    TempFolder source;
+    ULARGE_INTEGER free = {};
+    ASSERT_TRUE(GetDiskFreeSpaceExA(card.c_str(), &free, nullptr, nullptr));
+    std::string freeText = std::to_string(free.QuadPart >> 20) + " MB free";
+    ChooseRandomSource(MakeSounds(source, "sixty", {10, 10, 10, 10, 10, 10}));
+    ClickQuietly(IDC_COPY_BUTTON);
+    printf("[drill] Copy of 60 MB onto a 40 MB card: \"%s\"\n", Status().c_str());
+    EXPECT_EQ(Status(), "Not enough space on the card: 60 MB needed, " + freeText);
+    EXPECT_TRUE(FolderEntries(card).empty()) << "something was written";
+
+    ChooseRandomSource(MakeSounds(source, "thirty", {10, 10, 10}));
+    ClickQuietly(IDC_COPY_BUTTON);
+    EXPECT_TRUE(EndsWith(Status(), "Sucess")) << Status();
+    RemoveTreeLong(card + "\\audio");
+
+    std::string twentyFour = MakeSounds(source, "eight", {8, 8, 8});
+    ChooseRandomSource(twentyFour);
+    for (int copy = 0; copy < 2; ++copy) { // the second over the first, with 16 MB free
+        g_StatusLog.clear();
+        ClickQuietly(IDC_COPY_BUTTON);
+        EXPECT_TRUE(EndsWith(Status(), "Sucess")) << "copy " << copy << ": " << Status();
+        EXPECT_EQ(LastOutcomes().size(), 3u);
+    }
+    for (const std::string& name : FolderEntries(twentyFour))
+        EXPECT_EQ(ReadBytes(card + "\\audio\\SenseRand\\" + name),
+                  ReadBytes(twentyFour + "\\" + name));
+    RemoveTreeLong(card + "\\audio");
+
+    SelectComboItem(dialog_, IDC_SEN_MOD_COMBO, 2); // Time & File Specified
+    SelectTabPage(dialog_, IDC_COPY_TAB, 3);
+    for (int pick : {IDC_SENSE_SPEC_DOG_PICK, IDC_SENSE_SPEC_TIGER_PICK}) {
+        script_->folderAnswers.push_back({kFolderChosen, twentyFour});
+        ClickButton(dialog_, pick);
+    }
+    ClickQuietly(IDC_COPY_BUTTON);
+    printf("[drill] Copy of two animals of 24 MB onto a 40 MB card: \"%s\"\n", Status().c_str());
+    EXPECT_EQ(Status(), "Not enough space on the card: 48 MB needed, " + freeText);
+    EXPECT_TRUE(FolderEntries(card).empty()) << "something was written";
 }
 
 TEST_F(CardDrill, SourceFolderRemovedBeforeCopy)
@@ -585,11 +672,11 @@ TEST_F(CardDrill, LongSaveDirectories)
     WriteBytes(source.File("bark.wav"), SoundBytes(500, 4));
     UseSaveDir(saveDir);
     ChooseRandomSource(source.Path());
-    std::string before = Status();
     ClickButton(dialog_, IDC_COPY_BUTTON);
     printf("[drill] Copy with a save directory of 259 characters: \"%.70s...\"\n",
            Status().c_str());
-    EXPECT_EQ(Status(), before) << "a folder that does not fit is skipped silently";
+    EXPECT_EQ(Status(), Incomplete(1, 1, source.Path()))
+        << "a folder that does not fit is skipped, its sound not on the card";
     EXPECT_TRUE(FolderEntries(saveDir).empty());
 
     // A save directory where the folder fits but "<folder>\bark.wav" does not.
@@ -763,9 +850,9 @@ TEST_F(CardDrill, ANewFileThatDoesNotArriveUnderItsNameLeavesTheOlderOne)
             continue;
         WriteBytes(folder + "\\tone.wav", SoundBytes(3000, 8));
         ClickQuietly(IDC_COPY_BUTTON);
-        printf("[drill] Copy over an earlier copy on %s: status ends \"%s\"\n", card.c_str(),
-               Status().substr(Status().rfind('.') + 1).c_str());
-        EXPECT_TRUE(EndsWith(Status(), "Failed")) << Status();
+        printf("[drill] Copy over an earlier copy on %s: status \"%s\"\n", card.c_str(),
+               Status().c_str());
+        EXPECT_EQ(Status(), SummaryOfOutcomes());
         EXPECT_EQ(FolderEntries(folder), std::vector<std::string>{"tone.wav"});
         EXPECT_EQ(ReadBytes(folder + "\\tone.wav"), SoundBytes(3000, 8));
     }
@@ -835,7 +922,7 @@ CopyFigures LyingCardDrill::CopyOntoLyingCard(const std::string& card, const std
     for (const std::string& name : FolderEntries(target))
         EXPECT_EQ(last[source.File(name)], "Sucess") << label << ": " << name << " left behind";
     if (figures.bad > 0) {
-        EXPECT_TRUE(EndsWith(Status(), "Failed")) << Status();
+        EXPECT_EQ(Status(), SummaryOfOutcomes());
     }
     printf("[drill] Copy onto the %s card: %d files copied, %d found bad, %d reported \"Failed\", "
            "%d false successes\n",
@@ -883,6 +970,66 @@ TEST_F(LyingCardDrill, CopyOntoLyingCards)
            "\"Failed\", %d false successes\n",
            all.copied, all.bad, all.failed, all.falseSuccesses);
     EXPECT_EQ(all.falseSuccesses, 0);
+}
+
+// The folder whose sounds, once there are g_CloseAt of them, have the
+// window closed (as its close box, Alt+F4 or the taskbar's Close do).
+std::string g_CloseIn;
+size_t g_CloseAt = 0;
+
+DWORD WINAPI CloseOnceCopied(void* dialog)
+{
+    for (double start = Seconds(); Seconds() - start < 120; Sleep(5)) {
+        std::vector<std::string> names = FolderEntries(g_CloseIn);
+        if (std::count_if(names.begin(), names.end(), [](const std::string& name) {
+                return EndsWith(name, ".wav");
+            }) >= static_cast<long>(g_CloseAt))
+            break;
+    }
+    PostMessageA(static_cast<HWND>(dialog), WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+}
+
+// A close in the middle of a Copy onto a fake-capacity card, once the card
+// has written later files over earlier ones: the copy stops at a file
+// boundary, checks what it copied, removes what the card overwrote, and the
+// window closes. No sound then stands on the card under its name that
+// differs from its source.
+TEST_F(LyingCardDrill, ACloseDuringACopyStillChecksWhatWasCopied)
+{
+    REQUIRE_CARD("DRILL_LAB_FAKE", fake);
+    size_t capacity = strtoul(Environment("DRILL_LAB_CAPACITY").c_str(), nullptr, 10);
+    ASSERT_GT(capacity, 0u);
+    std::string saveDir = fake + "\\close";
+    ASSERT_TRUE(MakeFolderLong(saveDir));
+    TempFolder source;
+    const int kFiles = 40;
+    for (int i = 0; i < kFiles; ++i)
+        WriteBytes(source.File("c" + std::to_string(100 + i) + ".wav"),
+                   SoundBytes(capacity / 16, 500 + i));
+    UseSaveDir(saveDir);
+    ChooseRandomSource(source.Path());
+    std::string target = saveDir + "\\audio\\SenseRand";
+    g_CloseIn = target;
+    g_CloseAt = 25; // the card has written the last 9 over the first 9
+    g_StatusLog.clear();
+    HANDLE thread = CreateThread(nullptr, 0, CloseOnceCopied, dialog_, 0, nullptr);
+    ClickQuietly(IDC_COPY_BUTTON);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+
+    std::vector<std::string> left = FolderEntries(target);
+    int differ = 0;
+    for (const std::string& name : left)
+        differ += ReadBytes(target + "\\" + name) != ReadBytes(source.File(name));
+    size_t overwritten = Lies(fake, "wrap", "/close/audio/SenseRand/").size();
+    printf("[drill] Close during a Copy onto the fake card: %u of %d sounds on the card, %u "
+           "overwritten by later files, %d under their names differ from their sources\n",
+           static_cast<unsigned>(left.size()), kFiles, static_cast<unsigned>(overwritten), differ);
+    EXPECT_FALSE(IsWindowVisible(dialog_)) << "the close was lost";
+    EXPECT_LT(left.size(), static_cast<size_t>(kFiles)) << "the copy went on after the close";
+    EXPECT_GT(overwritten, 0u) << "the card wrote nothing over earlier files before the close";
+    EXPECT_EQ(differ, 0);
 }
 
 // What a thread saw of the window while the last check of a Copy read a

@@ -8,17 +8,20 @@ DRILL=$1
 shift
 export WINEPREFIX=$BUILD_DIR/wineprefix-screens
 
-# Size, DPI, and whether the whole window fits: 1920 x 1080 at 150 % and
-# 1280 x 720 at 100 % are the laptops that prepare cards; 1920 x 1200 at
-# 100 % holds the window as it is.
-SCREENS=("1920x1080 144 scrolls" "1280x720 96 scrolls" "1920x1200 96 fits")
+# Size, DPI, whether the whole window fits, and the height of a taskbar at
+# the bottom: 1920 x 1080 at 150 % and 1280 x 720 at 100 % are the laptops
+# that prepare cards; 1920 x 1200 at 100 % holds the window as it is.
+SCREENS=("1920x1080 144 scrolls 0" "1280x720 96 scrolls 40" "1920x1200 96 fits 40")
 
 trap 'stop_wineserver; stop_display' EXIT
 status=0
 for screen in "${SCREENS[@]}"; do
-    read -r size dpi verdict <<<"$screen"
+    read -r size dpi verdict taskbar <<<"$screen"
     unset DISPLAY
-    SCREEN="${size}x24" ensure_display
+    # Wine takes the work area from the root window's _NET_WORKAREA, as a
+    # desktop with a taskbar sets it; -noreset keeps it once xprop is gone.
+    XVFB_ARGS=-noreset SCREEN="${size}x24" ensure_display
+    xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "0, 0, ${size%x*}, $((${size#*x} - taskbar))"
     ensure_prefix
     start_wineserver
     "$WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \

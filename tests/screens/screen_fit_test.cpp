@@ -1,7 +1,7 @@
 // The main window on the screen that screen_fit.sh names in SCREEN_FIT:
-// "<width>x<height> <dpi> fits|scrolls". Where the window does not fit, it
-// lies within the work area and the scroll bar, the wheel and the Tab key
-// each bring Generate and Copy into view; where it fits, it is the window of
+// "<width>x<height> <dpi> fits|scrolls <taskbar height>". Where the window
+// does not fit, it lies within the work area (the screen less the taskbar) and the scroll bar, the
+// wheel and the Tab key each bring Generate and Copy into view; where it fits, it is the window of
 // the template. Either way a click on Generate then works.
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -57,10 +57,11 @@ bool FullyInView(HWND dialog, int id)
 
 TEST(ScreenFit, TheWholeWindowIsWithinReach)
 {
-    int width = 0, height = 0, dpi = 0;
+    int width = 0, height = 0, dpi = 0, taskbar = 0;
     char verdict[16] = {};
     const char* screen = getenv("SCREEN_FIT");
-    ASSERT_TRUE(screen && sscanf(screen, "%dx%d %d %15s", &width, &height, &dpi, verdict) == 4);
+    ASSERT_TRUE(screen &&
+                sscanf(screen, "%dx%d %d %15s %d", &width, &height, &dpi, verdict, &taskbar) == 5);
     HDC display = GetDC(nullptr);
     ASSERT_EQ(GetDeviceCaps(display, LOGPIXELSY), dpi);
     ReleaseDC(nullptr, display);
@@ -83,6 +84,7 @@ TEST(ScreenFit, TheWholeWindowIsWithinReach)
     MONITORINFO monitor = {sizeof monitor};
     GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
+    ASSERT_EQ(work.bottom, height - taskbar) << "the work area is not the screen less the taskbar";
     RECT window, client, content = {0, 0, MAIN_DIALOG_WIDTH, MAIN_DIALOG_HEIGHT}, inside;
     GetWindowRect(dialog, &window);
     GetClientRect(dialog, &client);
