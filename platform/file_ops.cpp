@@ -92,21 +92,31 @@ bool MoveIntoPlace(const char* source, const char* target, const char* displaced
             return false;
         *movedAside = true;
         if (!MoveFileExA(source, target, MOVEFILE_WRITE_THROUGH)) {
-            MoveFileExA(displaced, target, MOVEFILE_WRITE_THROUGH);
+            RenameDurably(displaced, target);
             return false;
         }
     }
     if (MakeNameDurable(target))
         return true;
-    PutBackDisplaced(target, displaced, *movedAside);
+    // Back under its own name the new file is one that never took target's.
+    PutBackDisplaced(target, displaced, *movedAside, source);
     return false;
 }
 
-void PutBackDisplaced(const char* target, const char* displaced, bool movedAside)
+void PutBackDisplaced(const char* target, const char* displaced, bool movedAside, const char* aside)
 {
-    if (DeleteFileIfPresent(target) && movedAside &&
-        MoveFileExA(displaced, target, MOVEFILE_WRITE_THROUGH))
-        MakeNameDurable(target);
+    bool cleared = DeleteFileIfPresent(aside) && MoveFileExA(target, aside, MOVEFILE_WRITE_THROUGH);
+    if (cleared)
+        DeleteFileA(aside); // left behind only if this fails, under a name never loaded
+    else
+        cleared = DeleteFileIfPresent(target);
+    if (cleared && movedAside)
+        RenameDurably(displaced, target);
+}
+
+bool RenameDurably(const char* from, const char* to)
+{
+    return MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH) && MakeNameDurable(to);
 }
 
 bool ReplaceFileWith(const char* source, const char* target, const char* displaced)

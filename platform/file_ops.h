@@ -30,8 +30,17 @@ bool WriteFlushAndClose(HANDLE file, const void* data, DWORD size);
 bool MoveIntoPlace(const char* source, const char* target, const char* displaced, bool* movedAside);
 
 // Takes the new file away from target and, when the older file was moved
-// aside, gives it its name back.
-void PutBackDisplaced(const char* target, const char* displaced, bool movedAside);
+// aside, gives it its name back. The new file is renamed to aside first,
+// which frees the name at once (a removal can wait for the last handle to
+// close), and is then removed; where it cannot be renamed it is removed
+// under target's name.
+void PutBackDisplaced(const char* target, const char* displaced, bool movedAside,
+                      const char* aside);
+
+// Gives the file at from the free name to and makes that name durable. It
+// removes nothing: a file whose new name cannot be made durable keeps it.
+// True only when both steps succeeded.
+bool RenameDurably(const char* from, const char* to);
 
 // MoveIntoPlace, then the older file is removed.
 bool ReplaceFileWith(const char* source, const char* target, const char* displaced);
