@@ -49,7 +49,8 @@ bool DeleteFileIfPresent(const char* path);
 // True only when nothing at all stands under the path.
 bool FileIsAbsent(const char* path);
 bool IsFolder(const char* path);
-// Whether two paths name one existing file or folder, however spelled.
+// Whether two paths name one existing file or folder, however spelled. Where
+// the file system reports no file index, the full paths decide.
 bool IsSameFile(const char* first, const char* second);
 
 // Reads the current directory. False when it cannot be read; otherwise form
