@@ -227,6 +227,14 @@ bool RenameDurably(const char* from, const char* to)
     return MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH) && MakeNameDurable(to);
 }
 
+void SettleDisplaced(const char* displaced, const char* target)
+{
+    if (FileIsAbsent(target))
+        RenameDurably(displaced, target);
+    else if (!IsFolder(target) && HoldsOwnName(target))
+        DeleteFileA(displaced);
+}
+
 bool ReplaceFileWith(const char* source, const char* target, const char* displaced)
 {
     bool movedAside = false;

@@ -42,6 +42,12 @@ void PutBackDisplaced(const char* target, const char* displaced, bool movedAside
 // True only when both steps succeeded.
 bool RenameDurably(const char* from, const char* to);
 
+// A file that MoveIntoPlace moved aside to displaced, found later: while
+// nothing stands under target it gets that name back; once target holds a
+// file of its own long name (the new file arrived) it is removed; otherwise
+// it is left as it is.
+void SettleDisplaced(const char* displaced, const char* target);
+
 // MoveIntoPlace, then the older file is removed.
 bool ReplaceFileWith(const char* source, const char* target, const char* displaced);
 
