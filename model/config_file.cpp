@@ -16,6 +16,9 @@ namespace {
 const char kTempFileName[] = "CFGBCAST.TMP";
 // Where the older file waits while the new one takes its name.
 const char kDisplacedFileName[] = "CFGBCAST.OLD";
+// A record that the card did not store right under the file's name passes
+// through this name on its way out; nothing ever loads or promotes it.
+const char kRejectedFileName[] = "CFGBCAST.BAD";
 // The save directory, a backslash and the file name, as the device's tools
 // have always composed it.
 const int kConfigPathSize = 269;
@@ -39,17 +42,19 @@ int StreamBufferSize(FILE* stream)
 #endif
 }
 
-// The configuration file and the two names it passes through on the card.
+// The configuration file and the names it passes through on the card.
 struct ConfigPaths {
     char File[kConfigPathSize];
     char Temp[kConfigPathSize];
     char Displaced[kConfigPathSize];
+    char Rejected[kConfigPathSize];
 };
 
 bool ComposeConfigPaths(ConfigPaths* paths)
 {
     bool fits = ComposeSavePath(paths->File, kConfigFileName);
     fits = ComposeSavePath(paths->Temp, kTempFileName) && fits;
+    fits = ComposeSavePath(paths->Rejected, kRejectedFileName) && fits;
     return ComposeSavePath(paths->Displaced, kDisplacedFileName) && fits;
 }
 
@@ -60,20 +65,30 @@ bool ComposeConfigPaths(ConfigPaths* paths)
 // record is put in place. Any other temporary record may be unchecked or
 // known bad: it is removed, never loaded, and a complete older file gets its
 // name back. This comes before anything looks for the file or overwrites
-// the temporary one.
-void RestoreLoneRecord(const ConfigPaths& paths)
+// the temporary one. Nothing that may be the only good record is removed:
+// one that cannot be put in place, or whose new name cannot be made
+// durable, stays as it is, and the result is false; the older file is
+// removed only once the newer record stands durably under the file's name.
+bool RestoreLoneRecord(const ConfigPaths& paths)
 {
     if (!FileIsAbsent(paths.File))
-        return;
+        return true;
+    const char* waiting = paths.Displaced;
     if (!FileIsAbsent(paths.Displaced) && !IsFolder(paths.Displaced) &&
         FileSizeOf(paths.Temp) == kConfigRecordSize) {
-        if (ReplaceFileWith(paths.Temp, paths.File, paths.Displaced))
-            DeleteFileA(paths.Displaced);
-        return;
+        waiting = paths.Temp;
+    } else {
+        DeleteFileIfPresent(paths.Temp);
+        if (FileSizeOf(paths.Displaced) != kConfigRecordSize)
+            return true;
     }
-    DeleteFileIfPresent(paths.Temp);
-    if (FileSizeOf(paths.Displaced) == kConfigRecordSize)
-        ReplaceFileWith(paths.Displaced, paths.File, paths.Temp);
+    if (!RenameDurably(waiting, paths.File)) {
+        Trace("Rename file - \"%s\" err!\n", waiting);
+        return false;
+    }
+    if (waiting == paths.Temp)
+        DeleteFileA(paths.Displaced);
+    return true;
 }
 
 void TraceLoadedFields(const BroadcastConfig& config)
@@ -113,10 +128,11 @@ int WriteConfigFile()
     // A name as long as a path buffer cannot be opened by the narrow file
     // functions on Windows, so the record could not be read back under it.
     bool fits = ComposeConfigPaths(&paths) && strlen(path) < static_cast<size_t>(kPathSize);
-    if (fits)
-        RestoreLoneRecord(paths);
+    // A record left aside that could not be put in place is neither
+    // overwritten nor removed: Generate fails.
+    bool ready = fits && RestoreLoneRecord(paths);
 
-    HANDLE file = fits ? CreateFileForWrite(paths.Temp) : INVALID_HANDLE_VALUE;
+    HANDLE file = ready ? CreateFileForWrite(paths.Temp) : INVALID_HANDLE_VALUE;
     if (file == INVALID_HANDLE_VALUE) {
         Trace("Open file - \"%s\" err!\n", path);
         Trace("%s", kSeparator);
@@ -139,7 +155,9 @@ int WriteConfigFile()
     if (!written) {
         DeleteFileIfPresent(paths.Temp);
     } else if (!FileHoldsOnMedium(path, &record, kConfigRecordSize)) {
-        PutBackDisplaced(path, paths.Displaced, movedAside);
+        // Aside under a name of its own: under the temporary name, beside the
+        // older file, it would be put in place at the next start.
+        PutBackDisplaced(path, paths.Displaced, movedAside, paths.Rejected);
         written = false;
     } else if (movedAside) {
         // Left behind only if this fails; the next Generate removes it.

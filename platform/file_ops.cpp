@@ -39,11 +39,23 @@ bool ToWide(const char* path, WCHAR (&wide)[MAX_PATH])
     return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path, -1, wide, MAX_PATH) > 0;
 }
 
+// The last component of a path in UTF-16, where no character hides a
+// backslash.
+const WCHAR* FinalComponent(const WCHAR* path)
+{
+    const WCHAR* slash = wcsrchr(path, L'\\');
+    return slash ? slash + 1 : path;
+}
+
+// Names are compared as the file system compares them: ordinally, ignoring
+// case by the system's upper-case table, not by a language's rules.
+bool SameName(const WCHAR* first, const WCHAR* second)
+{
+    return CompareStringOrdinal(first, -1, second, -1, TRUE) == CSTR_EQUAL;
+}
+
 // A name also finds a file through that file's short (8.3) alias: true only
 // when the file that answers to target is the one whose long name it is.
-// Names are compared as the file system compares them: ordinally, ignoring
-// case by the system's upper-case table, not by a language's rules. The
-// last backslash is looked for in UTF-16, where no character hides one.
 bool HoldsOwnName(const char* target)
 {
     WCHAR wideTarget[MAX_PATH];
@@ -51,10 +63,7 @@ bool HoldsOwnName(const char* target)
     FolderSearch search = {};
     if (!ToWide(target, wideTarget) || !StartFolderSearch(&search, target))
         return false;
-    const WCHAR* slash = wcsrchr(wideTarget, L'\\');
-    bool own =
-        ToWide(search.entry.cFileName, found) &&
-        CompareStringOrdinal(found, -1, slash ? slash + 1 : wideTarget, -1, TRUE) == CSTR_EQUAL;
+    bool own = ToWide(search.entry.cFileName, found) && SameName(found, FinalComponent(wideTarget));
     EndFolderSearch(&search);
     return own;
 }
@@ -77,6 +86,106 @@ bool MakeNameDurable(const char* path)
     return CloseHandle(file) && flushed;
 }
 
+// The full path of a path in UTF-16; false when it does not fit MAX_PATH.
+bool FullPathOf(const WCHAR* path, WCHAR (&full)[MAX_PATH])
+{
+    DWORD length = GetFullPathNameW(path, MAX_PATH, full, nullptr);
+    return length > 0 && length < MAX_PATH;
+}
+
+// The path in the form the file system itself takes ("\??\C:\..." or
+// "\??\UNC\server\..."), for the new name of an open file: the system
+// passes that name on to the file system, converting a DOS path first only
+// in some versions, and this form needs no conversion. False for a device
+// path or one too long.
+bool NtPathOf(const WCHAR* path, WCHAR* nt, size_t size)
+{
+    WCHAR full[MAX_PATH];
+    if (!FullPathOf(path, full) || full[2] == L'?' || full[2] == L'.')
+        return false;
+    bool unc = full[0] == L'\\' && full[1] == L'\\';
+    const WCHAR* prefix = unc ? L"\\??\\UNC" : L"\\??\\";
+    const WCHAR* rest = unc ? full + 1 : full;
+    if (wcslen(prefix) + wcslen(rest) >= size)
+        return false;
+    wcscpy(nt, prefix);
+    wcscat(nt, rest);
+    return true;
+}
+
+// What an open file's long name says of the name it was opened by.
+enum NameCheck { kOwnName, kOtherName, kNameUnknown };
+
+// The normalized path of an open file holds long names; the name it was
+// opened by (FILE_NAME_OPENED) is not normalized and can hold a short alias.
+// The file answers to name through its own long name when its normalized
+// path ends in it. The path comes without the drive: the last component is
+// compared.
+NameCheck CheckOwnName(HANDLE file, const WCHAR* name)
+{
+    WCHAR path[1024];
+    DWORD length = GetFinalPathNameByHandleW(file, path, ARRAYSIZE(path),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_NONE);
+    if (length == 0 || length >= ARRAYSIZE(path))
+        return kNameUnknown;
+    return SameName(FinalComponent(path), name) ? kOwnName : kOtherName;
+}
+
+// Renames an open file to a free name.
+bool RenameOpenFile(HANDLE file, const WCHAR* to)
+{
+    const size_t kRoom = 2 * MAX_PATH;
+    union {
+        FILE_RENAME_INFO info;
+        unsigned char room[sizeof(FILE_RENAME_INFO) + kRoom * sizeof(WCHAR)];
+    } rename = {};
+    if (!NtPathOf(to, rename.info.FileName, kRoom)) {
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return false;
+    }
+    rename.info.ReplaceIfExists = FALSE;
+    rename.info.RootDirectory = nullptr;
+    rename.info.FileNameLength = static_cast<DWORD>(wcslen(rename.info.FileName) * sizeof(WCHAR));
+    return SetFileInformationByHandle(file, FileRenameInfo, &rename,
+                                      sizeof rename.info + rename.info.FileNameLength) != 0;
+}
+
+// Errors of a system or file system that cannot rename an open file.
+bool CannotRenameOpenFiles(DWORD error)
+{
+    return error == ERROR_INVALID_PARAMETER || error == ERROR_NOT_SUPPORTED ||
+           error == ERROR_INVALID_FUNCTION || error == ERROR_CALL_NOT_IMPLEMENTED;
+}
+
+// Moves target aside to displaced (removing an older file left there) when
+// target is the file's own long name. The check and the rename act on one
+// open file, so a file that another program renames meanwhile cannot take
+// target's place between them. Where the long name of an open file cannot
+// be told or the file not renamed, the name is looked up and the file
+// renamed by its path, in two steps.
+bool MoveOwnNameAside(const char* target, const char* displaced)
+{
+    WCHAR wideTarget[MAX_PATH], wideDisplaced[MAX_PATH];
+    if (!ToWide(target, wideTarget) || !ToWide(displaced, wideDisplaced))
+        return false;
+    HANDLE file = CreateFileW(wideTarget, DELETE | SYNCHRONIZE | FILE_READ_ATTRIBUTES,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    NameCheck name = CheckOwnName(file, FinalComponent(wideTarget));
+    bool moved = false, twoSteps = name == kNameUnknown;
+    if (name == kOwnName && DeleteFileIfPresent(displaced)) {
+        moved = RenameOpenFile(file, wideDisplaced);
+        twoSteps = !moved && CannotRenameOpenFiles(GetLastError());
+    }
+    CloseHandle(file);
+    if (!twoSteps)
+        return moved;
+    return HoldsOwnName(target) && DeleteFileIfPresent(displaced) &&
+           MoveFileExA(target, displaced, MOVEFILE_WRITE_THROUGH);
+}
+
 } // namespace
 
 bool MoveIntoPlace(const char* source, const char* target, const char* displaced, bool* movedAside)
@@ -87,26 +196,43 @@ bool MoveIntoPlace(const char* source, const char* target, const char* displaced
     if (!MoveFileExA(source, target, MOVEFILE_WRITE_THROUGH)) {
         DWORD error = GetLastError();
         if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || !MayReplace(target) ||
-            !HoldsOwnName(target) || !DeleteFileIfPresent(displaced) ||
-            !MoveFileExA(target, displaced, MOVEFILE_WRITE_THROUGH))
+            !MoveOwnNameAside(target, displaced))
             return false;
         *movedAside = true;
         if (!MoveFileExA(source, target, MOVEFILE_WRITE_THROUGH)) {
-            MoveFileExA(displaced, target, MOVEFILE_WRITE_THROUGH);
+            RenameDurably(displaced, target);
             return false;
         }
     }
     if (MakeNameDurable(target))
         return true;
-    PutBackDisplaced(target, displaced, *movedAside);
+    // Back under its own name the new file is one that never took target's.
+    PutBackDisplaced(target, displaced, *movedAside, source);
     return false;
 }
 
-void PutBackDisplaced(const char* target, const char* displaced, bool movedAside)
+void PutBackDisplaced(const char* target, const char* displaced, bool movedAside, const char* aside)
 {
-    if (DeleteFileIfPresent(target) && movedAside &&
-        MoveFileExA(displaced, target, MOVEFILE_WRITE_THROUGH))
-        MakeNameDurable(target);
+    bool cleared = DeleteFileIfPresent(aside) && MoveFileExA(target, aside, MOVEFILE_WRITE_THROUGH);
+    if (cleared)
+        DeleteFileA(aside); // left behind only if this fails, under a name never loaded
+    else
+        cleared = DeleteFileIfPresent(target);
+    if (cleared && movedAside)
+        RenameDurably(displaced, target);
+}
+
+bool RenameDurably(const char* from, const char* to)
+{
+    return MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH) && MakeNameDurable(to);
+}
+
+void SettleDisplaced(const char* displaced, const char* target)
+{
+    if (FileIsAbsent(target))
+        RenameDurably(displaced, target);
+    else if (!IsFolder(target) && HoldsOwnName(target))
+        DeleteFileA(displaced);
 }
 
 bool ReplaceFileWith(const char* source, const char* target, const char* displaced)
@@ -150,13 +276,35 @@ bool FileIdentity(const char* path, BY_HANDLE_FILE_INFORMATION* identity)
     return known;
 }
 
+// Both paths in full, as the file system compares names; a trailing
+// backslash of a folder is not part of its name.
+bool SameFullPath(const char* first, const char* second)
+{
+    WCHAR wide[2][MAX_PATH], full[2][MAX_PATH];
+    const char* paths[2] = {first, second};
+    for (int i = 0; i < 2; ++i) {
+        if (!ToWide(paths[i], wide[i]) || !FullPathOf(wide[i], full[i]))
+            return false;
+        size_t length = wcslen(full[i]);
+        if (length > 3 && full[i][length - 1] == L'\\')
+            full[i][length - 1] = L'\0';
+    }
+    return SameName(full[0], full[1]);
+}
+
 } // namespace
 
 bool IsSameFile(const char* first, const char* second)
 {
     BY_HANDLE_FILE_INFORMATION a, b;
-    return FileIdentity(first, &a) && FileIdentity(second, &b) &&
-           a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+    if (!FileIdentity(first, &a) || !FileIdentity(second, &b))
+        return false;
+    // An index of zero is one the file system does not keep (some network
+    // shares report none): it tells nothing.
+    if ((a.nFileIndexHigh == 0 && a.nFileIndexLow == 0) ||
+        (b.nFileIndexHigh == 0 && b.nFileIndexLow == 0))
+        return SameFullPath(first, second);
+    return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
            a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow;
 }
 

@@ -30,8 +30,23 @@ bool WriteFlushAndClose(HANDLE file, const void* data, DWORD size);
 bool MoveIntoPlace(const char* source, const char* target, const char* displaced, bool* movedAside);
 
 // Takes the new file away from target and, when the older file was moved
-// aside, gives it its name back.
-void PutBackDisplaced(const char* target, const char* displaced, bool movedAside);
+// aside, gives it its name back. The new file is renamed to aside first,
+// which frees the name at once (a removal can wait for the last handle to
+// close), and is then removed; where it cannot be renamed it is removed
+// under target's name.
+void PutBackDisplaced(const char* target, const char* displaced, bool movedAside,
+                      const char* aside);
+
+// Gives the file at from the free name to and makes that name durable. It
+// removes nothing: a file whose new name cannot be made durable keeps it.
+// True only when both steps succeeded.
+bool RenameDurably(const char* from, const char* to);
+
+// A file that MoveIntoPlace moved aside to displaced, found later: while
+// nothing stands under target it gets that name back; once target holds a
+// file of its own long name (the new file arrived) it is removed; otherwise
+// it is left as it is.
+void SettleDisplaced(const char* displaced, const char* target);
 
 // MoveIntoPlace, then the older file is removed.
 bool ReplaceFileWith(const char* source, const char* target, const char* displaced);
@@ -40,7 +55,8 @@ bool DeleteFileIfPresent(const char* path);
 // True only when nothing at all stands under the path.
 bool FileIsAbsent(const char* path);
 bool IsFolder(const char* path);
-// Whether two paths name one existing file or folder, however spelled.
+// Whether two paths name one existing file or folder, however spelled. Where
+// the file system reports no file index, the full paths decide.
 bool IsSameFile(const char* first, const char* second);
 
 // Reads the current directory. False when it cannot be read; otherwise form

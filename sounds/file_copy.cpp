@@ -20,8 +20,13 @@ namespace {
 // name that the device never takes for a sound, and no longer than the
 // shortest sound name ("a.wav"), so it fits wherever the sound's path fits.
 const char kCopyTempName[] = "~.TMP";
-// Where an earlier copy of the sound waits while the new one takes its name.
-const char kDisplacedName[] = "~.OLD";
+// An earlier copy of a sound waits under the sound's name with this ending
+// while the new copy takes the name ("Dog bark.wav.OLD"): its short (8.3)
+// alias ends in it too, never in the sounds' ending, and the sound's name
+// can be read back from it.
+const char kDisplacedEnding[] = ".OLD";
+// What the sounds' names end in: the copy's search pattern is "*" and this.
+const char kSoundEnding[] = ".wav";
 
 // Until a window attaches: no panel to lock, nobody to tell, no stop.
 void NoPanelToLock(bool) {}
@@ -120,7 +125,7 @@ bool IsTicked(HWND dialog, const SoundCategory& category)
 bool StartSoundSearch(FolderSearch* search, const char* folder)
 {
     char pattern[kPathSize] = {};
-    return FormatPath(pattern, sizeof pattern, "%s\\*.wav", folder) &&
+    return FormatPath(pattern, sizeof pattern, "%s\\*%s", folder, kSoundEnding) &&
            StartFolderSearch(search, pattern);
 }
 
@@ -306,14 +311,51 @@ bool FormatTargetPath(char (&path)[kPathSize], const char* name)
     return category && FormatCategoryPath(path, *category, name);
 }
 
-// A card pulled during an earlier copy may have left our temporary files.
-void RemoveStaleTempFiles()
+// Whether a name ends in ending, letters in either case.
+bool EndsWith(const char* name, const char* ending)
 {
-    char temp[kPathSize] = {};
-    for (const char* name : {kCopyTempName, kDisplacedName}) {
-        if (FormatTargetPath(temp, name))
-            DeleteFileIfPresent(temp);
-    }
+    size_t length = strlen(name), tail = strlen(ending);
+    return length >= tail && _stricmp(name + length - tail, ending) == 0;
+}
+
+// The sound's name of a file found as "<sound's name>.OLD", in sound; false
+// where there is none that a copy could have given: no name left, a name
+// beginning with a full stop (never copied), no sound's ending, or a name
+// the code page cannot hold. Such a file is not ours and stays as it is.
+bool DisplacedSoundName(const FolderSearch& search, char (&sound)[kPathSize])
+{
+    const char* name = search.entry.cFileName;
+    if (!search.nameExact || (search.entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        name[0] == '.' || !EndsWith(name, kDisplacedEnding))
+        return false;
+    size_t length = strlen(name) - strlen(kDisplacedEnding);
+    snprintf(sound, sizeof sound, "%.*s", static_cast<int>(length), name);
+    return EndsWith(sound, kSoundEnding);
+}
+
+// A card pulled, a program ended or a failed put-back during an earlier copy
+// may have left the temporary file, which is removed, and earlier copies
+// moved aside: each gets its sound's name back where that name is missing,
+// or is removed where the new copy took the name. So every sound that was
+// there before is there again, also when its source is gone.
+void RecoverInterruptedCopy()
+{
+    char path[kPathSize] = {};
+    if (FormatTargetPath(path, kCopyTempName))
+        DeleteFileIfPresent(path);
+    char pattern[kPathSize] = {};
+    FolderSearch search = {};
+    if (!FormatPath(path, sizeof path, "*%s", kDisplacedEnding) ||
+        !FormatTargetPath(pattern, path) || !StartFolderSearch(&search, pattern))
+        return;
+    do {
+        char sound[kPathSize] = {};
+        char displaced[kPathSize] = {};
+        if (DisplacedSoundName(search, sound) && FormatTargetPath(path, sound) &&
+            FormatTargetPath(displaced, search.entry.cFileName))
+            SettleDisplaced(displaced, path);
+    } while (NextFolderEntry(&search));
+    EndFolderSearch(&search);
 }
 
 } // namespace
@@ -357,7 +399,7 @@ int CopyFolderFiles(const char* folder)
     char target[kPathSize] = {};
     g_IntoSourceFolder = FormatTargetPath(target, nullptr) && IsSameFile(folder, target);
     if (!g_IntoSourceFolder)
-        RemoveStaleTempFiles();
+        RecoverInterruptedCopy();
     bool first = true;
     do {
         const char* name = search.entry.cFileName;
@@ -389,9 +431,11 @@ int CopyOneFile(const char* folder, const char* fileName)
     char temp[kPathSize] = {};
     char displaced[kPathSize] = {};
     // A path that does not fit would name another file, and so would a name
-    // the code page cannot hold: such a file is not copied.
+    // the code page cannot hold: such a file is not copied. Nor is one whose
+    // displaced name does not fit, before anything moves.
     fits = fits && g_NameNamesTheFile && FormatTargetPath(copied.Target, fileName) &&
-           FormatTargetPath(temp, kCopyTempName) && FormatTargetPath(displaced, kDisplacedName);
+           FormatTargetPath(temp, kCopyTempName) &&
+           FormatPath(displaced, sizeof displaced, "%s%s", copied.Target, kDisplacedEnding);
     bool verified =
         fits && !g_IntoSourceFolder &&
         CopyFileVerified(source, copied.Target, temp, displaced, OnWorkProgress, &copied.Digest);

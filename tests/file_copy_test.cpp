@@ -362,6 +362,41 @@ TEST_F(FileCopyTest, AFileThatCannotBeCopiedFailsAndTheNextIsTried)
     EXPECT_EQ(ReadBytes(sound), Bytes(500, 0x5A));
 }
 
+// What a copy cut short can leave: a sound only as "<name>.OLD" beside
+// "~.TMP", and an earlier copy beside the new one that took its name. The
+// next Copy, from a source that holds neither sound, puts the first back
+// byte for byte and removes the second; a ".OLD" that names no sound stays.
+TEST_F(FileCopyTest, ACopyPutsBackTheSoundsAnInterruptedCopyLeftAside)
+{
+    std::string saveDir = NewSaveDir("save"), folder = saveDir + "\\audio\\SenseRand";
+    CreateDirectoryA((saveDir + "\\audio").c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const struct {
+        const char* name;
+        char fill;
+        const char* after; // its name after the Copy, or none
+    } files[] = {{"Dog bark.wav.OLD", 'e', "Dog bark.wav"},
+                 {"~.TMP", 'n', nullptr},
+                 {"placed.wav", 'n', "placed.wav"},
+                 {"placed.wav.OLD", 'e', nullptr},
+                 {"~.OLD", 'x', "~.OLD"},
+                 {".wav.OLD", 'x', ".wav.OLD"}};
+    std::set<std::string> expected = {"new.wav"};
+    for (const auto& file : files) {
+        WriteBytes(folder + "\\" + file.name, Bytes(300, file.fill));
+        if (file.after)
+            expected.insert(file.after);
+    }
+    Choose(IDC_SENSE_RAND_PICK, MakeSource("R", {"new.wav"}));
+    Copy(0);
+    EXPECT_EQ(ListTree(folder), expected);
+    for (const auto& file : files) {
+        if (file.after) {
+            EXPECT_EQ(ReadBytes(folder + "\\" + file.after), Bytes(300, file.fill)) << file.name;
+        }
+    }
+}
+
 // Only the animal pages lock and re-derive the panel even then.
 TEST_F(FileCopyTest, NothingTickedOnThePageChangesNothing)
 {
