@@ -121,6 +121,13 @@ int ComboSelection(HWND combo)
     return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
 }
 
+bool ComboListDropped(HWND control)
+{
+    char kind[16] = {};
+    return GetClassNameA(control, kind, sizeof kind) > 0 && lstrcmpiA(kind, WC_COMBOBOXA) == 0 &&
+           SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
 void TrackbarSetRange(HWND trackbar, int minimum, int maximum)
 {
     SendMessageA(trackbar, TBM_SETRANGE, TRUE, MAKELPARAM(minimum, maximum));

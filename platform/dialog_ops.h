@@ -27,6 +27,8 @@ void ComboClear(HWND combo);
 void ComboAddItem(HWND combo, const char* text);
 void ComboSelect(HWND combo, int index);
 int ComboSelection(HWND combo);
+// Whether the control is a combo box whose list is dropped down.
+bool ComboListDropped(HWND control);
 
 // The volume trackbar.
 void TrackbarSetRange(HWND trackbar, int minimum, int maximum);
