@@ -91,9 +91,9 @@ void HoldPainting(HWND control, bool hold)
         RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void TickButton(HWND button)
+void TickButton(HWND button, bool ticked)
 {
-    SendMessageA(button, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(button, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 UINT ButtonCheckState(HWND dialog, int id)

@@ -17,8 +17,8 @@ void ShowControl(HWND control, bool show);
 // painting; releasing paints it at once.
 void HoldPainting(HWND control, bool hold);
 
-// Check boxes and radio buttons.
-void TickButton(HWND button);
+// Check boxes and radio buttons: ticks, or unticks, without a click.
+void TickButton(HWND button, bool ticked = true);
 // From another thread, the button's thread answers (a sent message).
 UINT ButtonCheckState(HWND dialog, int id);
 

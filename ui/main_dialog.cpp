@@ -130,6 +130,8 @@ void OnCommand(HWND dialog, WPARAM wParam)
     switch (id) {
         case IDC_COPY_BUTTON: {
             RunCopyCommand(dialog);
+            // A message may have changed a control meanwhile without a word.
+            ShowRecordAgain();
             break;
         }
         case IDC_GENERATE_BUTTON: {
@@ -152,6 +154,18 @@ void OnCommand(HWND dialog, WPARAM wParam)
     }
 }
 
+// Input to the controls is dropped while a copy runs, but another program
+// can still change a setting control or a tab by a message (a click, a
+// selection, a page) and tell the window. Such a change is not carried out,
+// as the rules it runs would unlock the copy panel: the controls show the
+// record and the pages again at once, and no setting is traced.
+void OnCommandDuringCopy(WPARAM wParam)
+{
+    int code = GET_WM_COMMAND_CMD(wParam, 0);
+    if (code == BN_CLICKED || code == CBN_SELCHANGE)
+        ShowRecordAgain();
+}
+
 // The volume follows the thumb while it is dragged and after every move.
 void OnVolumeScroll(WPARAM wParam)
 {
@@ -168,6 +182,10 @@ void OnNotify(WPARAM wParam, LPARAM lParam)
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
     if (header->code != static_cast<UINT>(TCN_SELCHANGE))
         return;
+    if (IsCopyRunning()) {
+        ShowRecordAgain(); // as OnCommandDuringCopy
+        return;
+    }
     const ControlMap& map = g_Session.ControlMap;
     if (wParam == IDC_PLAN_TAB) {
         g_Session.PlanTabIndex = static_cast<uint32_t>(TabSelection(map.PlanTab));
@@ -185,7 +203,9 @@ void OnHScroll(HWND dialog, WPARAM wParam, LPARAM lParam)
 {
     if (lParam == 0)
         ScrollWindowContent(dialog, SB_HORZ, LOWORD(wParam));
-    else if (!IsCopyRunning())
+    else if (IsCopyRunning())
+        ShowRecordAgain(); // as OnCommandDuringCopy
+    else
         OnVolumeScroll(wParam);
 }
 
@@ -235,7 +255,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return SetDlgMsgResult(dialog, message, OnInitDialog(dialog));
         }
         case WM_COMMAND: {
-            if (!IsCopyRunning())
+            if (IsCopyRunning())
+                OnCommandDuringCopy(wParam);
+            else
                 OnCommand(dialog, wParam);
             return SetDlgMsgResult(dialog, message, 0);
         }
@@ -287,8 +309,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return FALSE;
         }
         case WM_NOTIFY: {
-            if (!IsCopyRunning())
-                OnNotify(wParam, lParam);
+            OnNotify(wParam, lParam);
             return SetDlgMsgResult(dialog, message, 0);
         }
         case WM_CLOSE: {
