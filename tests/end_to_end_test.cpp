@@ -639,6 +639,8 @@ TEST_F(EndToEnd, FolderAndFileNamesInAnyScriptAreTakenExactlyOrRefused)
     const std::string unusable =
         "This folder's name cannot be used on this Windows; rename it or choose another";
     const std::string selected = "The \"Random on Sense\" source directory is selected: ";
+    const std::string tooLong =
+        "This folder's path is too long for this tool; choose a folder nearer the drive's root";
     startDir_ = SubFolder(scratch_, "start Łódź");
     std::string card = SubFolder(scratch_, "Łódź karta");
     std::string sounds = SubFolder(scratch_, "Звуки\\鸟声");
@@ -686,6 +688,28 @@ TEST_F(EndToEnd, FolderAndFileNamesInAnyScriptAreTakenExactlyOrRefused)
     for (std::string found : {":?odz.wav\r\n", ":Lodz.wav\r\n", ":????.wav\r\n", ":??.wav\r\n"})
         EXPECT_TRUE(Contains(trace, found) && trace.find(found) == trace.rfind(found)) << trace;
     ExpectCopies(plainSounds, plainCard + "\\audio\\SenseRand", {"Lodz.wav"});
+
+    // 100 Chinese characters are 300 bytes in UTF-8, more than a path holds:
+    // as the start folder and as a chosen folder, refused with a text of its
+    // own, and nothing changes.
+    std::string longName;
+    for (int i = 0; i < 50; ++i)
+        longName += "鸟";
+    std::string deep = SubFolder(scratch_, longName + "\\" + longName);
+    expected.insert(expected.end(), {longName, longName + "\\" + longName});
+    startDir_ = deep;
+    Launch();
+    EXPECT_EQ(program_.Text(IDC_SAVE_DIR_EDIT), "C:\\");
+    EXPECT_EQ(program_.Text(IDC_STATUS_LINE), tooLong);
+    ASSERT_TRUE(program_.Click(IDC_ON_RADIO));
+    for (int button : {IDC_BROWSE_BUTTON, kSenseRandRowIds.PickButton}) {
+        SetWindowTextA(program_.Control(IDC_STATUS_LINE), "");
+        ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(button, deep));
+        EXPECT_EQ(program_.Text(IDC_STATUS_LINE), tooLong);
+    }
+    EXPECT_EQ(program_.Text(IDC_SAVE_DIR_EDIT), "C:\\");
+    EXPECT_FALSE(program_.Checked(kSenseRandRowIds.Check));
+    CloseAndExpectExitZero(WM_CLOSE);
 
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(TreeListing(scratch_.Path()), expected);

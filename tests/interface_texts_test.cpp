@@ -118,6 +118,12 @@ const char* const kExpectedMessages[] = {
     "Copying sounds to the SD card", // 94
     "此文件夹的名称无法在本Windows上使用；请重命名或另选一个",
     "This folder's name cannot be used on this Windows; rename it or choose another", // 96
+    "",
+    "",
+    "",
+    "", // 98..101
+    "此文件夹的路径对本工具来说太长；请选择更靠近驱动器根目录的文件夹",
+    "This folder's path is too long for this tool; choose a folder nearer the drive's root", // 102
 };
 
 // Rows 0..55: each list's Chinese items, then its English items.
@@ -309,7 +315,7 @@ TEST(TextTables, EveryRowReadsAsWritten)
         {"TitleTable", TitleTable, kExpectedTitles, kTitleRows,
          static_cast<int>(sizeof kExpectedTitles / sizeof *kExpectedTitles)},
     };
-    EXPECT_EQ(98, kMessageRows);
+    EXPECT_EQ(104, kMessageRows);
     EXPECT_EQ(128, kLabelRows);
     EXPECT_EQ(4, kTitleRows);
     for (const TableCase& table : tables) {

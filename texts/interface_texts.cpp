@@ -106,6 +106,12 @@ const char* const MessageTable[kMessageRows] = {
     "Windows\xc9\xcf\xca\xb9\xd3\xc3\xa3\xbb\xc7\xeb\xd6\xd8\xc3\xfc\xc3\xfb\xbb\xf2\xc1\xed"
     "\xd1\xa1\xd2\xbb\xb8\xf6", // 96: 此文件夹的名称无法在本Windows上使用；请重命名或另选一个
     "This folder's name cannot be used on this Windows; rename it or choose another", // 97
+    "", "", "", "",                                                                   // 98..101
+    "\xb4\xcb\xce\xc4\xbc\xfe\xbc\xd0\xb5\xc4\xc2\xb7\xbe\xb6\xb6\xd4\xb1\xbe\xb9\xa4\xbe\xdf"
+    "\xc0\xb4\xcb\xb5\xcc\xab\xb3\xa4\xa3\xbb\xc7\xeb\xd1\xa1\xd4\xf1\xb8\xfc\xbf\xbf\xbd\xfc"
+    "\xc7\xfd\xb6\xaf\xc6\xf7\xb8\xf9\xc4\xbf\xc2\xbc\xb5\xc4\xce\xc4\xbc\xfe\xbc\xd0", // 102:
+                                                                                        // 此文件夹的路径对本工具来说太长；请选择更靠近驱动器根目录的文件夹
+    "This folder's path is too long for this tool; choose a folder nearer the drive's root", // 103
 };
 
 const char* const LabelTable[kLabelRows] = {

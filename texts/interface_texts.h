@@ -4,7 +4,7 @@
 
 #include "model/session_state.h"
 
-const int kMessageRows = 98;
+const int kMessageRows = 104;
 const int kLabelRows = 128;
 const int kTitleRows = 4;
 
@@ -54,6 +54,7 @@ enum MessagePair : int {
     kMsgCheckingCopies = 92,     // "Checking the copied files on the card..."
     kMsgCopyingToCard = 94,      // "Copying sounds to the SD card"
     kMsgFolderNameUnusable = 96, // "This folder's name cannot be used on this Windows; ..."
+    kMsgFolderPathTooLong = 102, // "This folder's path is too long for this tool; ..."
 };
 
 // TitleTable pairs.

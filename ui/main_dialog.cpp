@@ -28,15 +28,17 @@ const int kVolumeMax = 8;
 
 // The save directory starts as the current directory. A query that fails
 // leaves SaveDir as it was; a directory that does not fit, or whose name the
-// code page cannot hold, leaves "C:\", never a look-alike path. False for
-// the latter, which the user is told about.
-bool ReadCurrentDirectory()
+// code page cannot hold, leaves "C:\", never a cut or look-alike path, and
+// returns the text that tells the user why; otherwise -1.
+int ReadCurrentDirectory()
 {
     char buffer[kPathSize] = "C:\\";
     NarrowForm form = kNarrowExact;
     if (QueryCurrentDirectory(buffer, sizeof buffer, &form))
         memcpy(g_Session.SaveDir, buffer, sizeof buffer);
-    return form != kNarrowInexact;
+    if (form == kNarrowInexact)
+        return kMsgFolderNameUnusable;
+    return form == kNarrowTooLong ? kMsgFolderPathTooLong : -1;
 }
 
 // A multi-line edit box answers Esc by closing its dialog. The save-directory
@@ -69,10 +71,10 @@ BOOL OnInitDialog(HWND dialog)
     const ControlMap& map = g_Session.ControlMap;
     SetWindowIcons(dialog, g_Session.InstanceHandle, IDI_APP_ICON);
     FetchControlMap(dialog);
-    bool startDirUsable = true;
+    int startDirRefusal = -1;
     if (g_Session.FirstInit) {
         Trace("uwLangID=0x%04x\n", SystemLanguageId());
-        startDirUsable = ReadCurrentDirectory();
+        startDirRefusal = ReadCurrentDirectory();
         SetControlText(map.SaveDirEdit, g_Session.SaveDir);
         ReadConfigFile();
         g_Session.FirstInit = 0;
@@ -85,8 +87,8 @@ BOOL OnInitDialog(HWND dialog)
     ShowVolumeValue();
     ApplyInterfaceTexts(dialog);
     // Told after the texts, which set the status line's idle text.
-    if (!startDirUsable)
-        SetControlText(map.StatusLine, TextPair(MessageTable, kMsgFolderNameUnusable));
+    if (startDirRefusal >= 0)
+        SetControlText(map.StatusLine, TextPair(MessageTable, startDirRefusal));
     BindSettingControls(dialog);
     ApplyCopyPageVisibility();
     ApplyEnableRules();
