@@ -117,9 +117,9 @@ void HoldPainting(HWND control, bool hold)
         RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
-void TickButton(HWND button)
+void TickButton(HWND button, bool ticked)
 {
-    SendMessageA(button, BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageA(button, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 UINT ButtonCheckState(HWND dialog, int id)
@@ -145,6 +145,13 @@ void ComboSelect(HWND combo, int index)
 int ComboSelection(HWND combo)
 {
     return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0));
+}
+
+bool ComboListDropped(HWND control)
+{
+    char kind[16] = {};
+    return GetClassNameA(control, kind, sizeof kind) > 0 && lstrcmpiA(kind, WC_COMBOBOXA) == 0 &&
+           SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
 void TrackbarSetRange(HWND trackbar, int minimum, int maximum)

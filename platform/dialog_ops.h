@@ -23,8 +23,8 @@ void ShowControl(HWND control, bool show);
 void PrepareToHoldPainting(HWND control);
 void HoldPainting(HWND control, bool hold);
 
-// Check boxes and radio buttons.
-void TickButton(HWND button);
+// Check boxes and radio buttons: ticks, or unticks, without a click.
+void TickButton(HWND button, bool ticked = true);
 // From another thread, the button's thread answers (a sent message).
 UINT ButtonCheckState(HWND dialog, int id);
 
@@ -33,6 +33,8 @@ void ComboClear(HWND combo);
 void ComboAddItem(HWND combo, const char* text);
 void ComboSelect(HWND combo, int index);
 int ComboSelection(HWND combo);
+// Whether the control is a combo box whose list is dropped down.
+bool ComboListDropped(HWND control);
 
 // The volume trackbar.
 void TrackbarSetRange(HWND trackbar, int minimum, int maximum);

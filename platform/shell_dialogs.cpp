@@ -41,14 +41,20 @@ FolderChoice BrowseForFolder(HWND owner, char* path, int size)
         return kFolderCancelled;
 
     // Taken wide: the narrow form of a name the code page cannot hold is a
-    // best-fit look-alike of it.
-    wchar_t wide[MAX_PATH] = {};
-    bool converted = SHGetPathFromIDListW(item, wide) && wide[0] != L'\0';
+    // best-fit look-alike of it. The path comes whole, however long, so that
+    // one too long is told apart from an item that has none.
+    PWSTR wide = nullptr;
+    HRESULT named = SHGetNameFromIDList(item, SIGDN_FILESYSPATH, &wide);
     CoTaskMemFree(item);
-    NarrowForm form = converted ? TakeNarrowPath(wide, path, size) : kNarrowTooLong;
+    if (FAILED(named) || !wide || wide[0] == L'\0') {
+        CoTaskMemFree(wide);
+        return kFolderUnconvertible;
+    }
+    NarrowForm form = TakeNarrowPath(wide, path, size);
+    CoTaskMemFree(wide);
     if (form == kNarrowInexact)
         return kFolderNameUnusable;
-    return form == kNarrowExact ? kFolderChosen : kFolderUnconvertible;
+    return form == kNarrowExact ? kFolderChosen : kFolderPathTooLong;
 }
 
 int ShowMessageBox(HWND owner, const char* text, const char* caption, UINT type)

@@ -13,8 +13,9 @@ void LeaveShellApartment();
 enum FolderChoice {
     kFolderChosen,
     kFolderCancelled,
-    kFolderUnconvertible, // an item was chosen but has no file-system path that fits
+    kFolderUnconvertible, // an item was chosen but has no file-system path
     kFolderNameUnusable,  // the chosen path cannot be held in the ANSI code page
+    kFolderPathTooLong,   // the chosen path does not fit the caller's buffer
 };
 
 // Shows the folder browser (file-system folders only), modal to owner, which

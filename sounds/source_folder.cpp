@@ -30,6 +30,12 @@ void ComposeSourceStatus(const SoundCategory& category, char* status, int size)
     }
 }
 
+int RefuseFolder(MessagePair reason)
+{
+    SetControlText(g_Session.ControlMap.StatusLine, TextPair(MessageTable, reason));
+    return -1;
+}
+
 } // namespace
 
 int ChooseFolder(char* destination, HWND display)
@@ -41,15 +47,17 @@ int ChooseFolder(char* destination, HWND display)
     HWND owner = GetAncestor(g_Session.ControlMap.StatusLine, GA_ROOT);
     // An item without a file-system path is no choice: the destination keeps
     // its folder rather than taking a half-converted one. A folder whose name
-    // the code page cannot hold is refused, and the user is told why.
+    // the code page cannot hold, or whose path does not fit, is refused, and
+    // the user is told why.
     switch (BrowseForFolder(owner, destination, kPathSize)) {
         case kFolderChosen: {
             break;
         }
         case kFolderNameUnusable: {
-            SetControlText(g_Session.ControlMap.StatusLine,
-                           TextPair(MessageTable, kMsgFolderNameUnusable));
-            return -1;
+            return RefuseFolder(kMsgFolderNameUnusable);
+        }
+        case kFolderPathTooLong: {
+            return RefuseFolder(kMsgFolderPathTooLong);
         }
         default: {
             return 1;

@@ -560,6 +560,53 @@ TEST_F(EndToEnd, BrowseMovesGenerateAndCopyFillsTheAudioTreeThere)
         << "the start folder is not the save folder now";
 }
 
+// During a long copy another program clicks "Off", picks a delay, clicks a
+// plan page and moves the volume, by the messages a person's input makes, and
+// selects a copy page silently. No change is carried out: the controls show
+// the record again at once, the copy page once the copy ends, and Generate
+// then writes what the window shows.
+TEST_F(EndToEnd, SettingsChangedByAnotherProgramDuringACopyAreUndone)
+{
+    std::string sounds = SubFolder(scratch_, "many");
+    MakeSounds(sounds, 4, 300);
+    Launch();
+    ASSERT_TRUE(program_.Click(IDC_ON_RADIO));
+    ASSERT_NO_FATAL_FAILURE(ChooseSource(kSenseRandRowIds, sounds,
+                                         "The \"Random on Sense\" source directory is selected: "));
+    ASSERT_TRUE(program_.ClickLater(IDC_COPY_BUTTON));
+    ASSERT_TRUE(WaitUntil([&] { return !program_.Enabled(IDC_COPY_BUTTON); }));
+
+    ASSERT_TRUE(program_.Click(IDC_OFF_RADIO) && program_.SelectComboItem(IDC_DLY_COMBO, 10));
+    HWND planTab = program_.Control(IDC_PLAN_TAB), trackbar = program_.Control(IDC_VOLUME_TRACKBAR);
+    RemoteMemory label(program_.Process(), sizeof(RECT));
+    RECT page = {};
+    ASSERT_TRUE(
+        SendMessageA(planTab, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(label.Address())) &&
+        label.Read(&page, sizeof page));
+    LPARAM at = MAKELPARAM((page.left + page.right) / 2, (page.top + page.bottom) / 2);
+    SendMessageA(planTab, WM_LBUTTONDOWN, MK_LBUTTON, at); // the tab notifies the window
+    SendMessageA(planTab, WM_LBUTTONUP, 0, at);
+    SendMessageA(trackbar, TBM_SETPOS, TRUE, 8);
+    SendMessageA(program_.Window(), WM_HSCROLL, TB_ENDTRACK, reinterpret_cast<LPARAM>(trackbar));
+    SendMessageA(program_.Control(IDC_COPY_TAB), TCM_SETCURSEL, 3, 0);
+    EXPECT_TRUE(program_.Checked(IDC_ON_RADIO) && !program_.Checked(IDC_OFF_RADIO));
+    EXPECT_EQ(program_.ComboSelection(IDC_DLY_COMBO), 0);
+    EXPECT_EQ(program_.TabSelection(IDC_PLAN_TAB), 0);
+    EXPECT_EQ(program_.TrackbarPosition(IDC_VOLUME_TRACKBAR), 5);
+    ASSERT_FALSE(program_.Enabled(IDC_COPY_BUTTON)) << "the copy ended first: make it longer";
+
+    EXPECT_TRUE(WaitUntil([&] { return program_.TabSelection(IDC_COPY_TAB) == 0; }, 60000));
+    EXPECT_TRUE(WaitUntil([&] { return program_.Enabled(IDC_COPY_BUTTON); }));
+    EXPECT_TRUE(program_.Visible(kSenseRandRowIds.PickButton) &&
+                program_.Visible(kComboSensePlanIds[0]));
+    Bytes expected = DefaultRecord();
+    expected[kEna] = 1;
+    ExpectWindowShows(program_, expected);
+    ExpectGenerated(startDir_, expected);
+    EXPECT_FALSE(Contains(program_.Trace(), "Index_Dly")) << program_.Trace();
+    CloseAndExpectExitZero(WM_CLOSE);
+}
+
 // Every file and folder below a folder, by its path relative to it, sorted.
 std::vector<std::string> TreeListing(const std::string& root, const std::string& below = "")
 {
@@ -592,6 +639,8 @@ TEST_F(EndToEnd, FolderAndFileNamesInAnyScriptAreTakenExactlyOrRefused)
     const std::string unusable =
         "This folder's name cannot be used on this Windows; rename it or choose another";
     const std::string selected = "The \"Random on Sense\" source directory is selected: ";
+    const std::string tooLong =
+        "This folder's path is too long for this tool; choose a folder nearer the drive's root";
     startDir_ = SubFolder(scratch_, "start Łódź");
     std::string card = SubFolder(scratch_, "Łódź karta");
     std::string sounds = SubFolder(scratch_, "Звуки\\鸟声");
@@ -639,6 +688,28 @@ TEST_F(EndToEnd, FolderAndFileNamesInAnyScriptAreTakenExactlyOrRefused)
     for (std::string found : {":?odz.wav\r\n", ":Lodz.wav\r\n", ":????.wav\r\n", ":??.wav\r\n"})
         EXPECT_TRUE(Contains(trace, found) && trace.find(found) == trace.rfind(found)) << trace;
     ExpectCopies(plainSounds, plainCard + "\\audio\\SenseRand", {"Lodz.wav"});
+
+    // 100 Chinese characters are 300 bytes in UTF-8, more than a path holds:
+    // as the start folder and as a chosen folder, refused with a text of its
+    // own, and nothing changes.
+    std::string longName;
+    for (int i = 0; i < 50; ++i)
+        longName += "鸟";
+    std::string deep = SubFolder(scratch_, longName + "\\" + longName);
+    expected.insert(expected.end(), {longName, longName + "\\" + longName});
+    startDir_ = deep;
+    Launch();
+    EXPECT_EQ(program_.Text(IDC_SAVE_DIR_EDIT), "C:\\");
+    EXPECT_EQ(program_.Text(IDC_STATUS_LINE), tooLong);
+    ASSERT_TRUE(program_.Click(IDC_ON_RADIO));
+    for (int button : {IDC_BROWSE_BUTTON, kSenseRandRowIds.PickButton}) {
+        SetWindowTextA(program_.Control(IDC_STATUS_LINE), "");
+        ASSERT_NO_FATAL_FAILURE(ChooseFolderWith(button, deep));
+        EXPECT_EQ(program_.Text(IDC_STATUS_LINE), tooLong);
+    }
+    EXPECT_EQ(program_.Text(IDC_SAVE_DIR_EDIT), "C:\\");
+    EXPECT_FALSE(program_.Checked(kSenseRandRowIds.Check));
+    CloseAndExpectExitZero(WM_CLOSE);
 
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(TreeListing(scratch_.Path()), expected);

@@ -122,6 +122,8 @@ const char* const kExpectedMessages[] = {
     "Copy incomplete: %d of %d sounds are not on the card, first \"%s\"", // 98
     "卡上空间不足：需要 %llu MB，可用 %llu MB",
     "Not enough space on the card: %llu MB needed, %llu MB free", // 100
+    "此文件夹的路径对本工具来说太长；请选择更靠近驱动器根目录的文件夹",
+    "This folder's path is too long for this tool; choose a folder nearer the drive's root", // 102
 };
 
 // Rows 0..55: each list's Chinese items, then its English items.
@@ -313,7 +315,7 @@ TEST(TextTables, EveryRowReadsAsWritten)
         {"TitleTable", TitleTable, kExpectedTitles, kTitleRows,
          static_cast<int>(sizeof kExpectedTitles / sizeof *kExpectedTitles)},
     };
-    EXPECT_EQ(102, kMessageRows);
+    EXPECT_EQ(104, kMessageRows);
     EXPECT_EQ(128, kLabelRows);
     EXPECT_EQ(4, kTitleRows);
     for (const TableCase& table : tables) {

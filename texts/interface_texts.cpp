@@ -116,6 +116,11 @@ const char* const MessageTable[kMessageRows] = {
     "MB\xa3\xac\xbf\xc9"
     "\xd3\xc3 %llu MB", // 100: 卡上空间不足：需要 %llu MB，可用 %llu MB
     "Not enough space on the card: %llu MB needed, %llu MB free", // 101
+    "\xb4\xcb\xce\xc4\xbc\xfe\xbc\xd0\xb5\xc4\xc2\xb7\xbe\xb6\xb6\xd4\xb1\xbe\xb9\xa4\xbe\xdf"
+    "\xc0\xb4\xcb\xb5\xcc\xab\xb3\xa4\xa3\xbb\xc7\xeb\xd1\xa1\xd4\xf1\xb8\xfc\xbf\xbf\xbd\xfc"
+    "\xc7\xfd\xb6\xaf\xc6\xf7\xb8\xf9\xc4\xbf\xc2\xbc\xb5\xc4\xce\xc4\xbc\xfe\xbc\xd0", // 102:
+                                                                                        // 此文件夹的路径对本工具来说太长；请选择更靠近驱动器根目录的文件夹
+    "This folder's path is too long for this tool; choose a folder nearer the drive's root", // 103
 };
 
 const char* const LabelTable[kLabelRows] = {

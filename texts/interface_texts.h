@@ -4,7 +4,7 @@
 
 #include "model/session_state.h"
 
-const int kMessageRows = 102;
+const int kMessageRows = 104;
 const int kLabelRows = 128;
 const int kTitleRows = 4;
 
@@ -56,6 +56,7 @@ enum MessagePair : int {
     kMsgFolderNameUnusable = 96, // "This folder's name cannot be used on this Windows; ..."
     kMsgCopyIncomplete = 98,     // "Copy incomplete: %d of %d sounds are not on the card, ..."
     kMsgNotEnoughSpace = 100,    // "Not enough space on the card: %llu MB needed, %llu MB free"
+    kMsgFolderPathTooLong = 102, // "This folder's path is too long for this tool; ..."
 };
 
 // TitleTable pairs.

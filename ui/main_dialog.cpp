@@ -28,15 +28,17 @@ const int kVolumeMax = 8;
 
 // The save directory starts as the current directory. A query that fails
 // leaves SaveDir as it was; a directory that does not fit, or whose name the
-// code page cannot hold, leaves "C:\", never a look-alike path. False for
-// the latter, which the user is told about.
-bool ReadCurrentDirectory()
+// code page cannot hold, leaves "C:\", never a cut or look-alike path, and
+// returns the text that tells the user why; otherwise -1.
+int ReadCurrentDirectory()
 {
     char buffer[kPathSize] = "C:\\";
     NarrowForm form = kNarrowExact;
     if (QueryCurrentDirectory(buffer, sizeof buffer, &form))
         memcpy(g_Session.SaveDir, buffer, sizeof buffer);
-    return form != kNarrowInexact;
+    if (form == kNarrowInexact)
+        return kMsgFolderNameUnusable;
+    return form == kNarrowTooLong ? kMsgFolderPathTooLong : -1;
 }
 
 // A multi-line edit box answers Esc by closing its dialog. The save-directory
@@ -69,10 +71,10 @@ BOOL OnInitDialog(HWND dialog)
     const ControlMap& map = g_Session.ControlMap;
     SetWindowIcons(dialog, g_Session.InstanceHandle, IDI_APP_ICON);
     FetchControlMap(dialog);
-    bool startDirUsable = true;
+    int startDirRefusal = -1;
     if (g_Session.FirstInit) {
         Trace("uwLangID=0x%04x\n", SystemLanguageId());
-        startDirUsable = ReadCurrentDirectory();
+        startDirRefusal = ReadCurrentDirectory();
         SetControlText(map.SaveDirEdit, g_Session.SaveDir);
         ReadConfigFile();
         g_Session.FirstInit = 0;
@@ -85,8 +87,8 @@ BOOL OnInitDialog(HWND dialog)
     ShowVolumeValue();
     ApplyInterfaceTexts(dialog);
     // Told after the texts, which set the status line's idle text.
-    if (!startDirUsable)
-        SetControlText(map.StatusLine, TextPair(MessageTable, kMsgFolderNameUnusable));
+    if (startDirRefusal >= 0)
+        SetControlText(map.StatusLine, TextPair(MessageTable, startDirRefusal));
     BindSettingControls(dialog);
     ApplyCopyPageVisibility();
     ApplyEnableRules();
@@ -130,6 +132,8 @@ void OnCommand(HWND dialog, WPARAM wParam)
     switch (id) {
         case IDC_COPY_BUTTON: {
             RunCopyCommand(dialog);
+            // A message may have changed a control meanwhile without a word.
+            ShowRecordAgain();
             break;
         }
         case IDC_GENERATE_BUTTON: {
@@ -152,6 +156,18 @@ void OnCommand(HWND dialog, WPARAM wParam)
     }
 }
 
+// Input to the controls is dropped while a copy runs, but another program
+// can still change a setting control or a tab by a message (a click, a
+// selection, a page) and tell the window. Such a change is not carried out,
+// as the rules it runs would unlock the copy panel: the controls show the
+// record and the pages again at once, and no setting is traced.
+void OnCommandDuringCopy(WPARAM wParam)
+{
+    int code = GET_WM_COMMAND_CMD(wParam, 0);
+    if (code == BN_CLICKED || code == CBN_SELCHANGE)
+        ShowRecordAgain();
+}
+
 // The volume follows the thumb while it is dragged and after every move.
 void OnVolumeScroll(WPARAM wParam)
 {
@@ -168,6 +184,10 @@ void OnNotify(WPARAM wParam, LPARAM lParam)
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
     if (header->code != static_cast<UINT>(TCN_SELCHANGE))
         return;
+    if (IsCopyRunning()) {
+        ShowRecordAgain(); // as OnCommandDuringCopy
+        return;
+    }
     const ControlMap& map = g_Session.ControlMap;
     if (wParam == IDC_PLAN_TAB) {
         g_Session.PlanTabIndex = static_cast<uint32_t>(TabSelection(map.PlanTab));
@@ -185,7 +205,9 @@ void OnHScroll(HWND dialog, WPARAM wParam, LPARAM lParam)
 {
     if (lParam == 0)
         ScrollWindowContent(dialog, SB_HORZ, LOWORD(wParam));
-    else if (!IsCopyRunning())
+    else if (IsCopyRunning())
+        ShowRecordAgain(); // as OnCommandDuringCopy
+    else
         OnVolumeScroll(wParam);
 }
 
@@ -235,7 +257,9 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return SetDlgMsgResult(dialog, message, OnInitDialog(dialog));
         }
         case WM_COMMAND: {
-            if (!IsCopyRunning())
+            if (IsCopyRunning())
+                OnCommandDuringCopy(wParam);
+            else
                 OnCommand(dialog, wParam);
             return SetDlgMsgResult(dialog, message, 0);
         }
@@ -287,8 +311,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return FALSE;
         }
         case WM_NOTIFY: {
-            if (!IsCopyRunning())
-                OnNotify(wParam, lParam);
+            OnNotify(wParam, lParam);
             return SetDlgMsgResult(dialog, message, 0);
         }
         case WM_CLOSE: {

@@ -196,31 +196,32 @@ int StorePlanChoice(HWND combo, uint8_t& slot)
     return index;
 }
 
+// Selects, in every setting combo and hourly combo, the item that shows the
+// stored value.
+void SelectStoredValues()
+{
+    for (const SettingCombo& setting : kSettingCombos)
+        SelectStoredValue(setting.id);
+    const BroadcastConfig& config = g_Session.Config;
+    for (int hour = 0; hour < kHours; ++hour) {
+        ComboSelect(kMap.ComboSensePlan[hour], config.type[hour]);
+        ComboSelect(kMap.ComboTMPA[hour], config.typeA[hour]);
+        ComboSelect(kMap.ComboTMPB[hour], config.typeB[hour]);
+    }
+}
+
 } // namespace
 
 void BindSettingControls(HWND)
 {
-    const BroadcastConfig& config = g_Session.Config;
-
     AddListItems(kMap.TimerModCombo, kTimingModeItems);
-    SelectStoredValue(IDC_TIMER_MOD_COMBO);
     AddListItems(kMap.SenModCombo, kSensingModeItems);
-    SelectStoredValue(IDC_SEN_MOD_COMBO);
     AddListItems(kMap.AlarmACombo, kPeriodicLoopItems);
-    SelectStoredValue(IDC_ALARM_A_COMBO);
     AddListItems(kMap.AlarmBCombo, kPeriodicLoopItems);
-    SelectStoredValue(IDC_ALARM_B_COMBO);
     AddListItems(kMap.TMLPenCombo, kTimeLapseItems);
-    SelectStoredValue(IDC_TMLPEN_COMBO);
-
     AddNumberItems(kMap.PauseDaysCombo, nullptr, 1, kDayCountMax, "%d");
-    SelectStoredValue(IDC_PAUSE_DAYS_COMBO);
     AddNumberItems(kMap.PlayDaysACombo, kMap.PlayDaysBCombo, 1, kDayCountMax, "%d");
-    SelectStoredValue(IDC_PLAY_DAYS_A_COMBO);
-    SelectStoredValue(IDC_PLAY_DAYS_B_COMBO);
     AddNumberItems(kMap.DlyCombo, nullptr, kDelayMin, kDelayMax, DelayItemFormat());
-    SelectStoredValue(IDC_DLY_COMBO);
-
     for (int hour = 0; hour < kHours; ++hour) {
         ComboClear(kMap.ComboSensePlan[hour]);
         ComboClear(kMap.ComboTMPA[hour]);
@@ -231,17 +232,21 @@ void BindSettingControls(HWND)
             ComboAddItem(kMap.ComboTMPA[hour], item);
             ComboAddItem(kMap.ComboTMPB[hour], item);
         }
-        ComboSelect(kMap.ComboSensePlan[hour], config.type[hour]);
-        ComboSelect(kMap.ComboTMPA[hour], config.typeA[hour]);
-        ComboSelect(kMap.ComboTMPB[hour], config.typeB[hour]);
     }
-
     AddNumberItems(kMap.ShotInterval.ShotHourCombo, nullptr, 0, kHourMax, "%d");
-    SelectStoredValue(IDC_SHOT_HOUR_COMBO);
     AddNumberItems(kMap.ShotInterval.ShotMinCombo, kMap.ShotInterval.ShotSecCombo, 0, kMinuteMax,
                    "%d");
-    SelectStoredValue(IDC_SHOT_MIN_COMBO);
-    SelectStoredValue(IDC_SHOT_SEC_COMBO);
+    SelectStoredValues();
+}
+
+void ShowRecordAgain()
+{
+    TickButton(kMap.OnRadio, g_Session.Config.Ena == 1);
+    TickButton(kMap.OffRadio, g_Session.Config.Ena != 1);
+    TrackbarSetPosition(kMap.VolumeTrackbar, g_Session.Config.Vol);
+    SelectStoredValues();
+    TabSelect(kMap.PlanTab, static_cast<int>(g_Session.PlanTabIndex));
+    TabSelect(kMap.CopyTab, static_cast<int>(g_Session.CopyTabIndex));
 }
 
 bool OnSettingCommand(HWND, int id, int code)

@@ -8,6 +8,11 @@
 // Selecting raises no selection-change command.
 void BindSettingControls(HWND dialog);
 
+// Shows Config and the two active pages again on the radio buttons, the
+// trackbar, every setting combo and both tabs, changing neither and running
+// no rule; raises no notification.
+void ShowRecordAgain();
+
 // A command of a setting control (radio buttons, setting combos, sensing
 // plan grid): writes its field and re-runs the rules it steers. False when
 // the identifier is not one of them.

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/dialog_ops.h"
 #include "platform/display_metrics.h"
 #include "platform/focus_watch.h"
+#include "platform/wheel_route.h"
 #include "resources/resource.h"
 
 namespace {
@@ -42,6 +44,34 @@ bool HasBar(HWND dialog, int bar)
 {
     LONG style = GetWindowLongA(dialog, GWL_STYLE);
     return (style & (bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL)) != 0;
+}
+
+bool Scrolls(HWND dialog)
+{
+    return IsFitted(dialog) && (HasBar(dialog, SB_VERT) || HasBar(dialog, SB_HORZ));
+}
+
+// The dialog's control that window is or lies in: a combo box's edit field
+// lies in its box.
+HWND ControlOf(HWND dialog, HWND window)
+{
+    while (window && GetParent(window) != dialog)
+        window = GetParent(window);
+    return window;
+}
+
+// Where the window scrolls, a wheel turn over a control that the user is not
+// working in scrolls the window: a combo box would select another item under
+// the pointer, the trackbar would move and an edit box would scroll its text,
+// unseen. The control with the keyboard focus, and a combo box whose list is
+// dropped, take the turn as in any dialog.
+bool WindowTakesWheel(HWND dialog, HWND target)
+{
+    if (!Scrolls(dialog))
+        return false;
+    HWND control = ControlOf(dialog, target);
+    HWND focus = GetFocus();
+    return control && focus != control && !IsChild(control, focus) && !ComboListDropped(control);
 }
 
 int PageSize(HWND dialog, int bar)
@@ -163,6 +193,7 @@ void FitWindowOnOpen(HWND dialog)
     g_Fit = {};
     Fit(dialog, true);
     WatchFocus(dialog, WM_APP_FOCUS_MOVED);
+    RouteWheel(dialog, WindowTakesWheel);
 }
 
 void RefitWindow(HWND dialog)
@@ -174,6 +205,7 @@ void RefitWindow(HWND dialog)
 void ReleaseWindowFit(HWND dialog)
 {
     StopWatchingFocus(dialog);
+    StopRoutingWheel(dialog);
     if (IsFitted(dialog))
         g_Fit = {};
 }
@@ -260,15 +292,13 @@ void ScrollWindowByWheel(HWND dialog, int bar, int delta)
 
 void ScrollControlIntoView(HWND dialog, HWND control)
 {
-    if (!IsFitted(dialog) || (!HasBar(dialog, SB_VERT) && !HasBar(dialog, SB_HORZ)))
+    if (!Scrolls(dialog))
         return;
     // A control clicked is where the user sees it: moving it under the mouse
     // would part it from a list it drops or a drag it starts.
     if (GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0)
         return;
-    // A combo box's edit field has the focus: its box is the child that moves.
-    while (control && GetParent(control) != dialog)
-        control = GetParent(control);
+    control = ControlOf(dialog, control);
     if (!control)
         return;
     RECT place, client;

@@ -1,8 +1,9 @@
 // The window within the work area of its monitor. Where the whole window
 // does not fit, its size is limited to the work area and its content scrolls:
-// scroll bars, the mouse wheel, and the control that takes the focus from the
-// keyboard is brought into view. Where it fits, the window stays as its
-// template makes it.
+// scroll bars, the mouse wheel (also over a control that the user is not
+// working in, which it leaves as it is), and the control that takes the focus
+// from the keyboard is brought into view. Where it fits, the window stays as
+// its template makes it.
 #pragma once
 
 #include <windows.h>

@@ -1,8 +1,10 @@
 // The main window on the screen that screen_fit.sh names in SCREEN_FIT:
 // "<width>x<height> <dpi> fits|scrolls <taskbar height>". Where the window
-// does not fit, it lies within the work area (the screen less the taskbar) and the scroll bar, the
-// wheel and the Tab key each bring Generate and Copy into view; where it fits, it is the window of
-// the template. Either way a click on Generate then works.
+// does not fit, it lies within the work area (the screen less the taskbar)
+// and the scroll bar, the wheel and the Tab key each bring Generate and Copy
+// into view; the wheel over a control the user is not working in scrolls
+// too and changes no setting. Where it fits, it is the window of the
+// template. Either way a click on Generate then works.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -11,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+#include "resources/control_groups.h"
 #include "resources/resource.h"
 #include "test_support.h"
 
@@ -142,6 +145,41 @@ TEST(ScreenFit, TheWholeWindowIsWithinReach)
                 EXPECT_TRUE(EqualRect(&place, &places[i])) << way.way << ", control " << i;
             }
         }
+
+        // Playback on, the sensing plan in use: a notch over a control without
+        // the focus scrolls and changes nothing; the focused delay combo takes it.
+        ClickButton(dialog, IDC_ON_RADIO);
+        SelectComboItem(dialog, IDC_SEN_MOD_COMBO, 2);
+        HWND delay = GetDlgItem(dialog, IDC_DLY_COMBO);
+        const struct {
+            int id;
+            bool arrow; // else the middle, the edit field of a combo box
+            HWND focus;
+        } turns[] = {
+            {IDC_DLY_COMBO, false, generate},        {IDC_DLY_COMBO, true, generate},
+            {kComboSensePlanIds[0], true, generate}, {IDC_VOLUME_TRACKBAR, false, generate},
+            {IDC_SAVE_DIR_EDIT, false, delay},       {IDC_DLY_COMBO, true, delay}};
+        for (const auto& turn : turns) {
+            SetFocus(turn.focus);
+            PumpDialog(dialog, 30);
+            SendMessageW(dialog, WM_VSCROLL, SB_TOP, 0);
+            RECT place = PlaceOf(dialog, GetDlgItem(dialog, turn.id));
+            int before = GetScrollPos(dialog, SB_VERT);
+            Bytes record = ConfigBytes();
+            std::string traced;
+            {
+                TraceCapture trace;
+                Mouse(dialog, turn.arrow ? place.right - 4 : (place.left + place.right) / 2,
+                      (place.top + place.bottom) / 2, {MOUSEEVENTF_WHEEL},
+                      static_cast<DWORD>(-WHEEL_DELTA));
+                traced = trace.Text();
+            }
+            bool focused = turn.focus == delay && turn.id == IDC_DLY_COMBO;
+            EXPECT_EQ(GetScrollPos(dialog, SB_VERT) > before, !focused) << turn.id;
+            EXPECT_EQ(ConfigBytes() != record, focused) << turn.id;
+            EXPECT_EQ(traced, focused ? "Index_Dly = 1, lapse = 6\n" : "") << turn.id;
+        }
+        SendMessageW(dialog, WM_VSCROLL, SB_BOTTOM, 0); // Generate in view for the click
     }
 
     // After a display change the window is fitted again, within the work area.

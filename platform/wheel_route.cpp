@@ -1,0 +1,34 @@
+#include "platform/wheel_route.h"
+
+#include "platform/thread_hook.h"
+
+namespace {
+
+ThreadHook g_WheelHook = {};
+WheelTaker g_Takes = nullptr;
+
+// Runs as a message is taken from the queue, before it is dispatched; the
+// message is dispatched as this leaves it.
+LRESULT CALLBACK WheelHookProc(int code, WPARAM wParam, LPARAM lParam)
+{
+    MSG* message = reinterpret_cast<MSG*>(lParam);
+    HWND taker = g_WheelHook.window;
+    if (code == HC_ACTION && taker &&
+        (message->message == WM_MOUSEWHEEL || message->message == WM_MOUSEHWHEEL) &&
+        IsChild(taker, message->hwnd) && g_Takes(taker, message->hwnd))
+        message->hwnd = taker;
+    return CallNextHookEx(g_WheelHook.handle, code, wParam, lParam);
+}
+
+} // namespace
+
+void RouteWheel(HWND window, WheelTaker takes)
+{
+    g_Takes = takes;
+    HookForWindow(g_WheelHook, WH_GETMESSAGE, WheelHookProc, window);
+}
+
+void StopRoutingWheel(HWND window)
+{
+    UnhookForWindow(g_WheelHook, window);
+}
