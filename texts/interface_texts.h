@@ -4,7 +4,7 @@
 
 #include "model/session_state.h"
 
-const int kMessageRows = 98;
+const int kMessageRows = 108;
 const int kLabelRows = 128;
 const int kTitleRows = 4;
 
@@ -54,6 +54,8 @@ enum MessagePair : int {
     kMsgCheckingCopies = 92,     // "Checking the copied files on the card..."
     kMsgCopyingToCard = 94,      // "Copying sounds to the SD card"
     kMsgFolderNameUnusable = 96, // "This folder's name cannot be used on this Windows; ..."
+    kMsgShowSavedSettings = 104, // "This folder holds settings saved earlier ... Show them ...?"
+    kMsgSettingsLoaded = 106,    // "Settings loaded from \"%s\"", the save directory
 };
 
 // TitleTable pairs.
