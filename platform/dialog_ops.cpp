@@ -96,6 +96,11 @@ void TickButton(HWND button)
     SendMessageA(button, BM_SETCHECK, BST_CHECKED, 0);
 }
 
+void SetButtonTicked(HWND button, bool ticked)
+{
+    SendMessageA(button, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
 UINT ButtonCheckState(HWND dialog, int id)
 {
     return IsDlgButtonChecked(dialog, id);

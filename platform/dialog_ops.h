@@ -19,6 +19,9 @@ void HoldPainting(HWND control, bool hold);
 
 // Check boxes and radio buttons.
 void TickButton(HWND button);
+// Ticks or clears a button. A radio button's group is not cleared with it, so
+// on a live dialog each button of the group is set.
+void SetButtonTicked(HWND button, bool ticked);
 // From another thread, the button's thread answers (a sent message).
 UINT ButtonCheckState(HWND dialog, int id);
 

@@ -64,6 +64,22 @@ void ShowVolumeValue()
     SetControlText(g_Session.ControlMap.VolumeValue, text);
 }
 
+// Puts Config on the window: the playback switch, the volume, every setting
+// list, and the controls shown and enabled by them. The texts, the tabs'
+// pages and the source folders stay as they are.
+void ShowConfig(HWND dialog)
+{
+    const ControlMap& map = g_Session.ControlMap;
+    SetButtonTicked(map.OnRadio, g_Session.Config.Ena == 1);
+    SetButtonTicked(map.OffRadio, g_Session.Config.Ena != 1);
+    TrackbarSetRange(map.VolumeTrackbar, kVolumeMin, kVolumeMax);
+    TrackbarSetPosition(map.VolumeTrackbar, g_Session.Config.Vol);
+    ShowVolumeValue();
+    BindSettingControls(dialog);
+    ApplyCopyPageVisibility();
+    ApplyEnableRules();
+}
+
 BOOL OnInitDialog(HWND dialog)
 {
     const ControlMap& map = g_Session.ControlMap;
@@ -79,17 +95,11 @@ BOOL OnInitDialog(HWND dialog)
     }
     SetWindowSubclass(map.SaveDirEdit, SaveDirEditProc, 0, 0);
     AttachCopyToWindow();
-    TickButton(g_Session.Config.Ena == 1 ? map.OnRadio : map.OffRadio);
-    TrackbarSetRange(map.VolumeTrackbar, kVolumeMin, kVolumeMax);
-    TrackbarSetPosition(map.VolumeTrackbar, g_Session.Config.Vol);
-    ShowVolumeValue();
     ApplyInterfaceTexts(dialog);
     // Told after the texts, which set the status line's idle text.
     if (!startDirUsable)
         SetControlText(map.StatusLine, TextPair(MessageTable, kMsgFolderNameUnusable));
-    BindSettingControls(dialog);
-    ApplyCopyPageVisibility();
-    ApplyEnableRules();
+    ShowConfig(dialog);
     FitWindowOnOpen(dialog);
     return TRUE; // the dialog manager focuses the first tab stop
 }
