@@ -128,9 +128,33 @@ void OnGenerate(HWND dialog)
                    MB_OK | MB_ICONINFORMATION);
 }
 
-void OnBrowse()
+// Loads the save directory's record as start-up does and shows it. A file
+// gone or cut since the question leaves the window as it was: looked at
+// first, so that Browse never runs the recovery of an interrupted write,
+// which ReadConfigFile begins with when the file is missing.
+void ShowSavedSettings(HWND dialog)
 {
-    ChooseFolder(g_Session.SaveDir, g_Session.ControlMap.SaveDirEdit);
+    if (CompareSavedRecord(g_Session.Config) == kNoSavedRecord || ReadConfigFile() != 0)
+        return;
+    ShowConfig(dialog);
+    char status[kStatusTextSize] = {};
+    snprintf(status, sizeof status, TextPair(MessageTable, kMsgSettingsLoaded), g_Session.SaveDir);
+    SetControlText(g_Session.ControlMap.StatusLine, status);
+}
+
+// A chosen folder becomes the save directory. When it holds settings other
+// than the window's, the user may have them shown instead; otherwise, and on
+// No, the window keeps its own, which the next Generate writes there.
+void OnBrowse(HWND dialog)
+{
+    if (ChooseFolder(g_Session.SaveDir, g_Session.ControlMap.SaveDirEdit) != 0 ||
+        CompareSavedRecord(g_Session.Config) != kSavedRecordOther)
+        return;
+    int answer = ShowMessageBox(dialog, TextPair(MessageTable, kMsgShowSavedSettings),
+                                TextPair(TitleTable, kTitleWindowCaption),
+                                MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
+    if (answer == IDYES)
+        ShowSavedSettings(dialog);
 }
 
 void OnCommand(HWND dialog, WPARAM wParam)
@@ -147,7 +171,7 @@ void OnCommand(HWND dialog, WPARAM wParam)
             break;
         }
         case IDC_BROWSE_BUTTON: {
-            OnBrowse();
+            OnBrowse(dialog);
             break;
         }
         case IDOK:
