@@ -129,9 +129,10 @@ void OnGenerate(HWND dialog)
 }
 
 // Loads the save directory's record as start-up does and shows it. A file
-// gone or cut since the question leaves the window as it was: looked at
-// first, so that Browse never runs the recovery of an interrupted write,
-// which ReadConfigFile begins with when the file is missing.
+// gone, or no longer 86 bytes, since the question leaves the window and the
+// status line as they were: it is looked at first, so that Browse never runs
+// the recovery of an interrupted write, which ReadConfigFile begins with when
+// the file is missing.
 void ShowSavedSettings(HWND dialog)
 {
     if (CompareSavedRecord(g_Session.Config) == kNoSavedRecord || ReadConfigFile() != 0)
