@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "model/broadcast_config.h"
+
 extern const char kConfigFileName[];
 
 // Size of a file in bytes; 0 when it cannot be opened. A size that does not
@@ -23,3 +25,13 @@ int ReadConfigFile();
 // Both first look after a missing configuration file: a temporary record
 // that an interrupted write left is put in its place only when it is known
 // to have passed its check on the card, and is removed otherwise.
+
+// What the save directory holds under the configuration file's own name,
+// against record. Only that file is looked at: a record left under another
+// name by an interrupted write is neither put in place nor removed.
+enum SavedRecord {
+    kNoSavedRecord,    // missing, unreadable, or not exactly 86 bytes
+    kSavedRecordSame,  // the same 86 bytes as record
+    kSavedRecordOther, // 86 bytes that differ from record
+};
+SavedRecord CompareSavedRecord(const BroadcastConfig& record);

@@ -124,6 +124,12 @@ const char* const kExpectedMessages[] = {
     "Not enough space on the card: %llu MB needed, %llu MB free", // 100
     "此文件夹的路径对本工具来说太长；请选择更靠近驱动器根目录的文件夹",
     "This folder's path is too long for this tool; choose a folder nearer the drive's root", // 102
+    "此文件夹中有以前保存的设置（CFG_BROADCAST.bin）。在窗口中显示这些设置吗？选“否”将保留窗口中的"
+    "设置，“生成配置”会替换此文件夹中的设置。",
+    "This folder holds settings saved earlier (CFG_BROADCAST.bin). Show them in the window? No "
+    "keeps the window's settings, and Generate will replace the folder's.", // 104
+    "已从“%s”载入设置",
+    "Settings loaded from \"%s\"", // 106
 };
 
 // Rows 0..55: each list's Chinese items, then its English items.
@@ -315,7 +321,7 @@ TEST(TextTables, EveryRowReadsAsWritten)
         {"TitleTable", TitleTable, kExpectedTitles, kTitleRows,
          static_cast<int>(sizeof kExpectedTitles / sizeof *kExpectedTitles)},
     };
-    EXPECT_EQ(104, kMessageRows);
+    EXPECT_EQ(108, kMessageRows);
     EXPECT_EQ(128, kLabelRows);
     EXPECT_EQ(4, kTitleRows);
     for (const TableCase& table : tables) {

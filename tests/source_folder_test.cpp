@@ -2,12 +2,32 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "sounds/source_folder.h"
 #include "library_fixture.h"
 #include "resources/resource.h"
 
 namespace {
+
+// What the window shows, the status line and the save directory aside: each
+// control's text, whether it is shown and enabled, and its selection and item
+// count, tick, position or page (a control answers its own of these queries).
+std::string WindowState(HWND dialog)
+{
+    std::string state;
+    for (HWND control : ChildrenInTemplateOrder(dialog)) {
+        int id = GetDlgCtrlID(control);
+        char text[256] = {};
+        GetWindowTextA(control, text, sizeof text);
+        state += id == IDC_STATUS_LINE || id == IDC_SAVE_DIR_EDIT ? "" : text;
+        state += std::to_string(GetWindowLongA(control, GWL_STYLE) & (WS_VISIBLE | WS_DISABLED));
+        for (UINT query : {CB_GETCURSEL, CB_GETCOUNT, BM_GETCHECK, TBM_GETPOS, TCM_GETCURSEL})
+            state += " " + std::to_string(SendMessageA(control, query, 0, 0));
+        state += "\n";
+    }
+    return state;
+}
 
 class SourceFolderTest : public LibraryTest {
   protected:
@@ -17,6 +37,24 @@ class SourceFolderTest : public LibraryTest {
         for (int slot = -1; slot < 10; ++slot)
             slots[slot] = SlotOf(slot);
         return slots;
+    }
+
+    // A start-up in folder: the window, the record, and the trace after the
+    // language line.
+    struct Startup {
+        std::string state;
+        Bytes record;
+        std::string trace;
+    };
+    Startup StartIn(const std::string& folder)
+    {
+        DestroyWindow(dialog_);
+        ResetSession();
+        SetCurrentDirectoryA(folder.c_str());
+        TraceCapture trace;
+        dialog_ = CreateMainDialog();
+        std::string text = trace.Text();
+        return {WindowState(dialog_), ConfigBytes(), text.substr(text.find('\n') + 1)};
     }
 
     std::string MakeSource(const std::string& name, const std::string& file)
@@ -160,6 +198,71 @@ TEST_F(SourceFolderTest, BrowseReplacesTheSaveDirectoryOnlyOnAChoice)
     Copy(0);
     EXPECT_TRUE(FileExists(card.File("audio\\SenseRand\\r.wav")));
     EXPECT_FALSE(FileExists(start_.File("audio")));
+}
+
+// Browse to a folder whose settings differ from the window's asks; Yes shows
+// what a start-up there shows (time lapse forced on with the periodic loop
+// included), No and every other folder leave the window as it was, and
+// Generate then writes what the window holds. Browse neither puts in place nor
+// removes a record an interrupted write left.
+TEST_F(SourceFolderTest, BrowseOffersToShowOtherSettingsTheFolderHolds)
+{
+    const std::string kConfig = "CFG_BROADCAST.bin";
+    Bytes own = DefaultConfigBytes(), on = {1, 3, 9, 2, 3, 1, 2, 12, 1, 0}, zeros(86, 0);
+    own[0] = 1;       // Ena
+    on.resize(86, 4); // every plan hour Lynx, shooting every 4 h 4 min 4 s
+    on[82] = 1;       // TMLPen off
+    WriteBytes(start_.File(kConfig), own);
+    const struct {
+        const char* name;
+        std::vector<std::pair<std::string, Bytes>> files;
+        int answer; // 0: no question
+        bool shown, goneBeforeAnswer;
+    } cases[] = {
+        {"other settings, Yes", {{kConfig, on}}, IDYES, true},
+        {"values no list holds, Yes", {{kConfig, zeros}}, IDYES, true},
+        {"other settings, No", {{kConfig, on}}, IDNO, false},
+        {"the same settings", {{kConfig, own}}, 0, false},
+        {"none", {}, 0, false},
+        {"85 bytes", {{kConfig, Bytes(85, 1)}}, 0, false},
+        {"an interrupted write's", {{"CFGBCAST.TMP", on}, {"CFGBCAST.OLD", zeros}}, 0, false},
+        {"gone before Yes", {{"CFGBCAST.TMP", on}, {kConfig, on}}, IDYES, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder card;
+        for (const auto& file : c.files)
+            WriteBytes(card.File(file.first), file.second);
+        Startup want = c.shown ? StartIn(card.Path()) : Startup{};
+        Startup before = StartIn(start_.Path());
+        if (!c.shown)
+            want = {before.state, before.record, ""};
+        std::string status = c.shown ? "Settings loaded from \"" + card.Path() + "\"" : Status();
+        script_->boxes.clear();
+        script_->answerBox = [&](const ShellScript::Box&) {
+            if (c.goneBeforeAnswer)
+                DeleteFileA(card.File(kConfig).c_str());
+            return c.answer;
+        };
+        TraceCapture trace;
+        Browse(kFolderChosen, card.Path());
+        EXPECT_EQ(trace.Text(), want.trace);
+        EXPECT_EQ(WindowState(dialog_), want.state);
+        EXPECT_EQ(ConfigBytes(), want.record);
+        EXPECT_EQ(Status(), status);
+        EXPECT_EQ(ControlText(dialog_, IDC_SAVE_DIR_EDIT), card.Path());
+        ASSERT_EQ(script_->boxes.size(), c.answer ? 1u : 0u);
+        for (const auto& box : script_->boxes)
+            EXPECT_TRUE(box.owner == dialog_ && box.type == (MB_YESNO | MB_ICONQUESTION) &&
+                        box.caption == "Audio Playback Settings" &&
+                        box.text.rfind("This folder holds settings saved earlier", 0) == 0);
+        for (const auto& file : c.files)
+            EXPECT_EQ(ReadBytes(card.File(file.first)),
+                      c.goneBeforeAnswer && file.first == kConfig ? Bytes() : file.second);
+        script_->answerBox = nullptr;
+        ClickButton(dialog_, IDC_GENERATE_BUTTON);
+        EXPECT_EQ(ReadBytes(card.File(kConfig)), want.record);
+    }
 }
 
 } // namespace

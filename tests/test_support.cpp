@@ -232,7 +232,7 @@ FolderChoice AnswerFolder(HWND, char* path, int size)
 int AnswerMessageBox(HWND owner, const char* text, const char* caption, UINT type)
 {
     g_Script.boxes.push_back({owner, text, caption, type});
-    return IDOK;
+    return g_Script.answerBox ? g_Script.answerBox(g_Script.boxes.back()) : IDOK;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,7 @@ struct ShellScript {
         UINT type;
     };
     std::vector<Box> boxes;
+    std::function<int(const Box&)> answerBox; // IDOK when none is given
 };
 // Installs the script; the returned object must outlive the dialogs it serves.
 ShellScript& ScriptShellDialogs();

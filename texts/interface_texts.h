@@ -4,7 +4,7 @@
 
 #include "model/session_state.h"
 
-const int kMessageRows = 104;
+const int kMessageRows = 108;
 const int kLabelRows = 128;
 const int kTitleRows = 4;
 
@@ -57,6 +57,8 @@ enum MessagePair : int {
     kMsgCopyIncomplete = 98,     // "Copy incomplete: %d of %d sounds are not on the card, ..."
     kMsgNotEnoughSpace = 100,    // "Not enough space on the card: %llu MB needed, %llu MB free"
     kMsgFolderPathTooLong = 102, // "This folder's path is too long for this tool; ..."
+    kMsgShowSavedSettings = 104, // "This folder holds settings saved earlier ... Show them ...?"
+    kMsgSettingsLoaded = 106,    // "Settings loaded from \"%s\"", the save directory
 };
 
 // TitleTable pairs.

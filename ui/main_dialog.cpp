@@ -66,6 +66,22 @@ void ShowVolumeValue()
     SetControlText(g_Session.ControlMap.VolumeValue, text);
 }
 
+// Puts Config on the window: the playback switch, the volume, every setting
+// list, and the controls shown and enabled by them. The texts, the tabs'
+// pages and the source folders stay as they are.
+void ShowConfig(HWND dialog)
+{
+    const ControlMap& map = g_Session.ControlMap;
+    TickButton(map.OnRadio, g_Session.Config.Ena == 1);
+    TickButton(map.OffRadio, g_Session.Config.Ena != 1);
+    TrackbarSetRange(map.VolumeTrackbar, kVolumeMin, kVolumeMax);
+    TrackbarSetPosition(map.VolumeTrackbar, g_Session.Config.Vol);
+    ShowVolumeValue();
+    BindSettingControls(dialog);
+    ApplyCopyPageVisibility();
+    ApplyEnableRules();
+}
+
 BOOL OnInitDialog(HWND dialog)
 {
     const ControlMap& map = g_Session.ControlMap;
@@ -81,17 +97,11 @@ BOOL OnInitDialog(HWND dialog)
     }
     SetWindowSubclass(map.SaveDirEdit, SaveDirEditProc, 0, 0);
     AttachCopyToWindow();
-    TickButton(g_Session.Config.Ena == 1 ? map.OnRadio : map.OffRadio);
-    TrackbarSetRange(map.VolumeTrackbar, kVolumeMin, kVolumeMax);
-    TrackbarSetPosition(map.VolumeTrackbar, g_Session.Config.Vol);
-    ShowVolumeValue();
     ApplyInterfaceTexts(dialog);
     // Told after the texts, which set the status line's idle text.
     if (startDirRefusal >= 0)
         SetControlText(map.StatusLine, TextPair(MessageTable, startDirRefusal));
-    BindSettingControls(dialog);
-    ApplyCopyPageVisibility();
-    ApplyEnableRules();
+    ShowConfig(dialog);
     FitWindowOnOpen(dialog);
     return TRUE; // the dialog manager focuses the first tab stop
 }
@@ -120,9 +130,34 @@ void OnGenerate(HWND dialog)
                    MB_OK | MB_ICONINFORMATION);
 }
 
-void OnBrowse()
+// Loads the save directory's record as start-up does and shows it. A file
+// gone, or no longer 86 bytes, since the question leaves the window and the
+// status line as they were: it is looked at first, so that Browse never runs
+// the recovery of an interrupted write, which ReadConfigFile begins with when
+// the file is missing.
+void ShowSavedSettings(HWND dialog)
 {
-    ChooseFolder(g_Session.SaveDir, g_Session.ControlMap.SaveDirEdit);
+    if (CompareSavedRecord(g_Session.Config) == kNoSavedRecord || ReadConfigFile() != 0)
+        return;
+    ShowConfig(dialog);
+    char status[kStatusTextSize] = {};
+    snprintf(status, sizeof status, TextPair(MessageTable, kMsgSettingsLoaded), g_Session.SaveDir);
+    SetControlText(g_Session.ControlMap.StatusLine, status);
+}
+
+// A chosen folder becomes the save directory. When it holds settings other
+// than the window's, the user may have them shown instead; otherwise, and on
+// No, the window keeps its own, which the next Generate writes there.
+void OnBrowse(HWND dialog)
+{
+    if (ChooseFolder(g_Session.SaveDir, g_Session.ControlMap.SaveDirEdit) != 0 ||
+        CompareSavedRecord(g_Session.Config) != kSavedRecordOther)
+        return;
+    int answer = ShowMessageBox(dialog, TextPair(MessageTable, kMsgShowSavedSettings),
+                                TextPair(TitleTable, kTitleWindowCaption),
+                                MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1);
+    if (answer == IDYES)
+        ShowSavedSettings(dialog);
 }
 
 void OnCommand(HWND dialog, WPARAM wParam)
@@ -141,7 +176,7 @@ void OnCommand(HWND dialog, WPARAM wParam)
             break;
         }
         case IDC_BROWSE_BUTTON: {
-            OnBrowse();
+            OnBrowse(dialog);
             break;
         }
         case IDOK:
