@@ -477,6 +477,7 @@ POINT CloseBoxOf(HWND window)
 }
 
 POINT g_CloseBox;
+UINT g_LanguageItemsGreyed = 0;
 
 // Milliseconds the window takes to answer a message sent with a timeout.
 double AnswerTime(HWND window)
@@ -514,7 +515,8 @@ DWORD WINAPI ActDuringCopy(void* context)
 
 // A long copy: the window answers within a second, and clicks on Copy, a
 // tab, a "..." and Generate made meanwhile are dropped, not carried out
-// afterwards; the focus returns to Copy. A click on the close box during a
+// afterwards, and the system menu's language items are greyed and do
+// nothing; the focus returns to Copy. A click on the close box during a
 // later copy stops it at a file boundary, closes the window, and leaves only
 // complete sounds.
 TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary)
@@ -536,6 +538,13 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
                                             IDC_SENSE_RAND_PICK, IDC_BROWSE_BUTTON})
                                  ClickAt(GetDlgItem(dialog, id));
                              ClickAt(GetDlgItem(dialog, IDC_COPY_TAB), 40, 8); // page 2
+                             HMENU menu = GetSystemMenu(dialog, FALSE);
+                             SendMessageA(dialog, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu),
+                                          MAKELPARAM(0, TRUE));
+                             g_LanguageItemsGreyed =
+                                 GetMenuState(menu, IDM_LANGUAGE_ENGLISH, MF_BYCOMMAND) &
+                                 GetMenuState(menu, IDM_LANGUAGE_CHINESE, MF_BYCOMMAND) & MF_GRAYED;
+                             SendMessageA(dialog, WM_SYSCOMMAND, IDM_LANGUAGE_CHINESE, 0);
                          }};
     HANDLE thread = CreateThread(nullptr, 0, ActDuringCopy, &clicks, 0, nullptr);
     std::string trace = Copy(0);
@@ -548,6 +557,8 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     EXPECT_EQ(script_->folderRequests, folderRequests);
     EXPECT_TRUE(script_->boxes.empty()) << "Generate ran";
     EXPECT_EQ(g_Session.CopyTabIndex, 0u);
+    EXPECT_TRUE(g_LanguageItemsGreyed) << "the language items during the copy";
+    EXPECT_EQ(g_Session.LanguageIndex, 1);
     EXPECT_EQ(Status(), CopyLine(source + "\\" + SearchOrder(source).back()) + "Sucess");
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_COPY_BUTTON));
 
