@@ -84,6 +84,12 @@ void ShowControl(HWND control, bool show)
         ShowWindow(control, show ? SW_SHOW : SW_HIDE);
 }
 
+void GetControlText(HWND control, char* text, int size)
+{
+    text[0] = '\0';
+    GetWindowTextA(control, text, size);
+}
+
 namespace {
 
 const UINT_PTR kPaintHoldSubclass = 1;
@@ -176,6 +182,14 @@ void TabAddPage(HWND tab, int index, const char* text)
     item.iImage = -1;
     item.pszText = const_cast<char*>(text);
     SendMessageA(tab, TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+
+void TabSetPageText(HWND tab, int index, const char* text)
+{
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(text);
+    SendMessageA(tab, TCM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
 void TabSelect(HWND tab, int index)

@@ -13,6 +13,9 @@ void SetControlText(HWND control, const char* text);
 void EnableControl(HWND control, bool enable);
 void ShowControl(HWND control, bool show);
 
+// The control's text, cut to size bytes with the terminating zero.
+void GetControlText(HWND control, char* text, int size);
+
 // Holds a control's painting while its text changes faster than it is worth
 // painting; releasing paints it at once. While held, a new text is stored
 // (and told to accessibility clients, as any text is) without the control
@@ -43,5 +46,6 @@ int TrackbarPosition(HWND trackbar);
 
 // Tab controls.
 void TabAddPage(HWND tab, int index, const char* text);
+void TabSetPageText(HWND tab, int index, const char* text);
 void TabSelect(HWND tab, int index);
 int TabSelection(HWND tab);

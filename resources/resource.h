@@ -1,6 +1,6 @@
-// Resource identifiers of the program: the dialog, the icon and every
-// control of the dialog. The resource script and the code both take them from
-// here; nothing else writes an identifier's number.
+// Resource identifiers of the program: the dialog, the icon, the commands of
+// its system menu and every control of the dialog. The resource script and the code both take them
+// from here; nothing else writes an identifier's number.
 #pragma once
 
 // clang-format off
@@ -10,6 +10,11 @@
 // Its size in dialog units: the content that scrolls where the screen is smaller.
 #define MAIN_DIALOG_WIDTH  351
 #define MAIN_DIALOG_HEIGHT 451
+
+// Language items of the window's system menu. Windows keeps the low four bits
+// of a system command and the commands from 0xF000 up for itself.
+#define IDM_LANGUAGE_ENGLISH          0x1000
+#define IDM_LANGUAGE_CHINESE          0x1010
 
 // Save directory (保存目录)
 #define IDC_SAVE_DIR_GROUP            40155

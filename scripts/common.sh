@@ -17,7 +17,7 @@ WINE=/usr/lib/wine/wine64
 PACKAGES=(cmake ninja-build gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-x86-64 wine wine64 xvfb googletest locales
           fusefat dosfstools fuse3 libfuse3-dev pkg-config fonts-wine libxxhash-dev
-          x11-utils)
+          x11-utils fonts-wqy-microhei)
 
 missing_packages() {
     local missing=() package
@@ -110,6 +110,7 @@ ensure_prefix() {
     if [ -f "$WINEPREFIX/.configured" ]; then
         add_test_drive
         add_wine_fonts
+        add_chinese_font_links
         return
     fi
     mkdir -p "$WINEPREFIX"
@@ -133,6 +134,7 @@ REG
     touch "$WINEPREFIX/.configured"
     add_test_drive
     add_wine_fonts
+    add_chinese_font_links
 }
 
 # Wine's own fonts (Tahoma for the dialogs, Marlett for the caption buttons)
@@ -145,6 +147,25 @@ add_wine_fonts() {
             ln -sfn "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
         fi
     done
+}
+
+# Chinese characters, which Tahoma lacks, are drawn from WenQuanYi Micro Hei
+# (fonts-wqy-microhei), as font linking on Windows draws them from a Chinese
+# font: Wine links Tahoma to SimSun, which is taken to be that font, and the
+# bold Tahoma of the title bar, which Wine looks up by its own name, is linked
+# to it as well. Once per prefix.
+add_chinese_font_links() {
+    if [ -f "$WINEPREFIX/.chinese-font-links" ]; then
+        return
+    fi
+    "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /t REG_SZ \
+        /d 'WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v 'Tahoma Bold' /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f \
+        </dev/null >/dev/null 2>&1
+    # Made before the prefix's own wineserver starts: this one ends first.
+    /usr/lib/wine/wineserver -w
+    touch "$WINEPREFIX/.chinese-font-links"
 }
 
 # Drive T: is an empty folder of the build tree, for tests at a drive root.

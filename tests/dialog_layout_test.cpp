@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app_version.h"
+#include "resources/resource.h"
 #include "test_support.h"
 
 namespace {
@@ -779,7 +780,13 @@ TEST(DisplayScale, TheIconsAndTheRoomOfEveryTextFollowTheScale)
     }
 
     std::set<std::string> cut = CutTexts(dialog);
+    RememberedLanguageValue remembered;
+    SendMessageW(dialog, WM_SYSCOMMAND, IDM_LANGUAGE_CHINESE, 0);
+    std::set<std::string> chineseCut = CutTexts(dialog);
     DestroyWindow(dialog);
+    // The template was laid out for the Chinese captions: none is cut.
+    for (const std::string& text : chineseCut)
+        EXPECT_TRUE(dpi == 144 && text.find(":00-") != std::string::npos) << text << "in Chinese";
     std::string all;
     for (const std::string& text : cut) {
         all += text;

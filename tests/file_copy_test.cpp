@@ -532,6 +532,7 @@ POINT CloseBoxOf(HWND window)
 }
 
 POINT g_CloseBox;
+UINT g_LanguageItemsGreyed = 0;
 
 // Milliseconds the window takes to answer a message sent with a timeout.
 double AnswerTime(HWND window)
@@ -586,7 +587,8 @@ int g_TabDuringCopy = -1;
 
 // A long copy: the window answers within a second, and clicks on Copy, a
 // tab, a "..." and Generate made meanwhile are dropped, not carried out
-// afterwards; the focus returns to Copy. A click on the close box during a
+// afterwards, and the system menu's language items are greyed and do
+// nothing; the focus returns to Copy. A click on the close box during a
 // later copy stops it at a file boundary, closes the window, and leaves only
 // complete sounds.
 TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary)
@@ -617,6 +619,13 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
             ClickAt(tab, at.x - frame.left, at.y - frame.top);
             Sleep(300);
             g_TabDuringCopy = static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));
+            HMENU menu = GetSystemMenu(dialog, FALSE);
+            SendMessageA(dialog, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu),
+                         MAKELPARAM(0, TRUE));
+            g_LanguageItemsGreyed = GetMenuState(menu, IDM_LANGUAGE_ENGLISH, MF_BYCOMMAND) &
+                                    GetMenuState(menu, IDM_LANGUAGE_CHINESE, MF_BYCOMMAND) &
+                                    MF_GRAYED;
+            SendMessageA(dialog, WM_SYSCOMMAND, IDM_LANGUAGE_CHINESE, 0);
         }};
     HANDLE thread = CreateThread(nullptr, 0, ActDuringCopy, &clicks, 0, nullptr);
     std::string trace = Copy(0);
@@ -637,6 +646,8 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     EXPECT_EQ(script_->folderRequests, folderRequests);
     EXPECT_TRUE(script_->boxes.empty()) << "Generate ran";
     EXPECT_EQ(g_Session.CopyTabIndex, 0u);
+    EXPECT_TRUE(g_LanguageItemsGreyed) << "the language items during the copy";
+    EXPECT_EQ(g_Session.LanguageIndex, 1);
     EXPECT_EQ(Status(), CopyLine(source + "\\" + SearchOrder(source).back()) + "Sucess");
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_COPY_BUTTON));
 

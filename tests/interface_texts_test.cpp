@@ -1,6 +1,7 @@
 // The text tables row by row, their addressing by language, and the texts
-// the real dialog shows in English and in Chinese. Runs with code page 936 as
-// the ANSI code page, as on a Chinese system.
+// the real dialog shows in English and in Chinese, as the user chose them.
+// Runs with the code page of a Chinese Windows (936), of a Western one (1252,
+// which cannot hold the Chinese texts: English stays), and with UTF-8.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -15,6 +16,7 @@
 #include "test_support.h"
 #include "resources/control_groups.h"
 #include "texts/interface_texts.h"
+#include "texts/shown_language.h"
 
 namespace {
 
@@ -130,6 +132,10 @@ const char* const kExpectedMessages[] = {
     "keeps the window's settings, and Generate will replace the folder's.", // 104
     "已从“%s”载入设置",
     "Settings loaded from \"%s\"", // 106
+    "%d 秒",
+    "%d Sec", // 108
+    "无法在本Windows上显示简体中文",
+    "Simplified Chinese cannot be shown on this Windows", // 110
 };
 
 // Rows 0..55: each list's Chinese items, then its English items.
@@ -321,7 +327,7 @@ TEST(TextTables, EveryRowReadsAsWritten)
         {"TitleTable", TitleTable, kExpectedTitles, kTitleRows,
          static_cast<int>(sizeof kExpectedTitles / sizeof *kExpectedTitles)},
     };
-    EXPECT_EQ(108, kMessageRows);
+    EXPECT_EQ(112, kMessageRows);
     EXPECT_EQ(128, kLabelRows);
     EXPECT_EQ(4, kTitleRows);
     for (const TableCase& table : tables) {
@@ -354,6 +360,18 @@ struct ItemCase {
     const char* english;
 };
 
+// The language shown when the user chooses one: 1252 cannot hold Chinese.
+int ShownLanguage(int language)
+{
+    return GetACP() == 1252 ? kEnglish : language;
+}
+
+// A text as the window's narrow functions take it.
+std::wstring Shown(const char* text)
+{
+    return FromCodePage(text, CP_ACP);
+}
+
 TEST(TextTables, PairsAndListItemsFollowTheLanguage)
 {
     const ItemCase items[] = {
@@ -373,27 +391,29 @@ TEST(TextTables, PairsAndListItemsFollowTheLanguage)
     };
     ResetSession();
     for (int language = 0; language <= 1; ++language) {
-        g_Session.LanguageIndex = language;
+        EXPECT_EQ(ShownLanguage(language) == language, ShowLanguage(language));
+        if (ShownLanguage(language) != language)
+            continue;
         SCOPED_TRACE("LanguageIndex " + std::to_string(language));
         for (const ItemCase& item : items) {
             std::wstring expected = FromUtf8(language == 0 ? item.chinese : item.english);
-            EXPECT_EQ(expected, Strict936(ListItem(item.list, item.index)))
+            EXPECT_EQ(expected, Shown(ListItem(item.list, item.index)))
                 << "list at row " << item.list.first << ", item " << item.index;
         }
         EXPECT_EQ(FromUtf8(language == 0 ? "成功" : "Sucess"),
-                  Strict936(TextPair(MessageTable, kMsgCopySucceeded)));
+                  Shown(TextPair(MessageTable, kMsgCopySucceeded)));
         EXPECT_EQ(FromUtf8(language == 0 ? "在“" : "Configuration file generated in\""),
-                  Strict936(TextPair(MessageTable, kMsgGeneratedInOpen)));
+                  Shown(TextPair(MessageTable, kMsgGeneratedInOpen)));
         EXPECT_EQ(FromUtf8(language == 0
                                ? "选择了“感应随机”源目录："
                                : "The \"Random on Sense\" source directory is selected: "),
-                  Strict936(TextPair(MessageTable, kMsgSenseRandSelected)));
+                  Shown(TextPair(MessageTable, kMsgSenseRandSelected)));
         EXPECT_EQ(FromUtf8(language == 0 ? "音频播放设置" : "Audio Playback Settings"),
-                  Strict936(TextPair(TitleTable, kTitleWindowCaption)));
+                  Shown(TextPair(TitleTable, kTitleWindowCaption)));
         // The delay items are formatted, not looked up.
         char delay[32];
         snprintf(delay, sizeof delay, DelayItemFormat(), 30);
-        EXPECT_EQ(FromUtf8(language == 0 ? "30 秒" : "30 Sec"), Strict936(delay));
+        EXPECT_EQ(FromUtf8(language == 0 ? "30 秒" : "30 Sec"), Shown(delay));
     }
     ResetSession();
 }
@@ -497,26 +517,45 @@ std::vector<std::wstring> ExpectedItems(ItemList list, int language)
     return items;
 }
 
+// The selection of every combo box of the dialog (other controls answer 0).
+std::vector<LRESULT> ComboSelections(HWND dialog)
+{
+    std::vector<LRESULT> selections;
+    for (HWND child : ChildrenInTemplateOrder(dialog))
+        selections.push_back(SendMessageW(child, CB_GETCURSEL, 0, 0));
+    return selections;
+}
+
 // The real dialog, started in an empty folder so that no stray
-// configuration file is read.
+// configuration file is read, in the language the registry remembers.
 class DialogTexts : public ::testing::Test {
   protected:
     void SetUp() override
     {
         ASSERT_TRUE(directory_.Entered());
         ResetSession();
+        script_ = &ScriptShellDialogs();
     }
 
     void TearDown() override
     {
         if (dialog_)
             DestroyWindow(dialog_);
+        RestoreShellDialogs();
         ResetSession();
     }
 
     void Open(int language)
     {
-        g_Session.LanguageIndex = language;
+        RememberedLanguageValue::Set(language == 0 ? "zh-CN" : nullptr);
+        Start();
+    }
+
+    void Start()
+    {
+        if (dialog_)
+            DestroyWindow(dialog_);
+        ResetSession();
         // Start-up selects page 0 of both tabs whatever pages were left before.
         g_Session.CopyTabIndex = 5;
         g_Session.PlanTabIndex = 2;
@@ -524,10 +563,12 @@ class DialogTexts : public ::testing::Test {
         ASSERT_NE(nullptr, dialog_);
     }
 
-    void ExpectCaptionsAndTabs(int language)
+    void ExpectCaptionsAndTabs(int language, int copyPage = 0, int planPage = 0)
     {
         EXPECT_EQ(FromUtf8(kExpectedTitles[2 + language]), WindowTextW(dialog_));
         for (const CaptionCase& caption : ExpectedCaptions()) {
+            if (caption.id == IDC_STATUS_LINE)
+                continue; // its text is a message
             EXPECT_EQ(FromUtf8(kExpectedLabels[caption.pair + language]),
                       ControlTextW(dialog_, caption.id))
                 << "control " << caption.id;
@@ -536,13 +577,29 @@ class DialogTexts : public ::testing::Test {
         HWND planTab = GetDlgItem(dialog_, IDC_PLAN_TAB);
         EXPECT_EQ(ExpectedItems(kCopyPageItems, language), TabLabels(copyTab));
         EXPECT_EQ(ExpectedItems(kPlanPageItems, language), TabLabels(planTab));
-        EXPECT_EQ(0, SendMessageW(copyTab, TCM_GETCURSEL, 0, 0));
-        EXPECT_EQ(0, SendMessageW(planTab, TCM_GETCURSEL, 0, 0));
-        EXPECT_EQ(0u, g_Session.CopyTabIndex);
-        EXPECT_EQ(0u, g_Session.PlanTabIndex);
+        EXPECT_EQ(copyPage, SendMessageW(copyTab, TCM_GETCURSEL, 0, 0));
+        EXPECT_EQ(planPage, SendMessageW(planTab, TCM_GETCURSEL, 0, 0));
+        EXPECT_EQ(static_cast<uint32_t>(copyPage), g_Session.CopyTabIndex);
+        EXPECT_EQ(static_cast<uint32_t>(planPage), g_Session.PlanTabIndex);
+    }
+
+    // The check marks and greying of the language items, English first.
+    std::vector<UINT> LanguageItemStates()
+    {
+        HMENU menu = GetSystemMenu(dialog_, FALSE);
+        SendMessageW(dialog_, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), MAKELPARAM(0, 1));
+        return {GetMenuState(menu, IDM_LANGUAGE_ENGLISH, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED),
+                GetMenuState(menu, IDM_LANGUAGE_CHINESE, MF_BYCOMMAND) & (MF_CHECKED | MF_GRAYED)};
+    }
+
+    void Choose(UINT languageItem)
+    {
+        SendMessageW(dialog_, WM_SYSCOMMAND, languageItem, 0);
     }
 
     TempCurrentDirectory directory_;
+    RememberedLanguageValue remembered_;
+    ShellScript* script_ = nullptr;
     HWND dialog_ = nullptr;
 };
 
@@ -584,6 +641,8 @@ TEST_F(DialogTexts, EnglishWindowShowsNoChinese)
 
 TEST_F(DialogTexts, ChineseCaptionsAndTabs)
 {
+    if (ShownLanguage(0) != 0)
+        GTEST_SKIP() << "this code page cannot hold the Chinese texts";
     Open(0);
     ExpectCaptionsAndTabs(0);
     EXPECT_EQ(FromUtf8("状态：空闲"), ControlTextW(dialog_, IDC_STATUS_LINE));
@@ -592,6 +651,8 @@ TEST_F(DialogTexts, ChineseCaptionsAndTabs)
 // The combo items come from the settings binding, in the same language.
 TEST_F(DialogTexts, ChineseComboItems)
 {
+    if (ShownLanguage(0) != 0)
+        GTEST_SKIP() << "this code page cannot hold the Chinese texts";
     Open(0);
     struct ListCombo {
         int id;
@@ -615,6 +676,96 @@ TEST_F(DialogTexts, ChineseComboItems)
     for (int seconds = 5; seconds <= 30; ++seconds)
         delays.push_back(FromUtf8((std::to_string(seconds) + " 秒").c_str()));
     EXPECT_EQ(delays, ComboItems(GetDlgItem(dialog_, IDC_DLY_COMBO)));
+}
+
+// Start-up shows the language remembered: Chinese for "zh-CN", else English.
+// The trace and Generate's record are the same; its messages follow.
+TEST_F(DialogTexts, StartsInTheRememberedLanguage)
+{
+    const std::pair<const char*, int> starts[] = {
+        {nullptr, 1}, {"en", 1}, {"zh-Hans-nonsense", 1}, {"zh-CN", ShownLanguage(0)}};
+    std::string firstTrace;
+    for (const auto& start : starts) {
+        SCOPED_TRACE(start.first ? start.first : "no value");
+        int language = start.second;
+        RememberedLanguageValue::Set(start.first);
+        TraceCapture trace;
+        Start();
+        std::string text = trace.Text();
+        EXPECT_EQ(firstTrace.empty() ? text : firstTrace, text);
+        firstTrace = text;
+        EXPECT_EQ(FromUtf8(kExpectedTitles[2 + language]), WindowTextW(dialog_));
+        EXPECT_EQ(ExpectedItems(kAnimalItems, language),
+                  ComboItems(GetDlgItem(dialog_, kComboTMPBIds[23])));
+        EXPECT_EQ(language ? L"5 Sec" : FromUtf8("5 秒"),
+                  ComboItems(GetDlgItem(dialog_, IDC_DLY_COMBO))[0]);
+        EXPECT_EQ(FromUtf8(kExpectedLabels[62 + language]), ControlTextW(dialog_, IDC_STATUS_LINE));
+        ClickButton(dialog_, IDC_GENERATE_BUTTON);
+        ASSERT_FALSE(script_->boxes.empty());
+        EXPECT_EQ(FromUtf8(kExpectedMessages[20 + language]),
+                  Shown(script_->boxes.back().text.c_str()));
+        EXPECT_EQ(FromUtf8(kExpectedMessages[26 + language]),
+                  Shown(script_->boxes.back().caption.c_str()));
+        EXPECT_EQ(FromUtf8(kExpectedMessages[24 + language]) +
+                      FromCodePage(directory_.Folder().Path().c_str(), CP_ACP) +
+                      FromUtf8(kExpectedMessages[22 + language]) + L"CFG_BROADCAST.bin",
+                  ControlTextW(dialog_, IDC_STATUS_LINE));
+        std::string file = directory_.Folder().File("CFG_BROADCAST.bin");
+        EXPECT_EQ(DefaultConfigBytes(), ReadBytes(file));
+        DeleteFileA(file.c_str());
+    }
+}
+
+// The system menu's items switch the texts both ways, and only the texts;
+// the registry follows for the next start. Choosing the one shown does nothing.
+TEST_F(DialogTexts, TheSystemMenuSwitchesTheTextsOnly)
+{
+    Bytes record = DefaultConfigBytes();
+    record[0] = record[8] = 1, record[4] = 31, record[7] = 17, record[12] = 4; // 31: no item
+    WriteBytes(directory_.Folder().File("CFG_BROADCAST.bin"), record);
+    Open(1);
+    wchar_t names[2][32] = {};
+    for (UINT item : {IDM_LANGUAGE_ENGLISH, IDM_LANGUAGE_CHINESE})
+        GetMenuStringW(GetSystemMenu(dialog_, FALSE), item, names[item != IDM_LANGUAGE_ENGLISH], 32,
+                       MF_BYCOMMAND);
+    EXPECT_EQ(FromUtf8("English简体中文"), std::wstring(names[0]) + names[1]);
+    SelectTabPage(dialog_, IDC_COPY_TAB, 3);
+    SelectTabPage(dialog_, IDC_PLAN_TAB, 2);
+    const std::vector<LRESULT> selections = ComboSelections(dialog_);
+    const Bytes shown = ConfigBytes();
+    int language = ShownLanguage(0);
+    TraceCapture trace;
+    Choose(IDM_LANGUAGE_CHINESE);
+    ExpectCaptionsAndTabs(language, 3, 2);
+    EXPECT_EQ(ExpectedItems(kSensingModeItems, language),
+              ComboItems(GetDlgItem(dialog_, IDC_SEN_MOD_COMBO)));
+    EXPECT_EQ(language ? L"5 Sec" : FromUtf8("5 秒"),
+              ComboItems(GetDlgItem(dialog_, IDC_DLY_COMBO))[0]);
+    EXPECT_EQ(FromUtf8(language ? kExpectedMessages[111] : kExpectedLabels[62]),
+              ControlTextW(dialog_, IDC_STATUS_LINE));
+    EXPECT_EQ((std::vector<UINT>{language ? MF_CHECKED : 0u, language ? 0u : MF_CHECKED}),
+              LanguageItemStates());
+    EXPECT_EQ("zh-CN", RememberedLanguageValue::Get());
+    EXPECT_EQ(selections, ComboSelections(dialog_));
+
+    SetDlgItemTextA(dialog_, IDC_STATUS_LINE, "C:\\");
+    Choose(IDM_LANGUAGE_ENGLISH);
+    ExpectCaptionsAndTabs(1, 3, 2);
+    EXPECT_EQ(ExpectedItems(kSensingModeItems, 1),
+              ComboItems(GetDlgItem(dialog_, IDC_SEN_MOD_COMBO)));
+    EXPECT_EQ("C:\\", ControlText(dialog_, IDC_STATUS_LINE));
+    EXPECT_EQ((std::vector<UINT>{MF_CHECKED, 0}), LanguageItemStates());
+    EXPECT_EQ(language ? "zh-CN" : "en", RememberedLanguageValue::Get()); // 1252: English was shown
+    EXPECT_EQ(selections, ComboSelections(dialog_));
+    EXPECT_EQ(shown, ConfigBytes());
+    EXPECT_EQ("", trace.Text());
+
+    RememberedLanguageValue::Set(nullptr);
+    Choose(IDM_LANGUAGE_ENGLISH);
+    EXPECT_EQ("", RememberedLanguageValue::Get()) << "the language shown was chosen";
+    Choose(IDM_LANGUAGE_CHINESE);
+    Start();
+    ExpectCaptionsAndTabs(language);
 }
 
 } // namespace

@@ -249,6 +249,31 @@ void RestoreShellDialogs()
     AnswerShellDialogsWith(nullptr, nullptr);
 }
 
+const char kSettingsKey[] = "Software\\Audio Playback Settings";
+
+RememberedLanguageValue::~RememberedLanguageValue()
+{
+    Set(saved_.empty() ? nullptr : saved_.c_str());
+}
+
+// The key goes with the value: nothing else lives there.
+void RememberedLanguageValue::Set(const char* value)
+{
+    if (value)
+        RegSetKeyValueA(HKEY_CURRENT_USER, kSettingsKey, "Language", REG_SZ, value,
+                        static_cast<DWORD>(strlen(value) + 1));
+    else
+        RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+}
+
+std::string RememberedLanguageValue::Get()
+{
+    char value[64] = {};
+    DWORD size = sizeof value;
+    RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, "Language", RRF_RT_REG_SZ, nullptr, value, &size);
+    return value;
+}
+
 std::wstring FromCodePage(const char* text, UINT codePage)
 {
     wchar_t wide[1024] = {};

@@ -91,6 +91,19 @@ struct ShellScript {
 ShellScript& ScriptShellDialogs();
 void RestoreShellDialogs();
 
+// The language the program remembers for the user in the registry, as a
+// test sets it (null: none); put back as it was when the object goes.
+class RememberedLanguageValue {
+  public:
+    RememberedLanguageValue() : saved_(Get()) {}
+    ~RememberedLanguageValue();
+    static void Set(const char* value);
+    static std::string Get(); // empty when there is none
+
+  private:
+    std::string saved_;
+};
+
 // Text in code page 936 converted to UTF-16, and UTF-8 source text likewise.
 std::wstring FromCodePage(const char* text, UINT codePage);
 std::wstring FromUtf8(const char* text);

@@ -3,9 +3,11 @@
 #include <cstdint>
 
 #include "model/session_state.h"
+#include "texts/shown_language.h"
 
-// Chinese rows are code page 936 bytes, handed unchanged to the narrow window
-// functions; the comment beside each gives its characters.
+// Chinese rows are code page 936 bytes, converted for the window when it
+// shows them (texts/shown_language.h); the comment beside each gives its
+// characters.
 
 const char* const MessageTable[kMessageRows] = {
     "\xa1\xb1\xb5\xc4\xd4\xb4\xc4\xbf\xc2\xbc\xa3\xba",           // 0: ”的源目录：
@@ -134,6 +136,12 @@ const char* const MessageTable[kMessageRows] = {
     "No keeps the window's settings, and Generate will replace the folder's.", // 105
     "\xd2\xd1\xb4\xd3\xa1\xb0%s\xa1\xb1\xd4\xd8\xc8\xeb\xc9\xe8\xd6\xc3", // 106: 已从“%s”载入设置
     "Settings loaded from \"%s\"",                                        // 107
+    "%d \xc3\xeb",                          // 108: %d 秒
+    "%d Sec",                               // 109
+    "\xce\xde\xb7\xa8\xd4\xda\xb1\xbe"
+    "Windows\xc9\xcf\xcf\xd4\xca\xbe\xbc\xf2\xcc\xe5\xd6\xd0\xce\xc4", // 110:
+                                                                       // 无法在本Windows上显示简体中文
+    "Simplified Chinese cannot be shown on this Windows", // 111
 };
 
 const char* const LabelTable[kLabelRows] = {
@@ -302,15 +310,21 @@ const char kCreateFolderFailTrace[] = "\xb4\xb4\xbd\xa8\xce\xc4\xbc\xfe\xbc\xd0\
 
 const char* TextPair(const char* const* table, int pair)
 {
-    return table[pair + g_Session.LanguageIndex];
+    return ShownRow(table, pair + g_Session.LanguageIndex);
 }
 
 const char* ListItem(ItemList list, int index)
 {
-    return LabelTable[list.first + list.count * g_Session.LanguageIndex + index];
+    return ShownRow(LabelTable, list.first + list.count * g_Session.LanguageIndex + index);
 }
 
 const char* DelayItemFormat()
 {
-    return g_Session.LanguageIndex != 0 ? "%d Sec" : "%d \xc3\xeb"; // %d 秒
+    return TextPair(MessageTable, kMsgDelayItemFormat);
+}
+
+const char* LanguageName(int language)
+{
+    const int namePairs[] = {kMsgChineseName, kMsgEnglishName};
+    return MessageTable[namePairs[language] + language];
 }

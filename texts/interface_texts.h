@@ -4,7 +4,7 @@
 
 #include "model/session_state.h"
 
-const int kMessageRows = 108;
+const int kMessageRows = 112;
 const int kLabelRows = 128;
 const int kTitleRows = 4;
 
@@ -12,7 +12,11 @@ extern const char* const MessageTable[kMessageRows];
 extern const char* const LabelTable[kLabelRows];
 extern const char* const TitleTable[kTitleRows];
 
-// A text pair: Chinese at the even row, English right after it.
+// The code page of the Chinese rows.
+const unsigned kTextCodePage = 936;
+
+// A text pair: Chinese at the even row, English right after it. The text is
+// the row as the window shows it (texts/shown_language.h).
 const char* TextPair(const char* const* table, int pair);
 
 // An item list of LabelTable: count Chinese items from row first, then the
@@ -51,6 +55,8 @@ enum MessagePair : int {
     kMsgTimingRandBSelected = 52,
     kMsgTimingRandASelected = 54,
     kMsgSenseRandSelected = 56,
+    kMsgChineseName = 64,        // "简体中文" (its English row: "Chinese")
+    kMsgEnglishName = 66,        // "English" (its Chinese row: "英语")
     kMsgCheckingCopies = 92,     // "Checking the copied files on the card..."
     kMsgCopyingToCard = 94,      // "Copying sounds to the SD card"
     kMsgFolderNameUnusable = 96, // "This folder's name cannot be used on this Windows; ..."
@@ -59,7 +65,16 @@ enum MessagePair : int {
     kMsgFolderPathTooLong = 102, // "This folder's path is too long for this tool; ..."
     kMsgShowSavedSettings = 104, // "This folder holds settings saved earlier ... Show them ...?"
     kMsgSettingsLoaded = 106,    // "Settings loaded from \"%s\"", the save directory
+    kMsgDelayItemFormat = 108,   // "%d Sec"
+    kMsgChineseUnshowable = 110, // "Simplified Chinese cannot be shown on this Windows"
 };
+
+// LabelTable pairs that code names.
+const int kLabelStatusIdle = 62; // "Status: Idle"
+
+// The name of a language in that language, as the table holds it (code
+// page 936): "简体中文" for 0, "English" for 1.
+const char* LanguageName(int language);
 
 // TitleTable pairs.
 const int kTitleWindowCaption = 2;

@@ -76,7 +76,7 @@ const CaptionStep kCaptionSteps[] = {
     DialogItem(66, IDC_PLAY_DAYS_A_LABEL), // Playback Days A
     DialogItem(64, IDC_PLAY_DAYS_B_LABEL), // Playback Days B
     Mapped(58, [](const ControlMap& map) { return map.CopyButton; }),
-    Mapped(62, [](const ControlMap& map) { return map.StatusLine; }),
+    Mapped(kLabelStatusIdle, [](const ControlMap& map) { return map.StatusLine; }),
     DialogItem(60, IDC_PLAN_CAPTION),    // Time-specified Plan
     DialogItem(56, IDC_GENERATE_BUTTON), // Generate
 };
@@ -111,6 +111,17 @@ void ApplyCaption(HWND dialog, const CaptionStep& step)
     }
 }
 
+// The window caption and every control caption; the status line's idle text
+// only where asked.
+void ApplyCaptions(HWND dialog, bool statusLine)
+{
+    SetControlText(dialog, TextPair(TitleTable, kTitleWindowCaption));
+    for (const CaptionStep& step : kCaptionSteps) {
+        if (statusLine || step.pair != kLabelStatusIdle)
+            ApplyCaption(dialog, step);
+    }
+}
+
 // Inserts one page per item of the list and selects the first page; the
 // selection raises no page-change notification, so the index is set here.
 void SetUpTabPages(HWND tab, ItemList pages, uint32_t* pageIndex)
@@ -121,14 +132,24 @@ void SetUpTabPages(HWND tab, ItemList pages, uint32_t* pageIndex)
     TabSelect(tab, 0);
 }
 
+void RelabelTabPages(HWND tab, ItemList pages)
+{
+    for (int page = 0; page < pages.count; ++page)
+        TabSetPageText(tab, page, ListItem(pages, page));
+}
+
 } // namespace
 
 void ApplyInterfaceTexts(HWND dialog)
 {
-    SetControlText(dialog, TextPair(TitleTable, kTitleWindowCaption));
-    for (const CaptionStep& step : kCaptionSteps)
-        ApplyCaption(dialog, step);
-
+    ApplyCaptions(dialog, true);
     SetUpTabPages(g_Session.ControlMap.CopyTab, kCopyPageItems, &g_Session.CopyTabIndex);
     SetUpTabPages(g_Session.ControlMap.PlanTab, kPlanPageItems, &g_Session.PlanTabIndex);
+}
+
+void ApplyLanguageTexts(HWND dialog, bool statusIdle)
+{
+    ApplyCaptions(dialog, statusIdle);
+    RelabelTabPages(g_Session.ControlMap.CopyTab, kCopyPageItems);
+    RelabelTabPages(g_Session.ControlMap.PlanTab, kPlanPageItems);
 }

@@ -12,12 +12,14 @@
 #include "platform/dialog_ops.h"
 #include "platform/file_ops.h"
 #include "platform/shell_dialogs.h"
+#include "platform/system_menu.h"
 #include "platform/trace.h"
 #include "texts/interface_texts.h"
 #include "ui/apply_texts.h"
 #include "ui/control_map_fetch.h"
 #include "ui/copy_command.h"
 #include "ui/enable_rules.h"
+#include "ui/language_switch.h"
 #include "ui/setting_binding.h"
 #include "ui/window_fit.h"
 
@@ -90,6 +92,7 @@ BOOL OnInitDialog(HWND dialog)
     int startDirRefusal = -1;
     if (g_Session.FirstInit) {
         Trace("uwLangID=0x%04x\n", SystemLanguageId());
+        StartInRememberedLanguage();
         startDirRefusal = ReadCurrentDirectory();
         SetControlText(map.SaveDirEdit, g_Session.SaveDir);
         ReadConfigFile();
@@ -97,6 +100,7 @@ BOOL OnInitDialog(HWND dialog)
     }
     SetWindowSubclass(map.SaveDirEdit, SaveDirEditProc, 0, 0);
     AttachCopyToWindow();
+    AddLanguageItems(dialog);
     ApplyInterfaceTexts(dialog);
     // Told after the texts, which set the status line's idle text.
     if (startDirRefusal >= 0)
@@ -261,6 +265,19 @@ void OnDpiChanged(HWND dialog)
     PostMessageA(dialog, WM_APP_REFIT, 0, 0);
 }
 
+// The language items of the system menu; every other system command is left
+// to Windows.
+BOOL OnSysCommand(HWND dialog, WPARAM wParam)
+{
+    return OnLanguageCommand(dialog, SystemCommandOf(wParam));
+}
+
+void OnInitMenuPopup(HWND dialog, LPARAM lParam)
+{
+    if (HIWORD(lParam)) // the system menu
+        UpdateLanguageItems(dialog);
+}
+
 void OnClose(HWND dialog)
 {
     if (IsCopyRunning())
@@ -348,6 +365,15 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         case WM_NOTIFY: {
             OnNotify(wParam, lParam);
             return SetDlgMsgResult(dialog, message, 0);
+        }
+        case WM_SYSCOMMAND: {
+            if (!OnSysCommand(dialog, wParam))
+                return FALSE;
+            return SetDlgMsgResult(dialog, message, 0);
+        }
+        case WM_INITMENUPOPUP: {
+            OnInitMenuPopup(dialog, lParam);
+            return FALSE;
         }
         case WM_CLOSE: {
             OnClose(dialog);

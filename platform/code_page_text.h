@@ -1,0 +1,16 @@
+// Text held in a given code page, turned into what the wide and the narrow
+// window functions take.
+#pragma once
+
+#include <windows.h>
+
+// Writes text, in code page codePage, as UTF-16 into wide (count characters
+// with the terminating zero); returns the characters written with the zero,
+// or 0 when the text is not valid in that code page or does not fit.
+int WideFromCodePage(UINT codePage, const char* text, wchar_t* wide, int count);
+
+// Writes text, in code page codePage, into narrow (size bytes with the
+// terminating zero, at most MAX_PATH) in the process's ANSI code page. False
+// when that code page cannot hold every character exactly (never a best-fit
+// look-alike) or the text does not fit; narrow then holds no text to show.
+bool NarrowFromCodePage(UINT codePage, const char* text, char* narrow, int size);
