@@ -569,8 +569,11 @@ void WatchStatusLine(DuringCopy* during, bool untilCopying, DWORD milliseconds)
 DWORD WINAPI ActDuringCopy(void* context)
 {
     DuringCopy* during = static_cast<DuringCopy*>(context);
-    while (g_Session.CurrentCategory == 0)
-        Sleep(5);
+    // A copy that never starts (or ends unseen) fails the test, not hangs it.
+    for (ULONGLONG end = GetTickCount64() + 30000; g_Session.CurrentCategory == 0; Sleep(5)) {
+        if (GetTickCount64() > end)
+            return 0;
+    }
     WatchStatusLine(during, false, 100);
     during->sessionEndBlocked = SessionEndBlocked(during->dialog);
     during->slowestAnswer = AnswerTime(during->dialog);

@@ -26,7 +26,8 @@ void Mouse(HWND dialog, int x, int y, std::vector<DWORD> flags, DWORD data = 0)
     ClientToScreen(dialog, &point);
     SetCursorPos(point.x, point.y);
     for (DWORD flag : flags) {
-        INPUT input = {INPUT_MOUSE};
+        INPUT input = {};
+        input.type = INPUT_MOUSE;
         input.mi.dwFlags = flag;
         input.mi.mouseData = data;
         SendInput(1, &input, sizeof input);
@@ -36,7 +37,8 @@ void Mouse(HWND dialog, int x, int y, std::vector<DWORD> flags, DWORD data = 0)
 
 void Key(HWND dialog, WORD key)
 {
-    INPUT keys[2] = {{INPUT_KEYBOARD}, {INPUT_KEYBOARD}};
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
     keys[0].ki.wVk = keys[1].ki.wVk = key;
     keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, keys, sizeof(INPUT));
@@ -84,7 +86,8 @@ TEST(ScreenFit, TheWholeWindowIsWithinReach)
     SetForegroundWindow(dialog);
     PumpDialog(dialog, 30);
 
-    MONITORINFO monitor = {sizeof monitor};
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromWindow(dialog, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
     ASSERT_EQ(work.bottom, height - taskbar) << "the work area is not the screen less the taskbar";
