@@ -89,16 +89,22 @@ ensure_display() {
     Xvfb ":$number" -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp ${XVFB_ARGS:-} \
         </dev/null >/dev/null 2>&1 &
     XVFB_PID=$!
+    await_file "/tmp/.X11-unix/X$number" 100 "Xvfb did not start"
+    export DISPLAY=":$number"
+}
+
+# Waits until the file $1 exists, for at most $2 tenths of a second; past
+# that, says $3 and ends the script.
+await_file() {
     local tries=0
-    until [ -e "/tmp/.X11-unix/X$number" ]; do
+    until [ -e "$1" ]; do
         tries=$((tries + 1))
-        if [ "$tries" -gt 100 ]; then
-            echo "Xvfb did not start" >&2
+        if [ "$tries" -gt "$2" ]; then
+            echo "$3" >&2
             exit 1
         fi
         sleep 0.1
     done
-    export DISPLAY=":$number"
 }
 
 # The prefix lives in the build tree, made once. Without a window manager Wine
@@ -185,6 +191,18 @@ winepath_of() {
 start_wineserver() {
     /usr/lib/wine/wineserver -p </dev/null >/dev/null 2>&1
     "$WINE" cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+# Wine's desktop manager takes the error output of the program that starts
+# it, and lives while any program uses the desktop: started by a test, it
+# would hold that test's output pipe open, and CTest would wait for it. Here
+# it starts once, away from every pipe, and stays until the wineserver stops.
+keep_desktop_open() {
+    local ready="$WINEPREFIX/.desktop-open"
+    rm -f "$ready"
+    "$WINE" "$BUILD_DIR/tests/desktop_keeper.exe" "$(winepath_of "$ready")" \
+        </dev/null >/dev/null 2>&1 &
+    await_file "$ready" 300 "Wine's desktop did not open"
 }
 
 stop_wineserver() {
