@@ -94,10 +94,12 @@ winpath() {
 }
 
 # Mounts image on mountpoint; fusefat detaches itself once the mount is up.
+# A file removed while still open leaves the card at once, as on a real card,
+# rather than waiting as .fuse_hidden* until its last close (hard_remove).
 mount_card() {
     local image=$1 mountpoint=$2
     mkdir -p "$mountpoint"
-    fusefat -o rw+ "$image" "$mountpoint" >"$WORK/fusefat-$(basename "$image").log" 2>&1 || return 1
+    fusefat -o rw+,hard_remove "$image" "$mountpoint" >"$WORK/fusefat-$(basename "$image").log" 2>&1 || return 1
     mountpoint -q "$mountpoint" || return 1
     MOUNTS+=("$mountpoint")
 }

@@ -2,7 +2,8 @@
 # (their fusefat process killed) at seeded random moments and put back.
 
 # The cards are served by fusefat in the foreground, so that the process to
-# end, as a card pulled out, is known.
+# end, as a card pulled out, is known; a removed file leaves them at once, as
+# in mount_card.
 PULL=$WORK/pull
 CONTROL=$PULL/control
 PULL_SEED=${DRILL_PULL_SEED:-11}
@@ -12,7 +13,7 @@ start_pulled_card() {
     local card=$1 tries=0
     # Started from a subshell: no job of this shell, so its death goes unreported.
     (
-        fusefat -f -o rw+ "$PULL/$card.img" "$PULL/$card" >>"$PULL/$card.log" 2>&1 &
+        fusefat -f -o rw+,hard_remove "$PULL/$card.img" "$PULL/$card" >>"$PULL/$card.log" 2>&1 &
         echo $! >"$CONTROL/$card.pid"
     )
     until mountpoint -q "$PULL/$card"; do
