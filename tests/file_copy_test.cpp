@@ -544,6 +544,20 @@ double AnswerTime(HWND window)
     return static_cast<double>(GetTickCount64() - start);
 }
 
+// Waits for a thread that may still send to the dialog, running the
+// dialog's messages meanwhile: a plain wait would never see that send end.
+void JoinPumping(HWND dialog, HANDLE thread)
+{
+    MSG message;
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessageA(dialog, &message))
+                DispatchMessageA(&message);
+        }
+    }
+    CloseHandle(thread);
+}
+
 struct DuringCopy {
     HWND dialog;
     void (*act)(HWND dialog);
@@ -598,9 +612,11 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
 {
     std::string source = start_.File("long");
     CreateDirectoryA(source.c_str(), nullptr);
-    const int files = 40;
+    // Many small files: each costs the card's round trips, which take time
+    // on any machine, where large ones come and go at the speed of the cache.
+    const int files = 800;
     for (int i = 0; i < files; ++i)
-        WriteBytes(source + "\\" + std::to_string(100 + i) + ".wav", Bytes(4 << 20, 'a' + i));
+        WriteBytes(source + "\\" + std::to_string(1000 + i) + ".wav", Bytes(16 << 10, 'a' + i % 26));
     Choose(IDC_SENSE_RAND_PICK, source);
     std::string saveDir = NewSaveDir("save");
     ShowWindow(dialog_, SW_SHOW);
@@ -632,8 +648,7 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
         }};
     HANDLE thread = CreateThread(nullptr, 0, ActDuringCopy, &clicks, 0, nullptr);
     std::string trace = Copy(0);
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
+    JoinPumping(dialog_, thread);
     PumpDialog(dialog_, 500);
     EXPECT_LT(clicks.slowestAnswer, 1000);
     ASSERT_TRUE(clicks.stillCopying) << "the copy ended before the clicks: make it longer";
@@ -663,8 +678,7 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
                         }};
     thread = CreateThread(nullptr, 0, ActDuringCopy, &close, 0, nullptr);
     Copy(0);
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
+    JoinPumping(dialog_, thread);
     ASSERT_TRUE(close.stillCopying);
     EXPECT_FALSE(IsWindowVisible(dialog_)) << "the close was lost";
     std::vector<std::string> texts = StatusTexts();
@@ -747,8 +761,7 @@ TEST_F(FileCopyTest, ASourceGoneAfterItsCopyKeepsTheCopyAndAHeldCopyStays)
                           }};
     HANDLE thread = CreateThread(nullptr, 0, ActDuringCopy, &removal, 0, nullptr);
     Copy(0);
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
+    JoinPumping(dialog_, thread);
     ASSERT_TRUE(removal.stillCopying) << "the copy ended before the sources went";
     CloseHandle(g_Held);
     g_Held = INVALID_HANDLE_VALUE;
@@ -780,8 +793,7 @@ TEST_F(FileCopyTest, ALogOffWaitsAndASessionThatEndsStopsTheCopyWhole)
     g_Card = card + "\\" + SearchOrder(source).front();
     HANDLE thread = CreateThread(nullptr, 0, EndSessionOnceASoundIsNew, dialog_, 0, nullptr);
     Copy(0);
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
+    JoinPumping(dialog_, thread);
     EXPECT_EQ(g_BusyAnswer, static_cast<DWORD_PTR>(FALSE));
     EXPECT_LT(g_EndSessionTook, 3000u);
     int earlier = 0;
