@@ -649,6 +649,7 @@ std::string ProgramPath(const std::string& name)
 std::vector<unsigned char> WaveFile(int seed, int samples)
 {
     std::vector<unsigned char> bytes;
+    bytes.reserve(44 + samples);
     auto text = [&](const char* s) { bytes.insert(bytes.end(), s, s + 4); };
     auto number = [&](unsigned value, int size) {
         for (int i = 0; i < size; ++i)

@@ -217,7 +217,7 @@ TEST_F(SourceFolderTest, BrowseOffersToShowOtherSettingsTheFolderHolds)
         const char* name;
         std::vector<std::pair<std::string, Bytes>> files;
         int answer; // 0: no question
-        bool shown, goneBeforeAnswer;
+        bool shown, goneBeforeAnswer = false;
     } cases[] = {
         {"other settings, Yes", {{kConfig, on}}, IDYES, true},
         {"values no list holds, Yes", {{kConfig, zeros}}, IDYES, true},
