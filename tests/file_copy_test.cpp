@@ -620,8 +620,14 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     Choose(IDC_SENSE_RAND_PICK, source);
     std::string saveDir = NewSaveDir("save");
     ShowWindow(dialog_, SW_SHOW);
-    SetForegroundWindow(dialog_);
+    // The window comes to the front once the X server has mapped it.
+    for (ULONGLONG end = GetTickCount64() + 5000;
+         GetForegroundWindow() != dialog_ && GetTickCount64() < end;) {
+        SetForegroundWindow(dialog_);
+        PumpDialog(dialog_, 50);
+    }
     SetFocus(GetDlgItem(dialog_, IDC_COPY_BUTTON));
+    ASSERT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_COPY_BUTTON)) << "the window took no focus";
     int folderRequests = script_->folderRequests;
 
     DuringCopy clicks = {
