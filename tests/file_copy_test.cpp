@@ -616,7 +616,8 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     // on any machine, where large ones come and go at the speed of the cache.
     const int files = 800;
     for (int i = 0; i < files; ++i)
-        WriteBytes(source + "\\" + std::to_string(1000 + i) + ".wav", Bytes(16 << 10, 'a' + i % 26));
+        WriteBytes(source + "\\" + std::to_string(1000 + i) + ".wav",
+                   Bytes(16 << 10, 'a' + i % 26));
     Choose(IDC_SENSE_RAND_PICK, source);
     std::string saveDir = NewSaveDir("save");
     ShowWindow(dialog_, SW_SHOW);

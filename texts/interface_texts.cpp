@@ -136,8 +136,8 @@ const char* const MessageTable[kMessageRows] = {
     "No keeps the window's settings, and Generate will replace the folder's.", // 105
     "\xd2\xd1\xb4\xd3\xa1\xb0%s\xa1\xb1\xd4\xd8\xc8\xeb\xc9\xe8\xd6\xc3", // 106: 已从“%s”载入设置
     "Settings loaded from \"%s\"",                                        // 107
-    "%d \xc3\xeb",                          // 108: %d 秒
-    "%d Sec",                               // 109
+    "%d \xc3\xeb",                                                        // 108: %d 秒
+    "%d Sec",                                                             // 109
     "\xce\xde\xb7\xa8\xd4\xda\xb1\xbe"
     "Windows\xc9\xcf\xcf\xd4\xca\xbe\xbc\xf2\xcc\xe5\xd6\xd0\xce\xc4", // 110:
                                                                        // 无法在本Windows上显示简体中文
