@@ -674,7 +674,9 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     EXPECT_TRUE(g_LanguageItemsGreyed) << "the language items during the copy";
     EXPECT_EQ(g_Session.LanguageIndex, 1);
     EXPECT_EQ(Status(), CopyLine(source + "\\" + SearchOrder(source).back()) + "Sucess");
-    EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_COPY_BUTTON));
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_COPY_BUTTON))
+        << "active window " << GetActiveWindow() << ", in front " << GetForegroundWindow()
+        << ", the dialog " << dialog_;
 
     RemoveTree(saveDir + "\\audio");
     g_CloseBox = CloseBoxOf(dialog_);

@@ -1258,7 +1258,10 @@ TEST_F(CardDrill, CardPulledDuringCopy)
         }
         for (int i = 0; i < 6; ++i) {
             std::string name = "pull" + std::to_string(i) + ".wav";
-            lost += ReadBytes(target + "\\" + name) != ReadBytes(source.File(name));
+            bool gone = ReadBytes(target + "\\" + name) != ReadBytes(source.File(name));
+            lost += gone;
+            EXPECT_FALSE(gone) << "trial " << trial << ": " << name << " lost, "
+                               << ReadBytes(target + "\\" + name).size() << " bytes left";
         }
         ChooseRandomSource(source.Path());
         g_StatusLog.clear();
