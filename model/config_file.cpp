@@ -5,15 +5,20 @@
 #include <cstring>
 
 #include "model/session_state.h"
-#include "platform/file_ops.h"
+#include "platform/digest_check.h"
+#include "platform/file_replace.h"
+#include "platform/verified_copy.h"
 #include "platform/trace.h"
 
 const char kConfigFileName[] = "CFG_BROADCAST.bin";
 
 namespace {
 
-// An 8.3 name: the device reads a FAT32 card.
+// 8.3 names, which the device never loads: it reads a FAT32 card.
+// The new record while it is written and checked.
 const char kTempFileName[] = "CFGBCAST.TMP";
+// The new record once checked on the card, until it takes the file's name.
+const char kCheckedFileName[] = "CFGBCAST.NEW";
 // Where the older file waits while the new one takes its name.
 const char kDisplacedFileName[] = "CFGBCAST.OLD";
 // A record that the card did not store right under the file's name passes
@@ -42,53 +47,61 @@ int StreamBufferSize(FILE* stream)
 #endif
 }
 
-// The configuration file and the names it passes through on the card.
+// The configuration file and the names it passes through on the card: the
+// narrow paths the trace and the narrow file functions take, and the same in
+// long form for the replacement.
 struct ConfigPaths {
     char File[kConfigPathSize];
-    char Temp[kConfigPathSize];
+    char Checked[kConfigPathSize];
     char Displaced[kConfigPathSize];
-    char Rejected[kConfigPathSize];
+    ReplacePaths Replace;
+    LongPath Rejected;
 };
 
 bool ComposeConfigPaths(ConfigPaths* paths)
 {
-    bool fits = ComposeSavePath(paths->File, kConfigFileName);
-    fits = ComposeSavePath(paths->Temp, kTempFileName) && fits;
-    fits = ComposeSavePath(paths->Rejected, kRejectedFileName) && fits;
-    return ComposeSavePath(paths->Displaced, kDisplacedFileName) && fits;
+    LongPath folder;
+    ReplacePaths& replace = paths->Replace;
+    return ComposeSavePath(paths->File, kConfigFileName) &&
+           ComposeSavePath(paths->Checked, kCheckedFileName) &&
+           ComposeSavePath(paths->Displaced, kDisplacedFileName) &&
+           ComposeLongFolder(folder, g_Session.SaveDir) &&
+           ComposeLongChild(replace.Target, folder, kConfigFileName, "") &&
+           ComposeLongChild(replace.Temp, folder, kTempFileName, "") &&
+           ComposeLongChild(replace.Checked, folder, kCheckedFileName, "") &&
+           ComposeLongChild(replace.Displaced, folder, kDisplacedFileName, "") &&
+           ComposeLongChild(paths->Rejected, folder, kRejectedFileName, "");
 }
 
-// A card pulled during Generate can leave no configuration file. The older
-// file stands aside as CFGBCAST.OLD only while a new record that passed its
-// check on the card waits under the temporary name (WriteConfigFile leaves
-// none standing aside before it writes one), so beside it the temporary
-// record is put in place. Any other temporary record may be unchecked or
-// known bad: it is removed, never loaded, and a complete older file gets its
-// name back. This comes before anything looks for the file or overwrites
-// the temporary one. Nothing that may be the only good record is removed:
-// one that cannot be put in place, or whose new name cannot be made
-// durable, stays as it is, and the result is false; the older file is
-// removed only once the newer record stands durably under the file's name.
-bool RestoreLoneRecord(const ConfigPaths& paths)
+// A record is whole when it has the record's size: a rename cut short can
+// leave a name with 0 bytes beside the whole file.
+bool IsWholeRecord(uint64_t length, const unsigned char*)
 {
-    if (!FileIsAbsent(paths.File))
-        return true;
-    const char* waiting = paths.Displaced;
-    if (!FileIsAbsent(paths.Displaced) && !IsFolder(paths.Displaced) &&
-        FileSizeOf(paths.Temp) == kConfigRecordSize) {
-        waiting = paths.Temp;
-    } else {
-        DeleteFileIfPresent(paths.Temp);
-        if (FileSizeOf(paths.Displaced) != kConfigRecordSize)
+    return length == static_cast<uint64_t>(kConfigRecordSize);
+}
+
+// A card pulled or a program ended during Generate can leave the record
+// under the names it passes through. The temporary record may be unchecked:
+// it is removed, never loaded. A whole checked record then takes the file's
+// name, or else a whole file under the name stays, or else the whole older
+// file gets its name back; whatever is not whole under the name gives way to
+// a whole record beside it. This comes before anything looks for the file
+// or writes a new one. Nothing that may be the only good record is removed:
+// a whole record that cannot be put in place stays as it is, the trace says
+// so, and the result is false.
+bool SettleRecord(const ConfigPaths& paths)
+{
+    DeleteLongPathIfPresent(paths.Replace.Temp);
+    switch (SettleWaitingFiles(paths.Replace, IsWholeRecord)) {
+        case kCheckedWaits:
+            Trace("Rename file - \"%s\" err!\n", paths.Checked);
+            return false;
+        case kDisplacedWaits:
+            Trace("Rename file - \"%s\" err!\n", paths.Displaced);
+            return false;
+        default:
             return true;
     }
-    if (!RenameDurably(waiting, paths.File)) {
-        Trace("Rename file - \"%s\" err!\n", waiting);
-        return false;
-    }
-    if (waiting == paths.Temp)
-        DeleteFileA(paths.Displaced);
-    return true;
 }
 
 void TraceLoadedFields(const BroadcastConfig& config)
@@ -128,40 +141,30 @@ int WriteConfigFile()
     // A name as long as a path buffer cannot be opened by the narrow file
     // functions on Windows, so the record could not be read back under it.
     bool fits = ComposeConfigPaths(&paths) && strlen(path) < static_cast<size_t>(kPathSize);
-    // A record left aside that could not be put in place is neither
+    // A whole record left waiting that could not be put in place is neither
     // overwritten nor removed: Generate fails.
-    bool ready = fits && RestoreLoneRecord(paths);
+    bool ready = fits && SettleRecord(paths);
 
-    HANDLE file = ready ? CreateFileForWrite(paths.Temp) : INVALID_HANDLE_VALUE;
+    HANDLE file = ready ? CreateTempFile(paths.Replace) : INVALID_HANDLE_VALUE;
     if (file == INVALID_HANDLE_VALUE) {
         Trace("Open file - \"%s\" err!\n", path);
         Trace("%s", kSeparator);
         return -1;
     }
     Trace("Open file - \"%s\" success!\n", path);
-    // An older file left standing aside would vouch for an unchecked record.
-    bool olderCleared = DeleteFileIfPresent(paths.Displaced);
-    if (!olderCleared)
-        CloseHandle(file);
     // The record is checked on the medium before it replaces the older file,
     // so a card that stored other bytes never costs the good file, and again
     // under its own name once in place; the older file waits aside until then
     // and gets its name back when that check fails.
     const BroadcastConfig& record = g_Session.Config;
     bool movedAside = false;
-    bool written = olderCleared && WriteFlushAndClose(file, &record, kConfigRecordSize) &&
-                   FileHoldsOnMedium(paths.Temp, &record, kConfigRecordSize) &&
-                   MoveIntoPlace(paths.Temp, path, paths.Displaced, &movedAside);
-    if (!written) {
-        DeleteFileIfPresent(paths.Temp);
-    } else if (!FileHoldsOnMedium(path, &record, kConfigRecordSize)) {
-        // Aside under a name of its own: under the temporary name, beside the
-        // older file, it would be put in place at the next start.
-        PutBackDisplaced(path, paths.Displaced, movedAside, paths.Rejected);
+    bool written = WriteBytesVerified(file, &record, kConfigRecordSize, paths.Replace, &movedAside);
+    if (written && !FileHoldsOnMedium(path, &record, kConfigRecordSize)) {
+        // Taken away under a name of its own, which nothing ever loads.
+        TakeBackPlacedFile(paths.Replace, movedAside, paths.Rejected);
         written = false;
-    } else if (movedAside) {
-        // Left behind only if this fails; the next Generate removes it.
-        DeleteFileA(paths.Displaced);
+    } else if (written && movedAside) {
+        RemoveDisplaced(paths.Replace);
     }
     Trace("%s", kSeparator);
     return written ? 0 : -1;
@@ -174,7 +177,7 @@ int ReadConfigFile()
     const char* path = paths.File;
     bool fits = ComposeSavePath(paths.File, kConfigFileName);
     if (fits && ComposeConfigPaths(&paths))
-        RestoreLoneRecord(paths);
+        SettleRecord(paths);
     int32_t size = fits ? FileSizeOf(path) : 0;
     Trace("iGetFileSize = %d\n", size);
     if (size != kConfigRecordSize) {

@@ -18,12 +18,3 @@ bool QueryVolumeSpace(const char* path, VolumeSpace* space)
     space->Total = total.QuadPart;
     return true;
 }
-
-uint64_t ExistingFileSize(const char* path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data = {};
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return 0;
-    return static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-}

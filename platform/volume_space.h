@@ -12,6 +12,3 @@ struct VolumeSpace {
 // The volume that holds path, or would hold it once made. False when the
 // volume cannot be asked.
 bool QueryVolumeSpace(const char* path, VolumeSpace* space);
-
-// The size of the file under path; 0 where none is (or a folder is).
-uint64_t ExistingFileSize(const char* path);

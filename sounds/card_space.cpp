@@ -2,56 +2,56 @@
 
 #include <cstdio>
 
-#include "platform/volume_space.h"
 #include "texts/interface_texts.h"
 
 namespace {
 
 const uint64_t kMegabyte = 1 << 20;
+// A file is written in whole pieces of this size, its end set afterwards.
+const uint64_t kWritePiece = 4096;
 
-VolumeSpace g_Volume = {};
-bool g_VolumeKnown = false;
-// What the sounds counted so far add to the card once copied (less where
-// they replace larger copies), and the most they add at any moment.
-int64_t g_Added = 0;
-int64_t g_Peak = 0;
+uint64_t RoundUp(uint64_t bytes, uint64_t unit)
+{
+    return (bytes + unit - 1) / unit * unit;
+}
 
 // A file takes whole clusters.
-int64_t InClusters(uint64_t bytes)
+int64_t InClusters(const CardRoom& room, uint64_t bytes)
 {
-    uint64_t cluster = g_Volume.ClusterSize;
-    return static_cast<int64_t>((bytes + cluster - 1) / cluster * cluster);
+    return static_cast<int64_t>(RoundUp(bytes, room.Volume.ClusterSize));
 }
 
 } // namespace
 
-void StartRoomCount(const char* saveDir)
+CardRoom StartRoomCount(const VolumeSpace* volume)
 {
-    g_VolumeKnown =
-        QueryVolumeSpace(saveDir, &g_Volume) && g_Volume.Total > 0 && g_Volume.ClusterSize > 0;
-    g_Added = 0;
-    g_Peak = 0;
+    CardRoom room = {};
+    room.Known = volume && volume->Total > 0 && volume->ClusterSize > 0;
+    if (room.Known)
+        room.Volume = *volume;
+    return room;
 }
 
-void CountRoomFor(const char* target, uint64_t size)
+void CountSound(CardRoom* room, uint64_t size, uint64_t replacedSize)
 {
-    if (!g_VolumeKnown)
+    if (!room->Known)
         return;
-    // The new file is written whole while the earlier copy still stands
-    // aside; only once the new one has its name is the earlier one removed.
-    int64_t written = InClusters(size);
-    if (g_Added + written > g_Peak)
-        g_Peak = g_Added + written;
-    g_Added += written - InClusters(ExistingFileSize(target));
+    // The new file is written whole, to its last piece, while the earlier
+    // copy still stands; only once the new one has the name is the earlier
+    // one removed, and the new one cut to its length.
+    int64_t written = InClusters(*room, RoundUp(size, kWritePiece));
+    if (room->Added + written > room->Peak)
+        room->Peak = room->Added + written;
+    room->Added += InClusters(*room, size) - InClusters(*room, replacedSize);
 }
 
-bool RoomSuffices(char* refusal, size_t size)
+bool RoomSuffices(const CardRoom& room, char* refusal, size_t size)
 {
-    uint64_t needed = static_cast<uint64_t>(g_Peak);
-    if (!g_VolumeKnown || needed <= g_Volume.FreeToCaller)
+    uint64_t needed = room.Peak > 0 ? static_cast<uint64_t>(room.Peak) : 0;
+    if (!room.Known || needed <= room.Volume.FreeToCaller)
         return true;
     snprintf(refusal, size, TextPair(MessageTable, kMsgNotEnoughSpace),
              static_cast<unsigned long long>((needed + kMegabyte - 1) / kMegabyte),
-             static_cast<unsigned long long>(g_Volume.FreeToCaller / kMegabyte));
+             static_cast<unsigned long long>(room.Volume.FreeToCaller / kMegabyte));
     return false;
 }

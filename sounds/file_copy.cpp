@@ -6,27 +6,22 @@
 
 #include "model/session_state.h"
 #include "platform/dialog_ops.h"
+#include "platform/digest_check.h"
 #include "platform/file_ops.h"
+#include "platform/folder_search.h"
 #include "platform/trace.h"
+#include "platform/verified_copy.h"
 #include "sounds/card_space.h"
 #include "sounds/copy_status.h"
 #include "sounds/folder_tree.h"
 #include "sounds/sound_categories.h"
+#include "sounds/sound_replace.h"
 #include "texts/interface_texts.h"
 
 namespace {
 
-// A file is written under this name in its target folder first. It is an 8.3
-// name that the device never takes for a sound, and no longer than the
-// shortest sound name ("a.wav"), so it fits wherever the sound's path fits.
-const char kCopyTempName[] = "~.TMP";
-// An earlier copy of a sound waits under the sound's name with this ending
-// while the new copy takes the name ("Dog bark.wav.OLD"): its short (8.3)
-// alias ends in it too, never in the sounds' ending, and the sound's name
-// can be read back from it.
-const char kDisplacedEnding[] = ".OLD";
 // What the sounds' names end in: the copy's search pattern is "*" and this.
-const char kSoundEnding[] = ".wav";
+const char kSoundPattern[] = "*.wav";
 
 // Until a window attaches: no panel to lock, nobody to tell, no stop.
 void NoPanelToLock(bool) {}
@@ -37,32 +32,23 @@ CopyStop NoStopRequested()
 }
 
 CopyWindowHooks g_CopyWindow = {NoPanelToLock, NoProgressToShow, NoStopRequested};
-bool g_StopCopying = false;
-// The category's source folder is its own target folder.
-bool g_IntoSourceFolder = false;
-// False while the folder search hands over a name that names no file: the
-// code page cannot hold the file's own name.
-bool g_NameNamesTheFile = true;
 
-// The files this Copy put on the card, for the last read-back pass: the
-// source for the status line, its place in the copy, and what the card held
-// when it was checked.
+// A ticked category as the Copy found it before writing anything.
+struct PlannedCategory {
+    const SoundCategory* Category;
+    int SoundsFound;       // sounds its folder search found
+    bool IntoSourceFolder; // its source folder is its own target folder
+};
+
+// A sound this Copy put on the card, for the last check: the source for the
+// status line, its place in the copy, and what the card held when it was
+// checked.
 struct CopiedFile {
     char Source[kPathSize];
     char Target[kPathSize];
     int Ordinal;
     ContentDigest Digest;
 };
-std::vector<CopiedFile> g_CopiedFiles;
-
-// The sounds the folder search finds in each ticked category's folder before
-// the Copy starts, by row of the category table.
-int g_SoundsFound[kCategoryCount] = {};
-// The sounds the Copy has come to, in copy order: handed to CopyOneFile, or
-// passed over with their category.
-int g_SoundsReached = 0;
-// The first sound a stop left unreached in the folder being copied.
-char g_Unreached[kPathSize] = {};
 
 // The sounds of the ticked folders that are not on the card when the Copy
 // ends, and the first of them in copy order (for a category passed over, its
@@ -72,47 +58,71 @@ struct NotOnCard {
     int FirstOrdinal;
     char First[kPathSize];
 };
-NotOnCard g_NotOnCard = {};
 
-void NoteNotOnCard(int ordinal, int count, const char* source)
+// One Copy, from its plan to its end.
+struct CopyJob {
+    CopyWindowHooks Window;
+    // The ticked categories of the page, read once, in copy order.
+    PlannedCategory Planned[kCategoryCount];
+    int PlannedCount;
+    CardRoom Room;
+    std::vector<CopiedFile> Copied;
+    // The sounds the Copy has come to, in copy order: handed to the copy, or
+    // passed over with their category.
+    int SoundsReached;
+    NotOnCard Missing;
+    // The first sound a stop left unreached in the folder being copied.
+    char Unreached[kPathSize];
+    CopyProgressFigures Progress;
+    uint64_t WorkOfEndedFiles;
+    bool Stopping;
+    // The folder being copied into, in long form.
+    LongPath TargetFolder;
+};
+
+void NoteNotOnCard(CopyJob* job, int ordinal, int count, const char* source)
 {
-    if (g_NotOnCard.Count == 0 || ordinal < g_NotOnCard.FirstOrdinal) {
-        g_NotOnCard.FirstOrdinal = ordinal;
-        snprintf(g_NotOnCard.First, sizeof g_NotOnCard.First, "%s", source);
+    NotOnCard& missing = job->Missing;
+    if (missing.Count == 0 || ordinal < missing.FirstOrdinal) {
+        missing.FirstOrdinal = ordinal;
+        snprintf(missing.First, sizeof missing.First, "%s", source);
     }
-    g_NotOnCard.Count += count;
+    missing.Count += count;
 }
-
-CopyProgressFigures g_Progress = {};
-uint64_t g_WorkOfEndedFiles = 0;
 
 // During long file work: how far it is, and whether to go on with it.
-bool OnWorkProgress(uint64_t bytesDone)
+bool OnWorkProgress(void* context, uint64_t bytesDone)
 {
-    g_Progress.Done = g_WorkOfEndedFiles + bytesDone;
-    g_CopyWindow.ReportProgress(g_Progress);
-    return g_CopyWindow.StopRequested() != kAbandonFileUnderWay;
+    CopyJob* job = static_cast<CopyJob*>(context);
+    job->Progress.Done = job->WorkOfEndedFiles + bytesDone;
+    job->Window.ReportProgress(job->Progress);
+    return job->Window.StopRequested() != kAbandonFileUnderWay;
 }
 
-void EndFileWork(bool failed)
+WorkProgress ProgressOf(CopyJob* job)
 {
-    g_WorkOfEndedFiles = g_Progress.Done;
-    g_Progress.FileFailed = g_Progress.FileFailed || failed;
-    g_CopyWindow.ReportProgress(g_Progress);
+    return {OnWorkProgress, job};
+}
+
+void EndFileWork(CopyJob* job, bool failed)
+{
+    job->WorkOfEndedFiles = job->Progress.Done;
+    job->Progress.FileFailed = job->Progress.FileFailed || failed;
+    job->Window.ReportProgress(job->Progress);
 }
 
 // At a file boundary: false once the copy is to stop.
-bool KeepCopying()
+bool KeepCopying(CopyJob* job)
 {
-    if (g_CopyWindow.StopRequested() != kKeepCopying)
-        g_StopCopying = true;
-    return !g_StopCopying;
+    if (job->Window.StopRequested() != kKeepCopying)
+        job->Stopping = true;
+    return !job->Stopping;
 }
 
 // Only the end of the session leaves the files copied unchecked.
-bool SessionEnding()
+bool SessionEnding(const CopyJob& job)
 {
-    return g_CopyWindow.StopRequested() == kAbandonFileUnderWay;
+    return job.Window.StopRequested() == kAbandonFileUnderWay;
 }
 
 bool IsTicked(HWND dialog, const SoundCategory& category)
@@ -125,7 +135,7 @@ bool IsTicked(HWND dialog, const SoundCategory& category)
 bool StartSoundSearch(FolderSearch* search, const char* folder)
 {
     char pattern[kPathSize] = {};
-    return FormatPath(pattern, sizeof pattern, "%s\\*%s", folder, kSoundEnding) &&
+    return FormatPath(pattern, sizeof pattern, "%s\\%s", folder, kSoundPattern) &&
            StartFolderSearch(search, pattern);
 }
 
@@ -145,30 +155,54 @@ bool FormatCategoryPath(char (&path)[kPathSize], const SoundCategory& category, 
                 : FormatPath(path, sizeof path, "%s\\%s", g_Session.SaveDir, category.TargetFolder);
 }
 
-// Before anything is written: the sounds in each ticked folder of the page,
-// the room they take on the card, and the bytes to read and write.
-uint64_t PlanCopy(HWND dialog, int page)
+// The room a sound takes: what its earlier copy frees counts only where the
+// Copy can replace it (it stands under its own long name, not read-only).
+void CountSoundRoom(CopyJob* job, const FolderListing& target, const FolderSearch& sound)
 {
+    const WIN32_FIND_DATAA& entry = sound.entry;
+    const ListedFile* earlier = FindListedFile(target, entry.cFileName);
+    bool replaced = earlier && !(earlier->Attributes & FILE_ATTRIBUTE_READONLY);
+    CountSound(&job->Room, static_cast<uint64_t>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow,
+               replaced ? earlier->Size : 0);
+}
+
+// Before anything is written: the ticked categories of the page, read once;
+// their folders on the card settled; the sounds in each source folder, the
+// room they take on the card, and the bytes to read and write.
+uint64_t PlanCopy(CopyJob* job, HWND dialog, int page)
+{
+    VolumeSpace volume = {};
+    bool known = QueryVolumeSpace(g_Session.SaveDir, &volume);
+    job->Room = StartRoomCount(known ? &volume : nullptr);
     uint64_t bytes = 0;
-    StartRoomCount(g_Session.SaveDir);
     for (const SoundCategory& category : kSoundCategories.Rows) {
-        int& found = g_SoundsFound[&category - kSoundCategories.Rows];
-        found = 0;
+        if (category.Page != page || !IsTicked(dialog, category))
+            continue;
+        PlannedCategory& planned = job->Planned[job->PlannedCount++];
+        planned = {&category, 0, false};
+        const char* source = CategorySlot(category);
+        char target[kPathSize] = {};
+        FolderListing listing;
+        bool targetFits = FormatCategoryPath(target, category, nullptr);
+        // Copying a folder into itself would put each file aside onto itself:
+        // nothing is written there.
+        planned.IntoSourceFolder = targetFits && IsSameFile(source, target);
+        if (targetFits && !planned.IntoSourceFolder)
+            SettleSoundFolder(target, &listing);
         FolderSearch search = {};
-        if (category.Page != page || !IsTicked(dialog, category) ||
-            !StartSoundSearch(&search, CategorySlot(category)))
+        if (!StartSoundSearch(&search, source))
             continue;
         do {
             if (!IsSound(search))
                 continue;
-            ++found;
-            uint64_t size =
+            ++planned.SoundsFound;
+            bytes +=
                 static_cast<uint64_t>(search.entry.nFileSizeHigh) << 32 | search.entry.nFileSizeLow;
-            bytes += size;
             // A sound whose name or path cannot name its target fails unwritten.
-            char target[kPathSize] = {};
-            if (search.nameExact && FormatCategoryPath(target, category, search.entry.cFileName))
-                CountRoomFor(target, size);
+            char path[kPathSize] = {};
+            if (!planned.IntoSourceFolder && search.nameExact &&
+                FormatCategoryPath(path, category, search.entry.cFileName))
+                CountSoundRoom(job, listing, search);
         } while (NextFolderEntry(&search));
         EndFolderSearch(&search);
     }
@@ -193,169 +227,177 @@ void ShowCopyOutcome(const char* text)
 }
 
 // Reads back every file this Copy put on the card and compares it with what
-// the card held when the file was checked. A file that changed since (a card
-// that lies about its size writes later files over earlier ones), or that
-// the card no longer returns, is taken from under its sound's name and
-// reported; one that another program holds open is reported and left as it
-// is; a source removed since costs nothing. Afterwards the status line shows
-// again what it showed before the pass, unless the pass reported. A stop at
-// a file boundary still checks what was copied; the end of the session
-// leaves it.
-void CheckCopiedFiles()
+// the card held when the file was checked. A file read to its end that holds
+// other bytes since (a card that lies about its size writes later files over
+// earlier ones) is taken from under its sound's name; one that cannot be
+// read (another program holds it, the card does not answer) stays as it is.
+// Either is reported; a source removed since costs nothing. Afterwards the
+// status line shows again what it showed before the pass, unless the pass
+// reported. A stop at a file boundary still checks what was copied; the end
+// of the session leaves it.
+void CheckCopiedFiles(CopyJob* job)
 {
-    if (g_CopiedFiles.empty() || SessionEnding())
+    if (job->Copied.empty() || SessionEnding(*job))
         return;
     char shown[kStatusTextSize] = {};
     snprintf(shown, sizeof shown, "%s", LastCopyStatus());
     ShowCopyStatus(TextPair(MessageTable, kMsgCheckingCopies));
-    g_Progress.Total = g_WorkOfEndedFiles;
-    for (const CopiedFile& file : g_CopiedFiles)
-        g_Progress.Total += file.Digest.Length;
+    job->Progress.Total = job->WorkOfEndedFiles;
+    for (const CopiedFile& file : job->Copied)
+        job->Progress.Total += file.Digest.Length;
     bool reported = false;
-    for (const CopiedFile& file : g_CopiedFiles) {
-        if (SessionEnding())
+    for (const CopiedFile& file : job->Copied) {
+        if (SessionEnding(*job))
             break;
-        FileCheck check = CheckFileDigest(file.Target, file.Digest, OnWorkProgress);
+        FileCheck check = CheckFileDigest(file.Target, file.Digest, ProgressOf(job));
         // A read cut short as the session ends proves nothing against the file.
-        if (check != kFileMatches && SessionEnding())
+        if (check != kFileMatches && SessionEnding(*job))
             break;
-        EndFileWork(check != kFileMatches);
+        EndFileWork(job, check != kFileMatches);
         if (check == kFileMatches)
             continue;
         if (check == kFileDiffers)
             DeleteFileIfPresent(file.Target);
-        NoteNotOnCard(file.Ordinal, 1, file.Source);
+        NoteNotOnCard(job, file.Ordinal, 1, file.Source);
         ComposeCopyLine(file.Source);
         ShowCopyOutcome(TextPair(MessageTable, kMsgCopyFailed));
         reported = true;
     }
     if (!reported)
         ShowCopyStatus(shown);
-    g_CopiedFiles.clear();
+    job->Copied.clear();
+}
+
+// Copies one sound of the category's source folder into its target folder;
+// a file whose name the code page cannot hold (nameExact false) gets its
+// "Failed" line.
+void CopyOneFile(CopyJob* job, const PlannedCategory& planned, const char* folder,
+                 const char* fileName, bool nameExact)
+{
+    int ordinal = job->SoundsReached++;
+    char source[kPathSize] = {};
+    bool fits = FormatPath(source, sizeof source, "%s\\%s", folder, fileName);
+    ComposeCopyLine(source);
+    ShowCopyStatus(g_Session.CopyStatusText);
+    CopiedFile copied = {};
+    copied.Ordinal = ordinal;
+    ReplacePaths paths;
+    // A path that does not fit would name another file, and so would a name
+    // the code page cannot hold: such a file is not copied. The names it
+    // waits under are long paths, which fit wherever its own does.
+    fits = fits && nameExact && FormatCategoryPath(copied.Target, *planned.Category, fileName) &&
+           ComposeSoundPaths(&paths, job->TargetFolder, fileName);
+    bool verified = fits && !planned.IntoSourceFolder &&
+                    CopyFileVerified(source, paths, ProgressOf(job), &copied.Digest);
+    if (verified) {
+        memcpy(copied.Source, source, sizeof source);
+        job->Copied.push_back(copied);
+    } else if (!planned.IntoSourceFolder) {
+        // A sound of a folder that is its own target is on the card already.
+        NoteNotOnCard(job, ordinal, 1, source);
+    }
+    EndFileWork(job, !verified);
+    ShowCopyOutcome(TextPair(MessageTable, verified ? kMsgCopySucceeded : kMsgCopyFailed));
+}
+
+// Copies the sounds of a category's source folder into its target folder.
+void CopyFolderFiles(CopyJob* job, const PlannedCategory& planned)
+{
+    const char* folder = CategorySlot(*planned.Category);
+    FolderSearch search = {};
+    if (!StartSoundSearch(&search, folder)) {
+        Trace("INVALID_HANDLE_VALUE!");
+        return;
+    }
+    char target[kPathSize] = {};
+    if (!FormatCategoryPath(target, *planned.Category, nullptr) ||
+        !ComposeLongFolder(job->TargetFolder, target))
+        job->TargetFolder[0] = L'\0';
+    bool first = true;
+    do {
+        const char* name = search.entry.cFileName;
+        if (IsSound(search)) {
+            if (!KeepCopying(job)) {
+                FormatPath(job->Unreached, sizeof job->Unreached, "%s\\%s", folder, name);
+                break;
+            }
+            Trace(first ? "Find_0:%s\r\n" : "Find_1:%s\r\n", name);
+            CopyOneFile(job, planned, folder, name, search.nameExact);
+        }
+        first = false;
+    } while (NextFolderEntry(&search));
+    EndFolderSearch(&search);
 }
 
 // Copies the files of a ticked category into its folder when that was made
 // (otherwise none). The sounds found in its folder before the Copy that the
-// copy did not come to (the folder not made, or a stop) are not on the card.
-void CopyCategoryFiles(const SoundCategory& category, bool folderMade)
+// copy did not come to (the folder not made, or a stop) are not on the card,
+// unless that folder is its own target.
+void CopyCategoryFiles(CopyJob* job, const PlannedCategory& planned, bool folderMade)
 {
-    int start = g_SoundsReached;
-    g_Unreached[0] = '\0';
+    int start = job->SoundsReached;
+    job->Unreached[0] = '\0';
     if (folderMade)
-        CopyFolderFiles(CategorySlot(category));
-    int end = start + g_SoundsFound[&category - kSoundCategories.Rows];
-    if (end > g_SoundsReached) {
-        NoteNotOnCard(g_SoundsReached, end - g_SoundsReached,
-                      g_Unreached[0] ? g_Unreached : CategorySlot(category));
-        g_SoundsReached = end;
+        CopyFolderFiles(job, planned);
+    int end = start + planned.SoundsFound;
+    if (end > job->SoundsReached) {
+        if (!planned.IntoSourceFolder)
+            NoteNotOnCard(job, job->SoundsReached, end - job->SoundsReached,
+                          job->Unreached[0] ? job->Unreached : CategorySlot(*planned.Category));
+        job->SoundsReached = end;
     }
 }
 
 // When a sound of the ticked folders is not on the card, the status line
 // says how many and which is the first, in place of the last file's line.
-void ShowCopySummary()
+void ShowCopySummary(const CopyJob& job)
 {
-    if (g_NotOnCard.Count == 0)
+    if (job.Missing.Count == 0)
         return;
     char summary[kStatusTextSize] = {};
-    snprintf(summary, sizeof summary, TextPair(MessageTable, kMsgCopyIncomplete), g_NotOnCard.Count,
-             g_SoundsReached, g_NotOnCard.First);
+    snprintf(summary, sizeof summary, TextPair(MessageTable, kMsgCopyIncomplete), job.Missing.Count,
+             job.SoundsReached, job.Missing.First);
     ShowCopyStatus(summary);
 }
 
 // A random page has one category; only the Copy button is locked meanwhile.
-void CopyRandomPage(HWND dialog, const SoundCategory& category)
+void CopyRandomPage(CopyJob* job)
 {
-    if (!IsTicked(dialog, category))
+    if (job->PlannedCount == 0)
         return;
-    g_Session.CurrentCategory = category.CategoryKey;
+    const PlannedCategory& planned = job->Planned[0];
+    g_Session.CurrentCategory = planned.Category->CategoryKey;
     if (CreateCategoryFolder() == -1) {
-        CopyCategoryFiles(category, false);
-        ShowCopySummary();
+        CopyCategoryFiles(job, planned, false);
+        ShowCopySummary(*job);
         return;
     }
     HWND copyButton = g_Session.ControlMap.CopyButton;
     EnableControl(copyButton, false);
-    CopyCategoryFiles(category, true);
-    CheckCopiedFiles();
-    ShowCopySummary();
+    CopyCategoryFiles(job, planned, true);
+    CheckCopiedFiles(job);
+    ShowCopySummary(*job);
     EnableControl(copyButton, true);
 }
 
 // An animal page copies its ticked animals in AnimalIndex order, with the
 // animal rows and the Copy button locked until the rules re-derive them.
-void CopyAnimalPage(HWND dialog, int page)
+void CopyAnimalPage(CopyJob* job)
 {
-    g_CopyWindow.ApplyCopyPanelRules(false);
-    for (const SoundCategory& category : kSoundCategories.Rows) {
-        if (category.Page != page || !IsTicked(dialog, category))
-            continue;
-        if (g_StopCopying) {
-            CopyCategoryFiles(category, false);
+    job->Window.ApplyCopyPanelRules(false);
+    for (int i = 0; i < job->PlannedCount; ++i) {
+        const PlannedCategory& planned = job->Planned[i];
+        if (job->Stopping) {
+            CopyCategoryFiles(job, planned, false);
             continue;
         }
-        Trace("<SenseSpecPath[0]>%s\n", CategorySlot(category));
-        g_Session.CurrentCategory = category.CategoryKey;
-        CopyCategoryFiles(category, CreateCategoryFolder() != -1);
+        Trace("<SenseSpecPath[0]>%s\n", CategorySlot(*planned.Category));
+        g_Session.CurrentCategory = planned.Category->CategoryKey;
+        CopyCategoryFiles(job, planned, CreateCategoryFolder() != -1);
     }
-    CheckCopiedFiles();
-    ShowCopySummary();
-    g_CopyWindow.ApplyCopyPanelRules(true);
-}
-
-// "<SaveDir>\<target folder of CurrentCategory>[\<name>]"; false when there
-// is no such folder or the path does not fit.
-bool FormatTargetPath(char (&path)[kPathSize], const char* name)
-{
-    const SoundCategory* category = FindCategoryByKey(g_Session.CurrentCategory);
-    return category && FormatCategoryPath(path, *category, name);
-}
-
-// Whether a name ends in ending, letters in either case.
-bool EndsWith(const char* name, const char* ending)
-{
-    size_t length = strlen(name), tail = strlen(ending);
-    return length >= tail && _stricmp(name + length - tail, ending) == 0;
-}
-
-// The sound's name of a file found as "<sound's name>.OLD", in sound; false
-// where there is none that a copy could have given: no name left, a name
-// beginning with a full stop (never copied), no sound's ending, or a name
-// the code page cannot hold. Such a file is not ours and stays as it is.
-bool DisplacedSoundName(const FolderSearch& search, char (&sound)[kPathSize])
-{
-    const char* name = search.entry.cFileName;
-    if (!search.nameExact || (search.entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        name[0] == '.' || !EndsWith(name, kDisplacedEnding))
-        return false;
-    size_t length = strlen(name) - strlen(kDisplacedEnding);
-    snprintf(sound, sizeof sound, "%.*s", static_cast<int>(length), name);
-    return EndsWith(sound, kSoundEnding);
-}
-
-// A card pulled, a program ended or a failed put-back during an earlier copy
-// may have left the temporary file, which is removed, and earlier copies
-// moved aside: each gets its sound's name back where that name is missing,
-// or is removed where the new copy took the name. So every sound that was
-// there before is there again, also when its source is gone.
-void RecoverInterruptedCopy()
-{
-    char path[kPathSize] = {};
-    if (FormatTargetPath(path, kCopyTempName))
-        DeleteFileIfPresent(path);
-    char pattern[kPathSize] = {};
-    FolderSearch search = {};
-    if (!FormatPath(path, sizeof path, "*%s", kDisplacedEnding) ||
-        !FormatTargetPath(pattern, path) || !StartFolderSearch(&search, pattern))
-        return;
-    do {
-        char sound[kPathSize] = {};
-        char displaced[kPathSize] = {};
-        if (DisplacedSoundName(search, sound) && FormatTargetPath(path, sound) &&
-            FormatTargetPath(displaced, search.entry.cFileName))
-            SettleDisplaced(displaced, path);
-    } while (NextFolderEntry(&search));
-    EndFolderSearch(&search);
+    CheckCopiedFiles(job);
+    ShowCopySummary(*job);
+    job->Window.ApplyCopyPanelRules(true);
 }
 
 } // namespace
@@ -367,85 +409,23 @@ void SetCopyWindowHooks(const CopyWindowHooks& hooks)
 
 void CopyCheckedCategories(HWND dialog)
 {
-    g_StopCopying = false;
-    g_CopiedFiles.clear();
-    g_SoundsReached = 0;
-    g_NotOnCard = {};
     int page = static_cast<int>(g_Session.CopyTabIndex);
-    g_WorkOfEndedFiles = 0;
-    g_Progress = {0, page < kCopyPages ? 3 * PlanCopy(dialog, page) : 0, false};
-    g_CopyWindow.ReportProgress(g_Progress);
+    if (page >= kCopyPages) {
+        g_Session.CurrentCategory = 0;
+        return;
+    }
+    CopyJob job = {};
+    job.Window = g_CopyWindow;
+    job.Progress.Total = 3 * PlanCopy(&job, dialog, page);
+    job.Window.ReportProgress(job.Progress);
     // A Copy that cannot fit writes nothing, not even a folder: a card
     // filled with part of the library would play only that part.
     char refusal[kStatusTextSize] = {};
-    if (!RoomSuffices(refusal, sizeof refusal))
+    if (!RoomSuffices(job.Room, refusal, sizeof refusal))
         ShowCopyStatus(refusal);
-    else if (g_Session.CopyTabIndex < kSenseSpecPage)
-        CopyRandomPage(dialog, *FirstCategoryOfPage(page));
-    else if (g_Session.CopyTabIndex < kCopyPages)
-        CopyAnimalPage(dialog, page);
+    else if (page < kSenseSpecPage)
+        CopyRandomPage(&job);
+    else
+        CopyAnimalPage(&job);
     g_Session.CurrentCategory = 0;
-}
-
-int CopyFolderFiles(const char* folder)
-{
-    FolderSearch search = {};
-    if (!StartSoundSearch(&search, folder)) {
-        Trace("INVALID_HANDLE_VALUE!");
-        return 0;
-    }
-    // Copying a folder into itself would put each file aside onto itself:
-    // every file fails, as the system's own copy says, and nothing changes.
-    char target[kPathSize] = {};
-    g_IntoSourceFolder = FormatTargetPath(target, nullptr) && IsSameFile(folder, target);
-    if (!g_IntoSourceFolder)
-        RecoverInterruptedCopy();
-    bool first = true;
-    do {
-        const char* name = search.entry.cFileName;
-        if (IsSound(search)) {
-            if (!KeepCopying()) {
-                FormatPath(g_Unreached, sizeof g_Unreached, "%s\\%s", folder, name);
-                break;
-            }
-            Trace(first ? "Find_0:%s\r\n" : "Find_1:%s\r\n", name);
-            g_NameNamesTheFile = search.nameExact;
-            CopyOneFile(folder, name);
-            g_NameNamesTheFile = true;
-        }
-        first = false;
-    } while (NextFolderEntry(&search));
-    EndFolderSearch(&search);
-    return 0;
-}
-
-int CopyOneFile(const char* folder, const char* fileName)
-{
-    int ordinal = g_SoundsReached++;
-    char source[kPathSize] = {};
-    bool fits = FormatPath(source, sizeof source, "%s\\%s", folder, fileName);
-    ComposeCopyLine(source);
-    ShowCopyStatus(g_Session.CopyStatusText);
-    CopiedFile copied = {};
-    copied.Ordinal = ordinal;
-    char temp[kPathSize] = {};
-    char displaced[kPathSize] = {};
-    // A path that does not fit would name another file, and so would a name
-    // the code page cannot hold: such a file is not copied. Nor is one whose
-    // displaced name does not fit, before anything moves.
-    fits = fits && g_NameNamesTheFile && FormatTargetPath(copied.Target, fileName) &&
-           FormatTargetPath(temp, kCopyTempName) &&
-           FormatPath(displaced, sizeof displaced, "%s%s", copied.Target, kDisplacedEnding);
-    bool verified =
-        fits && !g_IntoSourceFolder &&
-        CopyFileVerified(source, copied.Target, temp, displaced, OnWorkProgress, &copied.Digest);
-    if (verified) {
-        memcpy(copied.Source, source, sizeof source);
-        g_CopiedFiles.push_back(copied);
-    } else {
-        NoteNotOnCard(ordinal, 1, source);
-    }
-    EndFileWork(!verified);
-    ShowCopyOutcome(TextPair(MessageTable, verified ? kMsgCopySucceeded : kMsgCopyFailed));
-    return verified ? 1 : 0;
 }

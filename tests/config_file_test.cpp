@@ -177,35 +177,45 @@ TEST_F(ConfigFileTest, AWriteThatCannotCompleteKeepsTheOlderFile)
     }
 }
 
-// A card pulled during Generate: a lone temporary record is put in place
-// only beside the older file, which stands aside only while a checked record
-// waits; any other is removed, never loaded, and a complete older file gets
-// its name back.
-TEST_F(ConfigFileTest, OnlyACheckedTemporaryRecordIsPutInPlace)
+// A card pulled or the program ended during Generate, at any step: the next
+// start loads a whole checked record, else a whole file under the name,
+// else the whole older file, which takes the name; an unchecked temporary
+// record is never loaded, and nothing of the names it passed through stays.
+TEST_F(ConfigFileTest, AnInterruptedGenerateLeavesTheNewerOrTheOlderRecord)
 {
-    const Bytes record = UnusualRecord(), older(86, 0x07);
+    const Bytes record = UnusualRecord(), older(86, 0x07), empty, cut(85, 1);
+    const std::string names[] = {"CFG_BROADCAST.bin", "CFGBCAST.TMP", "CFGBCAST.NEW",
+                                 "CFGBCAST.OLD"};
     const struct {
-        size_t tempSize;
-        bool olderAside;
-        Bytes loaded;
-    } cases[] = {{86, false, {}}, {86, true, record}, {85, true, older}};
+        const Bytes* found[4]; // by name; null: none
+        const Bytes* loaded;
+    } cases[] = {
+        {{nullptr, &record, nullptr, nullptr}, nullptr},
+        {{nullptr, &record, nullptr, &older}, &older},
+        {{nullptr, nullptr, &record, &older}, &record},
+        {{nullptr, nullptr, &record, nullptr}, &record},
+        {{&older, nullptr, &record, nullptr}, &record},
+        {{&empty, nullptr, nullptr, &older}, &older},
+        {{&empty, nullptr, &record, &older}, &record},
+        {{nullptr, nullptr, &cut, &older}, &older},
+    };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.tempSize + c.olderAside);
-        RemoveTree(ConfigPath());
-        WriteBytes(folder_.File("CFGBCAST.TMP"),
-                   Bytes(record.begin(), record.begin() + c.tempSize));
-        if (c.olderAside)
-            WriteBytes(folder_.File("CFGBCAST.OLD"), older);
+        SCOPED_TRACE(&c - cases);
+        for (int i = 0; i < 4; ++i) {
+            RemoveTree(folder_.File(names[i]));
+            if (c.found[i])
+                WriteBytes(folder_.File(names[i]), *c.found[i]);
+        }
         Bytes before = ConfigBytes();
         TraceCapture trace;
-        EXPECT_EQ(ReadConfigFile(), c.loaded.empty() ? -1 : 0);
+        EXPECT_EQ(ReadConfigFile(), c.loaded ? 0 : -1);
         EXPECT_EQ(WithoutBufferSize(trace.Text()),
-                  c.loaded.empty() ? "sizeof = 86\niGetFileSize = 0\nFile szie != struct size!\n"
-                                   : ReadTrace(ConfigPath(), c.loaded));
-        EXPECT_EQ(ReadBytes(ConfigPath()), c.loaded);
-        EXPECT_EQ(ConfigBytes(), c.loaded.empty() ? before : c.loaded);
-        EXPECT_FALSE(FileExists(folder_.File("CFGBCAST.TMP")));
-        EXPECT_FALSE(FileExists(folder_.File("CFGBCAST.OLD")));
+                  c.loaded ? ReadTrace(ConfigPath(), *c.loaded)
+                           : "sizeof = 86\niGetFileSize = 0\nFile szie != struct size!\n");
+        EXPECT_EQ(ReadBytes(ConfigPath()), c.loaded ? *c.loaded : empty);
+        EXPECT_EQ(ConfigBytes(), c.loaded ? *c.loaded : before);
+        for (int i = 1; i < 4; ++i)
+            EXPECT_FALSE(FileExists(folder_.File(names[i]))) << names[i];
     }
 }
 

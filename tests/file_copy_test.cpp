@@ -7,6 +7,7 @@
 
 #include "library_fixture.h"
 #include "platform/long_job_signals.h"
+#include "sounds/card_space.h"
 #include "resources/resource.h"
 
 namespace {
@@ -142,6 +143,44 @@ class FileCopyTest : public LibraryTest {
         return texts;
     }
 };
+
+// The room a Copy needs, counted in whole clusters of the card's volume with
+// each file at its fullest (written to its last 4 KiB piece while the
+// earlier copy it replaces still stands), against the room free for this
+// user, which is less than the volume's size.
+TEST(CardRoom, CountsWholeClustersAtTheFullestMomentAgainstTheFreeRoom)
+{
+    const uint64_t kMB = 1 << 20;
+    const struct {
+        uint64_t cluster, free;
+        int files;
+        uint64_t size, replaced;
+        const char* refusal; // none: it fits
+    } cases[] = {
+        {32768, 100 * 32768, 100, 1, 0, nullptr},
+        {32768, 100 * 32768 - 1, 100, 1, 0, "Not enough space on the card: 4 MB needed, 3 MB free"},
+        {512, 8192, 1, 5000, 0, nullptr},
+        {512, 8191, 1, 5000, 0, "Not enough space on the card: 1 MB needed, 0 MB free"},
+        {4096, 10 * kMB, 3, 10 * kMB, 10 * kMB, nullptr},
+        {4096, 10 * kMB - 1, 3, 10 * kMB, 10 * kMB,
+         "Not enough space on the card: 10 MB needed, 9 MB free"},
+        {4096, 19 * kMB, 3, 10 * kMB, 5 * kMB,
+         "Not enough space on the card: 20 MB needed, 19 MB free"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        VolumeSpace volume = {c.cluster, c.free, 1ull << 30};
+        CardRoom room = StartRoomCount(&volume), unknown = StartRoomCount(nullptr);
+        for (int i = 0; i < c.files; ++i) {
+            CountSound(&room, c.size, c.replaced);
+            CountSound(&unknown, c.size, c.replaced);
+        }
+        char refusal[200] = {};
+        EXPECT_EQ(RoomSuffices(room, refusal, sizeof refusal), c.refusal == nullptr);
+        EXPECT_STREQ(refusal, c.refusal ? c.refusal : "");
+        EXPECT_TRUE(RoomSuffices(unknown, refusal, sizeof refusal));
+    }
+}
 
 // One save directory per page, with categories of every page ticked: each
 // page copies its own ticked categories, in animal order, and nothing else.
@@ -348,24 +387,24 @@ TEST_F(FileCopyTest, AFileThatCannotBeCopiedFailsAndTheNextIsTried)
     EXPECT_EQ(ReadBytes(sound), Bytes(500, 0x5A));
 
     // The target folder chosen as its own source: each file fails, as the
-    // system's copy of a file onto itself does, and the folder stays as it was.
+    // system's copy of a file onto itself does, and the folder stays as it
+    // was; its sounds are on the card, so the Copy ends on its last line.
     std::set<std::string> before = ListTree(folder);
     Choose(IDC_SENSE_RAND_PICK, folder);
     Copy(0);
     for (const std::string& text : StatusTexts())
         EXPECT_EQ(text.find("Sucess"), std::string::npos) << text;
-    std::vector<std::string> names = SearchOrder(folder);
-    EXPECT_EQ(Status(), Incomplete(static_cast<int>(names.size()), static_cast<int>(names.size()),
-                                   folder + "\\" + names.front()));
+    EXPECT_EQ(Status(), CopyLine(folder + "\\" + SearchOrder(folder).back()) + "Failed");
     EXPECT_EQ(ListTree(folder), before);
     EXPECT_EQ(ReadBytes(folder + "\\b.wav"), ReadBytes(source + "\\b.wav"));
     EXPECT_EQ(ReadBytes(sound), Bytes(500, 0x5A));
 }
 
 // What a copy cut short can leave: a sound only as "<name>.OLD" beside
-// "~.TMP", and an earlier copy beside the new one that took its name. The
-// next Copy, from a source that holds neither sound, puts the first back
-// byte for byte and removes the second; a ".OLD" that names no sound stays.
+// "~.TMP", a checked copy only as "<name>.NEW", and an earlier copy beside
+// the new one that took its name. The next Copy, from a source that holds
+// none of these sounds, gives the first two their names byte for byte and
+// removes the third; a ".OLD" or ".NEW" that names no sound stays.
 TEST_F(FileCopyTest, ACopyPutsBackTheSoundsAnInterruptedCopyLeftAside)
 {
     std::string saveDir = NewSaveDir("save"), folder = saveDir + "\\audio\\SenseRand";
@@ -375,12 +414,10 @@ TEST_F(FileCopyTest, ACopyPutsBackTheSoundsAnInterruptedCopyLeftAside)
         const char* name;
         char fill;
         const char* after; // its name after the Copy, or none
-    } files[] = {{"Dog bark.wav.OLD", 'e', "Dog bark.wav"},
-                 {"~.TMP", 'n', nullptr},
-                 {"placed.wav", 'n', "placed.wav"},
-                 {"placed.wav.OLD", 'e', nullptr},
-                 {"~.OLD", 'x', "~.OLD"},
-                 {".wav.OLD", 'x', ".wav.OLD"}};
+    } files[] = {{"Dog bark.wav.OLD", 'e', "Dog bark.wav"}, {"~.TMP", 'n', nullptr},
+                 {"placed.wav", 'n', "placed.wav"},         {"placed.wav.OLD", 'e', nullptr},
+                 {"Cat.wav.NEW", 'c', "Cat.wav"},           {"~.OLD", 'x', "~.OLD"},
+                 {"notes.NEW", 'x', "notes.NEW"},           {".wav.OLD", 'x', ".wav.OLD"}};
     std::set<std::string> expected = {"new.wav"};
     for (const auto& file : files) {
         WriteBytes(folder + "\\" + file.name, Bytes(300, file.fill));
@@ -471,6 +508,35 @@ TEST_F(LongPathTest, SaveDirectoryNearTheLimit)
     EXPECT_EQ(StatusTexts(), std::vector<std::string>{Incomplete(1, 1, source)});
     EXPECT_FALSE(FileExists(tooLong));
     RemoveTree(fits);
+}
+
+// A save directory of 237 characters: a.wav's path on the card is 259
+// characters and the names it waits under are longer; it is copied,
+// replaced, and given its name from under a checked one left waiting, like
+// any other sound.
+TEST_F(LongPathTest, ASoundWhosePathFitsIsCopiedThoughItsWaitingNamesAreLonger)
+{
+    std::string saveDir = PathOfLength(237), target = saveDir + "\\audio\\SenseRand\\a.wav";
+    ASSERT_TRUE(CreateDirectoryA(saveDir.c_str(), nullptr));
+    Browse(kFolderChosen, saveDir);
+    for (const char* name : {"first", "second"}) {
+        std::string source = MakeSource(name, {"a.wav"});
+        Choose(IDC_SENSE_RAND_PICK, source);
+        Copy(0);
+        EXPECT_EQ(Status(), CopyLine(source + "\\a.wav") + "Sucess");
+        EXPECT_EQ(ReadBytes(target), ReadBytes(source + "\\a.wav"));
+    }
+    std::wstring checked = L"\\\\?\\" + FromUtf8((target + ".NEW").c_str());
+    HANDLE file = CreateFileW(checked.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "waiting", 7, &written, nullptr);
+    CloseHandle(file);
+    Choose(IDC_SENSE_RAND_PICK, MakeSource("third", {"b.wav"}));
+    Copy(0);
+    EXPECT_EQ(ReadBytes(target), Bytes({'w', 'a', 'i', 't', 'i', 'n', 'g'}));
+    EXPECT_EQ(ListTree(saveDir + "\\audio\\SenseRand"), (std::set<std::string>{"a.wav", "b.wav"}));
+    RemoveTree(saveDir);
 }
 
 // A source folder of 253 characters leaves room for its pattern: a.wav still
@@ -740,7 +806,8 @@ DWORD WINAPI EndSessionOnceASoundIsNew(void* dialog)
 // checked, never with the source read again. A copy that another program
 // holds open without read sharing (a virus scanner, a sync tool) is not
 // taken for a changed one: it stays on the card, and the Copy ends saying
-// that it could not be checked.
+// that it could not be checked. The summary names it first, in copy order,
+// ahead of a later sound that failed before it, during the copy.
 TEST_F(FileCopyTest, ASourceGoneAfterItsCopyKeepsTheCopyAndAHeldCopyStays)
 {
     g_Source = start_.File("many");
@@ -753,6 +820,9 @@ TEST_F(FileCopyTest, ASourceGoneAfterItsCopyKeepsTheCopyAndAHeldCopyStays)
     std::vector<std::string> order = SearchOrder(g_Source);
     g_Gone.assign(order.begin(), order.begin() + 10);
     g_HeldName = order[10];
+    CreateDirectoryA(g_Card.substr(0, g_Card.rfind('\\')).c_str(), nullptr);
+    CreateDirectoryA(g_Card.c_str(), nullptr);
+    CreateDirectoryA((g_Card + "\\" + order[20]).c_str(), nullptr);
     std::vector<Bytes> originals;
     for (const std::string& name : g_Gone)
         originals.push_back(ReadBytes(g_Source + "\\" + name));
@@ -779,7 +849,7 @@ TEST_F(FileCopyTest, ASourceGoneAfterItsCopyKeepsTheCopyAndAHeldCopyStays)
     std::string held = g_Source + "\\" + g_HeldName;
     EXPECT_EQ(ReadBytes(g_Card + "\\" + g_HeldName), ReadBytes(held));
     EXPECT_EQ(StatusTexts().end()[-2], CopyLine(held) + "Failed");
-    EXPECT_EQ(Status(), Incomplete(1, 400, held));
+    EXPECT_EQ(Status(), Incomplete(2, 400, held));
 }
 
 // While a copy runs a log-off waits; a session that ends anyway stops the

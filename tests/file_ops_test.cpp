@@ -5,70 +5,83 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/digest_check.h"
 #include "platform/file_ops.h"
+#include "platform/verified_copy.h"
+#include "sounds/sound_replace.h"
 #include "test_support.h"
 
 namespace {
 
-TEST(CopyFileVerified, ReplacesAnExistingTarget)
+// The names a sound passes through in folder.
+ReplacePaths SoundPaths(const TempFolder& folder, const std::string& name)
+{
+    LongPath longFolder;
+    ReplacePaths paths;
+    EXPECT_TRUE(ComposeLongFolder(longFolder, folder.Path().c_str()));
+    EXPECT_TRUE(ComposeSoundPaths(&paths, longFolder, name.c_str()));
+    return paths;
+}
+
+bool Copy(const std::string& source, const ReplacePaths& paths, WorkProgress progress = {},
+          ContentDigest* digest = nullptr)
+{
+    return CopyFileVerified(source.c_str(), paths, progress, digest);
+}
+
+// A RIFF file of the given length whose header claims claimed bytes.
+Bytes Riff(size_t length, uint32_t claimed, unsigned char fill)
+{
+    Bytes bytes(length, fill);
+    const unsigned char head[] = {'R', 'I', 'F', 'F'};
+    std::copy(head, head + 4, bytes.begin());
+    for (int i = 0; i < 4; ++i)
+        bytes[4 + i] = static_cast<unsigned char>((claimed - 8) >> (8 * i));
+    return bytes;
+}
+
+TEST(CopyFileVerified, ReplacesAnExistingTargetAndLeavesNoOtherName)
 {
     TempFolder folder;
     WriteBytes(folder.File("new.wav"), Bytes(300, 0x11));
     WriteBytes(folder.File("old.wav"), Bytes(100, 0x22));
-    EXPECT_TRUE(CopyFileVerified(folder.File("new.wav").c_str(), folder.File("old.wav").c_str(),
-                                 folder.File("~.TMP").c_str(), folder.File("~.OLD").c_str(),
-                                 nullptr));
+    EXPECT_TRUE(Copy(folder.File("new.wav"), SoundPaths(folder, "old.wav")));
     EXPECT_EQ(ReadBytes(folder.File("old.wav")), Bytes(300, 0x11));
-}
-
-// A copy that fails before it writes the target leaves a good earlier copy.
-TEST(CopyFileVerified, AFailedCopyKeepsATargetItNeverWrote)
-{
-    TempFolder folder;
-    WriteBytes(folder.File("kept.wav"), Bytes(100, 0x22));
-    EXPECT_FALSE(CopyFileVerified(folder.File("missing.wav").c_str(),
-                                  folder.File("kept.wav").c_str(), folder.File("~.TMP").c_str(),
-                                  folder.File("~.OLD").c_str(), nullptr));
-    EXPECT_EQ(ReadBytes(folder.File("kept.wav")), Bytes(100, 0x22));
-
-    // A source that cannot be read while another holds it exclusively.
-    WriteBytes(folder.File("locked.wav"), Bytes(50, 0x33));
-    HANDLE lock = CreateFileA(folder.File("locked.wav").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(CopyFileVerified(folder.File("locked.wav").c_str(),
-                                  folder.File("kept.wav").c_str(), folder.File("~.TMP").c_str(),
-                                  folder.File("~.OLD").c_str(), nullptr));
-    CloseHandle(lock);
-    EXPECT_EQ(ReadBytes(folder.File("kept.wav")), Bytes(100, 0x22));
-}
-
-TEST(CopyFileVerified, AFolderAtTheTargetStays)
-{
-    TempFolder folder;
-    WriteBytes(folder.File("tone.wav"), Bytes(10, 0x44));
-    CreateDirectoryA(folder.File("taken.wav").c_str(), nullptr);
-    WriteBytes(folder.File("taken.wav\\inside.txt"), Bytes(3, 0x55));
-    EXPECT_FALSE(CopyFileVerified(folder.File("tone.wav").c_str(), folder.File("taken.wav").c_str(),
-                                  folder.File("~.TMP").c_str(), folder.File("~.OLD").c_str(),
-                                  nullptr));
-    EXPECT_EQ(ReadBytes(folder.File("taken.wav\\inside.txt")), Bytes(3, 0x55));
+    for (const char* left : {"~.TMP", "old.wav.NEW", "old.wav.OLD"})
+        EXPECT_FALSE(FileExists(folder.File(left))) << left;
 }
 
 // Whatever stops a copy over an earlier good copy, that copy stays byte for
-// byte and no temporary file is left.
+// byte and no temporary file is left: a source missing, held exclusively or
+// being written, a folder at the temporary name, a read-only target, a
+// folder at the target.
 TEST(CopyFileVerified, AFailedCopyKeepsTheEarlierCopyAndNoTemporaryFile)
 {
     TempFolder folder;
-    const std::string target = folder.File("tone.wav"), temp = folder.File("TONE.TMP");
+    const std::string target = folder.File("tone.wav"), temp = folder.File("~.TMP");
     WriteBytes(folder.File("new.wav"), Bytes(300, 0x11));
-    enum Obstacle { kSourceGone, kSourceBeingWritten, kFolderAtTemp, kReadOnlyTarget };
-    for (Obstacle obstacle : {kSourceGone, kSourceBeingWritten, kFolderAtTemp, kReadOnlyTarget}) {
+    enum Obstacle {
+        kSourceGone,
+        kSourceHeld,
+        kSourceBeingWritten,
+        kFolderAtTemp,
+        kReadOnlyTarget,
+        kFolderAtTarget
+    };
+    for (Obstacle obstacle : {kSourceGone, kSourceHeld, kSourceBeingWritten, kFolderAtTemp,
+                              kReadOnlyTarget, kFolderAtTarget}) {
         SCOPED_TRACE(obstacle);
-        WriteBytes(target, Bytes(100, 0x22));
+        RemoveTree(target);
+        if (obstacle == kFolderAtTarget) {
+            CreateDirectoryA(target.c_str(), nullptr);
+            WriteBytes(target + "\\inside.txt", Bytes(3, 0x55));
+        } else {
+            WriteBytes(target, Bytes(100, 0x22));
+        }
         std::string source = folder.File(obstacle == kSourceGone ? "gone.wav" : "new.wav");
-        HANDLE writer = obstacle == kSourceBeingWritten
-                            ? CreateFileA(source.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+        HANDLE holder = obstacle == kSourceHeld || obstacle == kSourceBeingWritten
+                            ? CreateFileA(source.c_str(), GENERIC_READ | GENERIC_WRITE,
+                                          obstacle == kSourceHeld ? 0 : FILE_SHARE_READ, nullptr,
                                           OPEN_EXISTING, 0, nullptr)
                             : INVALID_HANDLE_VALUE;
         if (obstacle == kFolderAtTemp)
@@ -76,25 +89,34 @@ TEST(CopyFileVerified, AFailedCopyKeepsTheEarlierCopyAndNoTemporaryFile)
         if (obstacle == kReadOnlyTarget)
             SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
 
-        EXPECT_FALSE(CopyFileVerified(source.c_str(), target.c_str(), temp.c_str(),
-                                      folder.File("TONE.OLD").c_str(), nullptr));
-        CloseHandle(writer);
+        EXPECT_FALSE(Copy(source, SoundPaths(folder, "tone.wav")));
+        CloseHandle(holder);
         EXPECT_EQ(IsFolder(temp.c_str()), FileExists(temp));
+        EXPECT_FALSE(FileExists(target + ".NEW"));
         RemoveTree(temp);
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(ReadBytes(target), Bytes(100, 0x22));
+        if (obstacle == kFolderAtTarget)
+            EXPECT_EQ(ReadBytes(target + "\\inside.txt"), Bytes(3, 0x55));
+        else
+            EXPECT_EQ(ReadBytes(target), Bytes(100, 0x22));
     }
 }
 
 std::vector<uint64_t> g_Progress;
 uint64_t g_AbandonAt = UINT64_MAX;
 
+bool NoteProgressForTest(void*, uint64_t done)
+{
+    g_Progress.push_back(done);
+    return done < g_AbandonAt;
+}
+
 // From a large read-only source: the copy replaces the earlier one with a
 // writable file, counts every byte as written and read back, and leaves no
 // temporary file; abandoned midway, it keeps the earlier copy. The digest
 // taken tells the copy from the same file changed in its last byte (of a
-// last block cut short) or cut short later, and from no file; a file held
-// open by another is told apart from all of these.
+// last block cut short) or cut short later; a file held open by another, or
+// gone, proves nothing against the copy.
 TEST(CopyFileVerified, ALargeCopyReportsProgressAndLeavesADigestForTheLastCheck)
 {
     TempFolder folder;
@@ -105,22 +127,18 @@ TEST(CopyFileVerified, ALargeCopyReportsProgressAndLeavesADigestForTheLastCheck)
     WriteBytes(source, big);
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY);
     WriteBytes(target, Bytes(100, 0x22));
-    CopyProgress note = [](uint64_t done) {
-        g_Progress.push_back(done);
-        return done < g_AbandonAt;
-    };
-    const std::string temp = folder.File("TONE.TMP"), old = folder.File("TONE.OLD");
+    const WorkProgress note = {NoteProgressForTest, nullptr};
+    const ReplacePaths paths = SoundPaths(folder, "tone.wav");
 
     g_AbandonAt = 3 << 20;
-    EXPECT_FALSE(CopyFileVerified(source.c_str(), target.c_str(), temp.c_str(), old.c_str(), note));
+    EXPECT_FALSE(Copy(source, paths, note));
     EXPECT_EQ(ReadBytes(target), Bytes(100, 0x22));
-    EXPECT_FALSE(FileExists(temp));
+    EXPECT_FALSE(FileExists(folder.File("~.TMP")));
     g_AbandonAt = UINT64_MAX;
     g_Progress.clear();
     ContentDigest digest = {};
-    ASSERT_TRUE(
-        CopyFileVerified(source.c_str(), target.c_str(), temp.c_str(), old.c_str(), note, &digest));
-    EXPECT_FALSE(FileExists(temp));
+    ASSERT_TRUE(Copy(source, paths, note, &digest));
+    EXPECT_FALSE(FileExists(folder.File("~.TMP")));
     EXPECT_FALSE(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_READONLY);
     EXPECT_EQ(ReadBytes(target), big);
     EXPECT_TRUE(std::is_sorted(g_Progress.begin(), g_Progress.end()));
@@ -128,22 +146,118 @@ TEST(CopyFileVerified, ALargeCopyReportsProgressAndLeavesADigestForTheLastCheck)
 
     SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(source.c_str()); // the last check needs no source
-    EXPECT_EQ(CheckFileDigest(target.c_str(), digest, nullptr), kFileMatches);
+    EXPECT_EQ(CheckFileDigest(target.c_str(), digest, {}), kFileMatches);
     HANDLE holder =
         CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(CheckFileDigest(target.c_str(), digest, nullptr), kFileHeld);
+    EXPECT_EQ(CheckFileDigest(target.c_str(), digest, {}), kFileUnchecked);
     CloseHandle(holder);
     big.back() ^= 1;
     WriteBytes(target, big);
-    EXPECT_EQ(CheckFileDigest(target.c_str(), digest, nullptr), kFileDiffers);
+    EXPECT_EQ(CheckFileDigest(target.c_str(), digest, {}), kFileDiffers);
     big.back() ^= 1;
     big.resize(1 << 20);
     WriteBytes(target, big);
-    EXPECT_EQ(CheckFileDigest(target.c_str(), digest, nullptr), kFileDiffers);
-    EXPECT_EQ(CheckFileDigest(folder.File("gone.wav").c_str(), digest, nullptr), kFileDiffers);
+    EXPECT_EQ(CheckFileDigest(target.c_str(), digest, {}), kFileDiffers);
+    EXPECT_EQ(CheckFileDigest(folder.File("gone.wav").c_str(), digest, {}), kFileUnchecked);
     // A record is equal to all of its bytes only.
     EXPECT_TRUE(FileHoldsOnMedium(target.c_str(), big.data(), 1 << 20));
     EXPECT_FALSE(FileHoldsOnMedium(target.c_str(), big.data(), (1 << 20) - 1));
+}
+
+// What a card pulled at any step of a replacement, or in the middle of one
+// of its renames, leaves beside a sound, and what settling makes of it: the
+// name holds the earlier copy or the new one whole, and only what waits in
+// vain is left. 'o' the earlier bytes, 'n' the new, 'z' 0 bytes, 't' a RIFF
+// file shorter than its header says, '-' nothing.
+TEST(SettleWaitingFiles, KeepsTheEarlierCopyOrTheNewOneWholeWhateverTheStep)
+{
+    const struct {
+        const char* found; // the sound, its .NEW and its .OLD
+        const char* left;
+        SettleOutcome outcome;
+    } cases[] = {
+        {"o--", "o--", kNothingWaits}, // before the checked copy has its name
+        {"on-", "n--", kSettled},      // checked and durable, earlier copy in place
+        {"-n-", "n--", kSettled},      // lost between both names moving aside
+        {"onz", "n--", kSettled},      // aside cut short: the new name empty
+        {"znz", "n--", kSettled},      //   ... and the old emptied too
+        {"zno", "n--", kSettled},      // aside cut short: the old name emptied (or naming
+                                       // the new one cut short: its name empty)
+        {"-no", "n--", kSettled},      // earlier copy aside, new one not named yet
+        {"nzo", "n--", kSettled},      // naming the new one cut short: checked name emptied
+        {"--o", "o--", kSettled},      // lost between both names taking the name
+        {"n-o", "n--", kSettled},      // named, earlier copy not yet removed
+        {"oz-", "o--", kSettled},      // checked name given, cut short
+        {"to-", "o--", kSettled},      // a RIFF cut short under the name
+        {"t-o", "o--", kSettled},
+        {"--z", "--z", kSettled}, // nothing whole to put back: left
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.found);
+        TempFolder folder;
+        const std::string names[] = {"s.wav", "s.wav.NEW", "s.wav.OLD"};
+        const Bytes earlier = Riff(5000, 5000, 'o'), fresh = Riff(7000, 7000, 'n');
+        auto contents = [&](char kind) {
+            return kind == 'o'   ? earlier
+                   : kind == 'n' ? fresh
+                   : kind == 't' ? Riff(100, 5000, 't')
+                                 : Bytes();
+        };
+        for (int i = 0; i < 3; ++i)
+            if (c.found[i] != '-')
+                WriteBytes(folder.File(names[i]), contents(c.found[i]));
+        EXPECT_EQ(SettleWaitingFiles(SoundPaths(folder, "s.wav"), IsWholeSound), c.outcome);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(FileExists(folder.File(names[i])), c.left[i] != '-') << names[i];
+            if (c.left[i] != '-')
+                EXPECT_EQ(ReadBytes(folder.File(names[i])), contents(c.left[i])) << names[i];
+        }
+    }
+}
+
+// A name whose file cannot be replaced keeps it, and what waits for it stays:
+// read-only, pending deletion (a reader shares deletion), held without
+// sharing, a folder. A file pending deletion does not open on Windows; under
+// Wine it still does, and that row is left out where it does.
+TEST(SettleWaitingFiles, LeavesWhatWaitsForANameItCannotTake)
+{
+    enum Obstacle { kReadOnly, kPendingDeletion, kHeld, kFolder };
+    for (Obstacle obstacle : {kReadOnly, kPendingDeletion, kHeld, kFolder}) {
+        SCOPED_TRACE(obstacle);
+        TempFolder folder;
+        const std::string target = folder.File("s.wav");
+        WriteBytes(folder.File("s.wav.NEW"), Bytes(10, 'n'));
+        WriteBytes(folder.File("s.wav.OLD"), Bytes(10, 'o'));
+        if (obstacle == kFolder)
+            CreateDirectoryA(target.c_str(), nullptr);
+        else
+            WriteBytes(target, Bytes(10, 'x'));
+        if (obstacle == kReadOnly)
+            SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+        HANDLE reader =
+            obstacle == kPendingDeletion || obstacle == kHeld
+                ? CreateFileA(target.c_str(), GENERIC_READ,
+                              obstacle == kHeld ? 0 : FILE_SHARE_DELETE | FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr)
+                : INVALID_HANDLE_VALUE;
+        if (obstacle == kPendingDeletion) {
+            ASSERT_TRUE(DeleteFileA(target.c_str()));
+            HANDLE again =
+                CreateFileA(target.c_str(), GENERIC_READ, 7, nullptr, OPEN_EXISTING, 0, nullptr);
+            if (again != INVALID_HANDLE_VALUE) {
+                CloseHandle(again);
+                CloseHandle(reader);
+                printf("a file pending deletion still opens here: that row is left out\n");
+                continue;
+            }
+        }
+        EXPECT_EQ(SettleWaitingFiles(SoundPaths(folder, "s.wav"), IsWholeSound), kCheckedWaits);
+        CloseHandle(reader);
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        EXPECT_EQ(ReadBytes(folder.File("s.wav.NEW")), Bytes(10, 'n'));
+        if (obstacle != kPendingDeletion && obstacle != kFolder)
+            EXPECT_EQ(ReadBytes(target), Bytes(10, 'x'));
+    }
 }
 
 ContentDigest DigestInPieces(const Bytes& bytes, size_t piece)

@@ -1,0 +1,375 @@
+#include "platform/file_replace.h"
+
+#include <cstring>
+#include <cwchar>
+
+namespace {
+
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+const WCHAR* FinalComponent(const WCHAR* path)
+{
+    const WCHAR* slash = wcsrchr(path, L'\\');
+    return slash ? slash + 1 : path;
+}
+
+// Names are compared as the file system compares them: ordinally, ignoring
+// case by the system's upper-case table, not by a language's rules.
+bool SameName(const WCHAR* first, const WCHAR* second)
+{
+    return CompareStringOrdinal(first, -1, second, -1, TRUE) == CSTR_EQUAL;
+}
+
+// Appends narrow text of the ANSI code page to a wide path; false when it
+// does not convert or fit.
+bool AppendNarrow(LongPath path, const char* text)
+{
+    if (!*text)
+        return true;
+    size_t used = wcslen(path);
+    int room = kLongPathSize - static_cast<int>(used);
+    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, -1, path + used, room) > 0;
+}
+
+// A rename onto a name that holds a file, or a folder, is refused with one
+// of these.
+bool NameTaken(DWORD error)
+{
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ||
+           error == ERROR_ACCESS_DENIED;
+}
+
+// Renames an open file, opened with DELETE access, to the free name to. The
+// name goes in the form the file system itself takes ("\??\C:\..."): the
+// system passes it on to the file system, converting a DOS path first only
+// in some versions, and this form needs no conversion.
+bool RenameOpenFile(HANDLE file, const WCHAR* to)
+{
+    union {
+        FILE_RENAME_INFO info;
+        unsigned char room[sizeof(FILE_RENAME_INFO) + kLongPathSize * sizeof(WCHAR)];
+    } rename = {};
+    size_t length = wcslen(to);
+    if (length >= kLongPathSize || wcsncmp(to, L"\\\\?\\", 4) != 0) {
+        SetLastError(ERROR_INVALID_NAME);
+        return false;
+    }
+    wmemcpy(rename.info.FileName, to, length + 1);
+    rename.info.FileName[1] = L'?';
+    rename.info.ReplaceIfExists = FALSE;
+    rename.info.RootDirectory = nullptr;
+    rename.info.FileNameLength = static_cast<DWORD>(length * sizeof(WCHAR));
+    return SetFileInformationByHandle(file, FileRenameInfo, &rename,
+                                      sizeof rename.info + rename.info.FileNameLength) != 0;
+}
+
+// Makes a rename last. MOVEFILE_WRITE_THROUGH flushes only a move done as a
+// copy and a delete, so a rename within one volume stays in the cache.
+// FlushFileBuffers writes all buffered information of a file to the device
+// and needs a handle with GENERIC_WRITE access, so the file is opened again
+// under its new name and flushed; on FAT and exFAT that writes its folder
+// entry, which holds the name. (A flush of the whole volume would need
+// administrator rights.)
+bool MakeNameDurable(const WCHAR* path)
+{
+    HANDLE file = CreateFileW(path, GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool flushed = FlushFileBuffers(file) != 0;
+    return CloseHandle(file) && flushed;
+}
+
+// Gives the file at from the free name to and makes that name durable. It
+// removes nothing: a file whose new name cannot be made durable keeps it.
+bool RenameDurably(const WCHAR* from, const WCHAR* to)
+{
+    return MoveFileExW(from, to, MOVEFILE_WRITE_THROUGH) && MakeNameDurable(to);
+}
+
+// A read-only file or a folder at the target is not ours to replace.
+bool MayReplace(const WCHAR* target)
+{
+    DWORD attributes = GetFileAttributesW(target);
+    return attributes == INVALID_FILE_ATTRIBUTES ||
+           !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+// A name also finds a file through that file's short (8.3) alias: true only
+// when the file that answers to target is the one whose long name it is.
+bool HoldsOwnName(const WCHAR* target)
+{
+    WIN32_FIND_DATAW found = {};
+    HANDLE search = FindFirstFileW(target, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return SameName(found.cFileName, FinalComponent(target));
+}
+
+// Whether an open file answers to its path through its own long name. The
+// normalized path of an open file holds long names; the name it was opened
+// by can be a short alias. Where the system cannot tell an open file's path,
+// the name is looked up by a search.
+bool OpenedByOwnName(HANDLE file, const WCHAR* path)
+{
+    WCHAR normalized[1024];
+    DWORD length = GetFinalPathNameByHandleW(file, normalized, ARRAYSIZE(normalized),
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_NONE);
+    if (length == 0 || length >= ARRAYSIZE(normalized))
+        return HoldsOwnName(path);
+    return SameName(FinalComponent(normalized), FinalComponent(path));
+}
+
+// Moves target aside to displaced (removing a file left there) when target
+// is the file's own long name. The check and the rename act on one open
+// file, so a file that another program renames meanwhile cannot take
+// target's place between them.
+bool MoveOwnNameAside(const WCHAR* target, const WCHAR* displaced)
+{
+    HANDLE file = CreateFileW(target, DELETE | SYNCHRONIZE | FILE_READ_ATTRIBUTES, kShareAll,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool moved = OpenedByOwnName(file, target) && DeleteLongPathIfPresent(displaced) &&
+                 RenameOpenFile(file, displaced);
+    CloseHandle(file);
+    return moved;
+}
+
+// Drops the new file, open under Checked, after a failure.
+void DiscardChecked(HANDLE file, const ReplacePaths& paths)
+{
+    CloseHandle(file);
+    DeleteFileW(paths.Checked);
+}
+
+// What a file waiting for, or standing under, a name was found to be.
+enum Probe {
+    kAbsent,
+    kWhole,
+    kNotWhole,
+    kUnknown, // it cannot be opened or read, or (as a target) it is not ours to replace
+};
+
+// Reads a file's length and first bytes to see whether it is whole. A file
+// pending deletion, or held without sharing, does not open.
+Probe ProbeOpenFile(HANDLE file, WholeTest whole)
+{
+    LARGE_INTEGER length = {};
+    unsigned char head[kHeadSize] = {};
+    DWORD read = 0;
+    if (!GetFileSizeEx(file, &length) || !ReadFile(file, head, sizeof head, &read, nullptr))
+        return kUnknown;
+    return whole(static_cast<uint64_t>(length.QuadPart), head) ? kWhole : kNotWhole;
+}
+
+HANDLE OpenToProbe(const WCHAR* path, Probe* absent)
+{
+    HANDLE file = CreateFileW(path, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD error = GetLastError();
+    *absent = file == INVALID_HANDLE_VALUE &&
+                      (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+                  ? kAbsent
+                  : kUnknown;
+    return file;
+}
+
+Probe ProbeFile(const WCHAR* path, WholeTest whole)
+{
+    Probe failed;
+    HANDLE file = OpenToProbe(path, &failed);
+    if (file == INVALID_HANDLE_VALUE)
+        return failed;
+    Probe probe = ProbeOpenFile(file, whole);
+    CloseHandle(file);
+    return probe;
+}
+
+// The file under the name itself: one that answers to it only through its
+// short alias is another sound's, and a folder or a read-only file is not
+// replaced (replaceable false).
+Probe ProbeTarget(const WCHAR* target, WholeTest whole, bool* replaceable)
+{
+    Probe failed;
+    HANDLE file = OpenToProbe(target, &failed);
+    *replaceable = failed == kAbsent;
+    if (file == INVALID_HANDLE_VALUE)
+        return failed;
+    BY_HANDLE_FILE_INFORMATION information = {};
+    Probe probe = kUnknown;
+    if (OpenedByOwnName(file, target) && GetFileInformationByHandle(file, &information)) {
+        probe = ProbeOpenFile(file, whole);
+        *replaceable = !(information.dwFileAttributes & FILE_ATTRIBUTE_READONLY);
+    }
+    CloseHandle(file);
+    return probe;
+}
+
+// A whole checked file takes the name: a whole file there moves aside (it is
+// removed once the checked one stands), one that is not whole is removed.
+SettleOutcome PutCheckedInPlace(const ReplacePaths& paths, Probe target, bool replaceable)
+{
+    if (target == kUnknown || !replaceable)
+        return kCheckedWaits;
+    bool aside = target == kWhole;
+    if (aside ? !MoveOwnNameAside(paths.Target, paths.Displaced)
+              : !DeleteLongPathIfPresent(paths.Target))
+        return kCheckedWaits;
+    if (!RenameDurably(paths.Checked, paths.Target)) {
+        if (aside)
+            RenameDurably(paths.Displaced, paths.Target);
+        return kCheckedWaits;
+    }
+    RemoveDisplaced(paths);
+    return kSettled;
+}
+
+} // namespace
+
+bool ComposeLongFolder(LongPath path, const char* folder)
+{
+    LongPath wide = {};
+    WCHAR full[kLongPathSize];
+    if (!AppendNarrow(wide, folder))
+        return false;
+    DWORD length = GetFullPathNameW(wide, kLongPathSize, full, nullptr);
+    if (length == 0 || length >= kLongPathSize || full[0] == L'\0')
+        return false;
+    bool unc = full[0] == L'\\' && full[1] == L'\\';
+    // "\\?\..." and "\\.\..." name devices and take no prefix.
+    if (unc && (full[2] == L'?' || full[2] == L'.'))
+        return false;
+    const WCHAR* prefix = unc ? L"\\\\?\\UNC" : L"\\\\?\\";
+    const WCHAR* rest = unc ? full + 1 : full;
+    size_t restLength = wcslen(rest);
+    // A folder's trailing backslash (a drive root's) is not part of its name.
+    if (restLength > 0 && rest[restLength - 1] == L'\\')
+        --restLength;
+    if (wcslen(prefix) + restLength >= kLongPathSize)
+        return false;
+    wcscpy(path, prefix);
+    wcsncat(path, rest, restLength);
+    return true;
+}
+
+bool ComposeLongChild(LongPath path, const LongPath folder, const char* name, const char* ending)
+{
+    size_t length = wcslen(folder);
+    if (length + 1 >= kLongPathSize)
+        return false;
+    wmemcpy(path, folder, length);
+    path[length] = L'\\';
+    path[length + 1] = L'\0';
+    return AppendNarrow(path, name) && AppendNarrow(path, ending);
+}
+
+HANDLE CreateTempFile(const ReplacePaths& paths)
+{
+    // Nobody else may write the new file before its check, nor rename it.
+    return CreateFileW(paths.Temp, GENERIC_READ | GENERIC_WRITE | DELETE, FILE_SHARE_READ, nullptr,
+                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_NO_BUFFERING, nullptr);
+}
+
+bool PlaceCheckedFile(HANDLE file, const ReplacePaths& paths, bool* movedAside)
+{
+    *movedAside = false;
+    if (!RenameOpenFile(file, paths.Checked)) {
+        CloseHandle(file);
+        DeleteFileW(paths.Temp);
+        return false;
+    }
+    // A new name is given without a look at the target first: looking up a
+    // missing name can cost a scan of the whole folder.
+    if (!RenameOpenFile(file, paths.Target)) {
+        // The name is taken. The earlier file moves aside only once the new
+        // one is durable under the name that says it is whole.
+        if (!NameTaken(GetLastError()) || !FlushFileBuffers(file) || !MayReplace(paths.Target) ||
+            !MoveOwnNameAside(paths.Target, paths.Displaced)) {
+            DiscardChecked(file, paths);
+            return false;
+        }
+        *movedAside = true;
+        if (!RenameOpenFile(file, paths.Target)) {
+            CloseHandle(file);
+            // Where the earlier file cannot get its name back, the new one
+            // waits whole under Checked for the next settling.
+            if (RenameDurably(paths.Displaced, paths.Target)) {
+                *movedAside = false;
+                DeleteFileW(paths.Checked);
+            }
+            return false;
+        }
+    }
+    // A rename is not written through by itself: the flush of the file
+    // writes its folder entry on FAT and exFAT, which holds the name. A close
+    // can still report a deferred write error of the medium.
+    bool durable = FlushFileBuffers(file) != 0;
+    durable = CloseHandle(file) && durable;
+    if (!durable) {
+        TakeBackPlacedFile(paths, *movedAside, paths.Temp);
+        *movedAside = false;
+    }
+    return durable;
+}
+
+bool RemoveDisplaced(const ReplacePaths& paths)
+{
+    // Opening for attributes alone takes no share access from other openers.
+    HANDLE standing = CreateFileW(paths.Target, FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+    if (standing == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(standing);
+    // Left behind only if this fails; the next settling removes it.
+    DeleteFileW(paths.Displaced);
+    return true;
+}
+
+void TakeBackPlacedFile(const ReplacePaths& paths, bool movedAside, const WCHAR* aside)
+{
+    bool cleared =
+        DeleteLongPathIfPresent(aside) && MoveFileExW(paths.Target, aside, MOVEFILE_WRITE_THROUGH);
+    if (cleared)
+        DeleteFileW(aside); // left behind only if this fails, under a name never loaded
+    else
+        cleared = DeleteLongPathIfPresent(paths.Target);
+    if (cleared && movedAside)
+        RenameDurably(paths.Displaced, paths.Target);
+}
+
+SettleOutcome SettleWaitingFiles(const ReplacePaths& paths, WholeTest whole)
+{
+    Probe checked = ProbeFile(paths.Checked, whole);
+    Probe displaced = ProbeFile(paths.Displaced, whole);
+    if (checked == kAbsent && displaced == kAbsent)
+        return kNothingWaits;
+    bool replaceable = false;
+    Probe target = ProbeTarget(paths.Target, whole, &replaceable);
+    // A checked file that is not whole was cut short on its way: it never
+    // holds the only whole copy.
+    if (checked == kNotWhole)
+        DeleteFileW(paths.Checked);
+    if (checked == kWhole)
+        return PutCheckedInPlace(paths, target, replaceable);
+    SettleOutcome outcome = checked == kUnknown ? kCheckedWaits : kSettled;
+    if (displaced == kAbsent)
+        return outcome;
+    if (target == kWhole)
+        return RemoveDisplaced(paths) ? outcome : kDisplacedWaits;
+    // Only a whole earlier file is worth its name back, and only where the
+    // name can be freed.
+    if (displaced == kNotWhole)
+        return outcome;
+    if (displaced == kUnknown || target == kUnknown || !replaceable ||
+        (target == kNotWhole && !DeleteLongPathIfPresent(paths.Target)) ||
+        !RenameDurably(paths.Displaced, paths.Target))
+        return kDisplacedWaits;
+    return outcome;
+}
+
+bool DeleteLongPathIfPresent(const WCHAR* path)
+{
+    return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
