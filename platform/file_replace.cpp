@@ -373,3 +373,8 @@ bool DeleteLongPathIfPresent(const WCHAR* path)
 {
     return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
+
+bool IsFileWhole(const WCHAR* path, WholeTest whole)
+{
+    return ProbeFile(path, whole) == kWhole;
+}

@@ -83,3 +83,7 @@ enum SettleOutcome {
 SettleOutcome SettleWaitingFiles(const ReplacePaths& paths, WholeTest whole);
 
 bool DeleteLongPathIfPresent(const WCHAR* path);
+
+// Whether the file at path opens, reads and is whole by whole; false where it
+// is missing or cannot be read.
+bool IsFileWhole(const WCHAR* path, WholeTest whole);

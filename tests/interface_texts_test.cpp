@@ -136,6 +136,8 @@ const char* const kExpectedMessages[] = {
     "%d Sec", // 108
     "无法在本Windows上显示简体中文",
     "Simplified Chinese cannot be shown on this Windows", // 110
+    "未就绪：设置所用的声音文件夹中有 %d 个没有声音（共 %d 个），第一个是“%s”",
+    "Not ready: %d of %d sound folders the settings play from hold no sound, first \"%s\"", // 112
 };
 
 // Rows 0..55: each list's Chinese items, then its English items.
@@ -327,7 +329,7 @@ TEST(TextTables, EveryRowReadsAsWritten)
         {"TitleTable", TitleTable, kExpectedTitles, kTitleRows,
          static_cast<int>(sizeof kExpectedTitles / sizeof *kExpectedTitles)},
     };
-    EXPECT_EQ(112, kMessageRows);
+    EXPECT_EQ(114, kMessageRows);
     EXPECT_EQ(128, kLabelRows);
     EXPECT_EQ(4, kTitleRows);
     for (const TableCase& table : tables) {

@@ -89,6 +89,20 @@ void WriteBytes(const std::string& path, const Bytes& bytes)
     fclose(file);
 }
 
+Bytes WaveOf(const std::string& payload)
+{
+    std::string wave = "RIFF....WAVE" + payload;
+    for (int i = 0; i < 4; ++i)
+        wave[4 + i] = static_cast<char>((payload.size() + 4) >> (8 * i));
+    return Bytes(wave.begin(), wave.end());
+}
+
+std::string NotReady(int silent, int places, const std::string& first)
+{
+    return "Not ready: " + std::to_string(silent) + " of " + std::to_string(places) +
+           " sound folders the settings play from hold no sound, first \"" + first + "\"";
+}
+
 Bytes ConfigBytes()
 {
     const unsigned char* image = reinterpret_cast<const unsigned char*>(&g_Session.Config);

@@ -35,6 +35,11 @@ void RemoveTree(const std::string& path);
 bool FileExists(const std::string& path);
 Bytes ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const Bytes& bytes);
+// A whole WAV file by its header (RIFF, its size, WAVE), then payload.
+Bytes WaveOf(const std::string& payload);
+// The status line's end when silent of the places the settings play from
+// hold no sound on the card, first the one given.
+std::string NotReady(int silent, int places, const std::string& first);
 Bytes ConfigBytes(); // the 86 bytes of g_Session.Config
 Bytes DefaultConfigBytes();
 

@@ -142,6 +142,11 @@ const char* const MessageTable[kMessageRows] = {
     "Windows\xc9\xcf\xcf\xd4\xca\xbe\xbc\xf2\xcc\xe5\xd6\xd0\xce\xc4", // 110:
                                                                        // 无法在本Windows上显示简体中文
     "Simplified Chinese cannot be shown on this Windows", // 111
+    "\xce\xb4\xbe\xcd\xd0\xf7\xa3\xba\xc9\xe8\xd6\xc3\xcb\xf9\xd3\xc3\xb5\xc4\xc9\xf9\xd2\xf4"
+    "\xce\xc4\xbc\xfe\xbc\xd0\xd6\xd0\xd3\xd0 %d \xb8\xf6\xc3\xbb\xd3\xd0\xc9\xf9\xd2\xf4\xa3\xa8"
+    "\xb9\xb2 %d \xb8\xf6\xa3\xa9\xa3\xac\xb5\xda\xd2\xbb\xb8\xf6\xca\xc7\xa1\xb0%s\xa1\xb1", // 112:
+    // 未就绪：设置所用的声音文件夹中有 %d 个没有声音（共 %d 个），第一个是“%s”
+    "Not ready: %d of %d sound folders the settings play from hold no sound, first \"%s\"", // 113
 };
 
 const char* const LabelTable[kLabelRows] = {

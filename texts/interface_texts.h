@@ -4,7 +4,7 @@
 
 #include "model/session_state.h"
 
-const int kMessageRows = 112;
+const int kMessageRows = 114;
 const int kLabelRows = 128;
 const int kTitleRows = 4;
 
@@ -67,6 +67,7 @@ enum MessagePair : int {
     kMsgSettingsLoaded = 106,    // "Settings loaded from \"%s\"", the save directory
     kMsgDelayItemFormat = 108,   // "%d Sec"
     kMsgChineseUnshowable = 110, // "Simplified Chinese cannot be shown on this Windows"
+    kMsgNotReady = 112, // "Not ready: %d of %d sound folders ... hold no sound, first \"%s\""
 };
 
 // LabelTable pairs that code names.
