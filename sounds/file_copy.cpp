@@ -11,6 +11,7 @@
 #include "platform/folder_search.h"
 #include "platform/trace.h"
 #include "platform/verified_copy.h"
+#include "sounds/card_readiness.h"
 #include "sounds/card_space.h"
 #include "sounds/copy_status.h"
 #include "sounds/folder_tree.h"
@@ -348,15 +349,25 @@ void CopyCategoryFiles(CopyJob* job, const PlannedCategory& planned, bool folder
     }
 }
 
+// A Copy that put every sound of its ticked folders on the card still says
+// so at its end when a folder the settings play from holds no sound.
+bool ComposeNotReadyEnd(const CopyJob& job, char* text, size_t size)
+{
+    return job.PlannedCount > 0 && !SessionEnding(job) &&
+           ComposeNotReadyLine(CheckCardReadiness(g_Session.SaveDir, g_Session.Config), text, size);
+}
+
 // When a sound of the ticked folders is not on the card, the status line
-// says how many and which is the first, in place of the last file's line.
+// says how many and which is the first, in place of the last file's line;
+// otherwise it may say that the card is not ready.
 void ShowCopySummary(const CopyJob& job)
 {
-    if (job.Missing.Count == 0)
-        return;
     char summary[kStatusTextSize] = {};
-    snprintf(summary, sizeof summary, TextPair(MessageTable, kMsgCopyIncomplete), job.Missing.Count,
-             job.SoundsReached, job.Missing.First);
+    if (job.Missing.Count > 0)
+        snprintf(summary, sizeof summary, TextPair(MessageTable, kMsgCopyIncomplete),
+                 job.Missing.Count, job.SoundsReached, job.Missing.First);
+    else if (!ComposeNotReadyEnd(job, summary, sizeof summary))
+        return;
     ShowCopyStatus(summary);
 }
 

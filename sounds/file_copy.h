@@ -42,5 +42,6 @@ void SetCopyWindowHooks(const CopyWindowHooks& hooks);
 // checked, since a card that lies about its size overwrites earlier files (a
 // stop at a file boundary still makes that pass). When a sound of the ticked
 // folders is then not on the card, the status line ends saying how many and
-// which first.
+// which first; when all are, it ends saying so where a folder the settings
+// play from holds no sound (sounds/card_readiness.h).
 void CopyCheckedCategories(HWND dialog);

@@ -157,12 +157,13 @@ class LibraryTest : public ::testing::Test {
     }
 
     // Playback on, and the modes under which the page's "..." buttons and
-    // the Copy button are enabled; then the page itself.
+    // the Copy button are enabled; then the page itself. The timing groups
+    // play only for a timing page, so a card its sensing page fills is ready.
     void UnlockCopyPage(int page)
     {
         ClickButton(dialog_, IDC_ON_RADIO);
         SelectComboItem(dialog_, IDC_SEN_MOD_COMBO, page == 3 ? 2 : 1);
-        SelectComboItem(dialog_, IDC_TIMER_MOD_COMBO, 1);
+        SelectComboItem(dialog_, IDC_TIMER_MOD_COMBO, page == 0 || page == 3 ? 0 : 1);
         SelectComboItem(dialog_, IDC_ALARM_A_COMBO, page == 4 ? 1 : 0);
         SelectComboItem(dialog_, IDC_ALARM_B_COMBO, page == 5 ? 1 : 0);
         SelectTabPage(dialog_, IDC_COPY_TAB, page);

@@ -20,6 +20,7 @@
 #include "ui/copy_command.h"
 #include "ui/enable_rules.h"
 #include "ui/language_switch.h"
+#include "ui/readiness_check.h"
 #include "ui/setting_binding.h"
 #include "ui/window_fit.h"
 
@@ -110,7 +111,8 @@ BOOL OnInitDialog(HWND dialog)
     return TRUE; // the dialog manager focuses the first tab stop
 }
 
-// Writes the configuration, confirms it by reading it back, and reports.
+// Writes the configuration, confirms it by reading it back, and reports;
+// after the box, also a folder the settings play from that holds no sound.
 void OnGenerate(HWND dialog)
 {
     char status[kStatusTextSize] = {};
@@ -130,8 +132,12 @@ void OnGenerate(HWND dialog)
     snprintf(status, sizeof status, "%s%s%s%s", TextPair(MessageTable, kMsgGeneratedInOpen),
              g_Session.SaveDir, TextPair(MessageTable, kMsgGeneratedInClose), kConfigFileName);
     SetControlText(g_Session.ControlMap.StatusLine, status);
+    // The card is looked at while the user reads the box.
+    ReadinessCheck check;
+    StartReadinessCheck(&check, g_Session.SaveDir, written);
     ShowMessageBox(dialog, TextPair(MessageTable, kMsgGenerated), TextPair(MessageTable, kMsgNote),
                    MB_OK | MB_ICONINFORMATION);
+    ShowReadinessWhenChecked(dialog, &check, status);
 }
 
 // Loads the save directory's record as start-up does and shows it. A file
