@@ -1352,6 +1352,7 @@ void CardDrill::PullDuringGenerate(const std::string& name, const std::string& c
 
         Bytes held = ReadBytes(config);
         bool present = FileExists(config), olderAside = FileExists(card + "\\CFGBCAST.OLD");
+        bool checkedWaits = FileExists(card + "\\CFGBCAST.NEW");
         bool wasOlder = present && !old.empty() && held == old;
         failed += !reported;
         falseSuccesses += reported && held != fresh;
@@ -1360,8 +1361,9 @@ void CardDrill::PullDuringGenerate(const std::string& name, const std::string& c
         none += !present;
         EXPECT_TRUE(!present || wasOlder || held == fresh) << held.size() << " bytes";
         // The next start loads what the card holds, and puts a record the
-        // pull left under the temporary name in place only beside the older
-        // file: only a record that passed its check ever takes the name.
+        // pull left in place only where it waits checked (CFGBCAST.NEW) or
+        // beside the older file: only a record that passed its check ever
+        // takes the name.
         RestartProgramIn(card);
         held = ReadBytes(config);
         Bytes loaded = held.empty() ? DefaultConfigBytes() : held;
@@ -1369,7 +1371,7 @@ void CardDrill::PullDuringGenerate(const std::string& name, const std::string& c
         loaded[5] = 0; // and the periodic loop off
         EXPECT_EQ(ConfigBytes(), loaded);
         EXPECT_TRUE(held.empty() || held == fresh || (!old.empty() && held == old));
-        uncheckedLoads += !present && !held.empty() && !olderAside;
+        uncheckedLoads += !present && !held.empty() && !olderAside && !checkedWaits;
         EXPECT_FALSE(FileExists(card + "\\" + kTempName) && held.empty());
         UseSaveDir(good.Path());
         ClickQuietly(IDC_GENERATE_BUTTON);
