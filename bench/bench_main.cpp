@@ -1,9 +1,10 @@
 // Benchmark of start-up, "Copy" and "Generate", each against a baseline
 // measured in the same run: the bare dialog template, a CopyFileA loop with
 // and without two read-backs of each copy, and a plain 86-byte
-// fopen/fwrite/fclose; and how long the window leaves a message waiting
-// while a copy runs. Prints medians and ratios.
-// Usage: bench_main.exe [quick] [startup] [copy] [generate]
+// fopen/fwrite/fclose; how long the window leaves a message waiting while a
+// copy runs; and the card readiness check, alone and as Generate runs it.
+// Prints medians and ratios.
+// Usage: bench_main.exe [quick] [startup] [copy] [generate] [readiness]
 #include <windows.h>
 
 #include <commctrl.h>
@@ -17,9 +18,12 @@
 
 #include "model/config_file.h"
 #include "model/session_state.h"
+#include "platform/file_ops.h"
 #include "platform/shell_dialogs.h"
 #include "platform/trace.h"
 #include "resources/control_groups.h"
+#include "sounds/card_readiness.h"
+#include "sounds/sound_categories.h"
 #include "ui/enable_rules.h"
 #include "ui/apply_texts.h"
 #include "ui/main_dialog.h"
@@ -441,14 +445,10 @@ void ReportDelays(const char* when, const std::vector<double>& delays)
             spread.least * 1000);
 }
 
-void BenchMessageDelay(const char* label, const std::string& root, int count, size_t size)
+// Presses the button the given times, the window's messages handled between
+// presses as its message loop does, while a thread posts stamps.
+void PressWhilePosting(HWND dialog, int button, int presses)
 {
-    std::string source = root + "\\source";
-    std::string saveDir = root + "\\card";
-    if (!MakeFiles(source, count, size))
-        return;
-    CreateDirectoryA(saveDir.c_str(), nullptr);
-    HWND dialog = DialogReadyToCopy(source, saveDir);
     g_StatusLine = GetDlgItem(dialog, IDC_STATUS_LINE);
     SetWindowSubclass(dialog, NoteDelay, 0, 0);
     PumpMessages();
@@ -457,13 +457,27 @@ void BenchMessageDelay(const char* label, const std::string& root, int count, si
     Poster poster = {dialog, false};
     HANDLE thread = CreateThread(nullptr, 0, PostStamps, &poster, 0, nullptr);
     Sleep(30);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_COPY_BUTTON, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_COPY_BUTTON)));
+    for (int press = 0; press < presses; ++press) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+        PumpMessages();
+    }
     poster.stop = true;
     WaitForSingleObject(thread, INFINITE);
     CloseHandle(thread);
     PumpMessages();
     RemoveWindowSubclass(dialog, NoteDelay, 0);
+}
+
+void BenchMessageDelay(const char* label, const std::string& root, int count, size_t size)
+{
+    std::string source = root + "\\source";
+    std::string saveDir = root + "\\card";
+    if (!MakeFiles(source, count, size))
+        return;
+    CreateDirectoryA(saveDir.c_str(), nullptr);
+    HWND dialog = DialogReadyToCopy(source, saveDir);
+    PressWhilePosting(dialog, IDC_COPY_BUTTON, 1);
     DestroyWindow(dialog);
     PumpMessages();
     RemoveTree(saveDir);
@@ -552,6 +566,95 @@ void BenchGenerate(const std::string& root, int calls)
            1000.0);
 }
 
+// Settings that play from 21 folders: the sensing plan and timing plan B
+// name every animal, timing group A plays at random.
+BroadcastConfig EveryFolderConfig()
+{
+    BroadcastConfig config = DefaultBroadcastConfig();
+    config.Ena = 1;
+    config.SenMod = 2;
+    config.AlarmB = 1;
+    for (int hour = 0; hour < kHours; ++hour)
+        config.type[hour] = config.typeB[hour] = static_cast<uint8_t>(hour % kAnimals);
+    return config;
+}
+
+// The sounds spread over those folders of card, each a WAV file of 2 KB;
+// cut, each says it is longer than it is, so that no folder holds a sound
+// and every head is read.
+bool MakeCardSounds(const std::string& card, int count, bool cut)
+{
+    std::vector<std::string> folders;
+    for (const SoundCategory& category : kSoundCategories.Rows) {
+        if (category.Page == kSenseSpecPage || category.Page == kTimingBPage ||
+            category.Page == kTimingRandAPage)
+            folders.push_back(card + "\\" + category.TargetFolder);
+    }
+    for (const std::string& folder : folders) {
+        if (CreateFolderTree(folder.c_str()) != 0)
+            return false;
+    }
+    std::vector<unsigned char> bytes(2048, 0x55);
+    uint32_t riffSize = static_cast<uint32_t>(bytes.size() - 8 + (cut ? 1 : 0));
+    memcpy(bytes.data(), "RIFF", 4);
+    memcpy(bytes.data() + 4, &riffSize, 4);
+    memcpy(bytes.data() + 8, "WAVE", 4);
+    for (int i = 0; i < count; ++i) {
+        char path[MAX_PATH];
+        snprintf(path, sizeof path, "%s\\tone%05d.wav", folders[i % folders.size()].c_str(), i);
+        FILE* file = fopen(path, "wb");
+        bool written = file && fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+        if (file)
+            fclose(file);
+        if (!written) {
+            fprintf(g_Out, "cannot write %s\n", path);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The check of a card's readiness on its own, on a card of whole sounds
+// (it stops at the first of each folder) and on one of sounds cut short;
+// then how long a message posted to the window waits while Generate checks
+// the second.
+void BenchReadiness(const std::string& root, int count, int rounds, int generates)
+{
+    const BroadcastConfig config = EveryFolderConfig();
+    double medians[2] = {};
+    CardReadiness found[2] = {};
+    for (int cut = 0; cut < 2; ++cut) {
+        std::string card = root + (cut ? "\\cut-card" : "\\whole-card");
+        if (!MakeCardSounds(card, count, cut != 0))
+            return;
+        std::vector<double> times;
+        for (int round = 0; round < rounds + 1; ++round) {
+            double start = Now();
+            found[cut] = CheckCardReadiness(card.c_str(), config);
+            if (round > 0)
+                times.push_back(Now() - start);
+        }
+        medians[cut] = Median(times);
+    }
+    fprintf(g_Out,
+            "card readiness check, %d sounds in %d folders (median of %d): %.1f ms whole (%d "
+            "without sound), %.1f ms all cut short, every head read (%d without sound)\n",
+            count, found[0].Places, rounds, medians[0] * 1000, found[0].Silent, medians[1] * 1000,
+            found[1].Silent);
+
+    ResetSession();
+    HWND dialog = CreateDialogWith(MainDialogProc);
+    snprintf(g_Session.SaveDir, sizeof g_Session.SaveDir, "%s\\cut-card", root.c_str());
+    g_Session.Config = config;
+    PressWhilePosting(dialog, IDC_GENERATE_BUTTON, generates);
+    DestroyWindow(dialog);
+    PumpMessages();
+    RemoveTree(root + "\\whole-card");
+    RemoveTree(root + "\\cut-card");
+    fprintf(g_Out, "message posted during %d Generates onto that card, until handled\n", generates);
+    ReportDelays("while Generate writes and checks", g_Delays);
+}
+
 } // namespace
 
 // True when section is named on the command line, or when none is.
@@ -604,6 +707,8 @@ int main(int argc, char** argv)
     }
     if (Wanted(argc, argv, "generate"))
         BenchGenerate(root, quick ? 20 : 200);
+    if (Wanted(argc, argv, "readiness"))
+        BenchReadiness(root, 5000, quick ? 5 : 21, quick ? 3 : 10);
 
     SetCurrentDirectoryA("C:\\");
     fclose(stdout);
