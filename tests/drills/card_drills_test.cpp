@@ -10,9 +10,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -783,6 +785,41 @@ std::vector<std::string> Lies(const std::string& card, const std::string& kind,
     return paths;
 }
 
+// The lying card's control file, in its root and never listed: commands go
+// in one a line, and out come "pulled 0" or "pulled 1" and the changes made
+// to the card since "count", one a line ("rename FROM -> TO" and so on).
+std::string LabControl(const std::string& card)
+{
+    return card + "\\.lab";
+}
+
+// False when the card refused a command.
+bool TellLab(const std::string& card, const std::string& commands)
+{
+    HANDLE control =
+        CreateFileA(LabControl(card).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (control == INVALID_HANDLE_VALUE)
+        return false;
+    std::string text = commands + "\n";
+    DWORD written = 0;
+    bool ok = WriteFile(control, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+              written == text.size();
+    return CloseHandle(control) && ok;
+}
+
+std::vector<std::string> LabChanges(const std::string& card)
+{
+    Bytes bytes = ReadBytes(LabControl(card));
+    std::istringstream answer(std::string(bytes.begin(), bytes.end()));
+    std::vector<std::string> changes;
+    std::string line;
+    std::getline(answer, line); // whether the card is pulled
+    while (std::getline(answer, line))
+        changes.push_back(line);
+    return changes;
+}
+
 // Generate onto a worn card: the card stores the record with byte 40
 // inverted, so Generate fails as for a write error and the window keeps the
 // settings as set. Onto a good card it succeeds; onto a card whose flush
@@ -1386,6 +1423,188 @@ TEST_F(CardDrill, CardPulledDuringTheFirstGenerateOntoAnEmptyCard)
     ASSERT_TRUE(DeleteFileA((card + "\\" + kConfigName).c_str()));
     ASSERT_TRUE(Reinsert(control, "first", "keep"));
     PullDuringGenerate("first", card, {}, ConfigBytes(), window);
+}
+
+// A sound as the device reads it: a RIFF header that gives its length, then
+// recognisable bytes.
+Bytes WaveBytes(size_t size, int seed)
+{
+    Bytes bytes = SoundBytes(size, seed);
+    uint32_t riff = static_cast<uint32_t>(size - 8);
+    memcpy(bytes.data(), "RIFF", 4);
+    for (int i = 0; i < 4; ++i)
+        bytes[4 + i] = static_cast<unsigned char>(riff >> (8 * i));
+    memcpy(bytes.data() + 8, "WAVE", 4);
+    return bytes;
+}
+
+// A replacement that the pull drill takes apart: a folder on the lab card,
+// the file replaced in it with its older and its newer bytes, the files
+// beside it that must stay as they are, the files the recovery adds, how the
+// program replaces the file and how it recovers after a pull (what went
+// wrong there, or "").
+struct Replacement {
+    const char* what;
+    std::string folder;
+    std::string name;
+    Bytes older, newer;
+    std::map<std::string, Bytes> beside, added;
+    std::function<void()> replace;
+    std::function<std::string()> recover;
+};
+
+// What is wrong in the folder after a trial, or "": the file must hold its
+// older or its newer bytes, and beside it stand exactly the files that must.
+std::string Misplaced(const Replacement& drill)
+{
+    std::ostringstream wrong;
+    std::string path = drill.folder + "\\" + drill.name;
+    Bytes held = ReadBytes(path);
+    if (!FileExists(path))
+        wrong << drill.name << " is gone; ";
+    else if (held != drill.older && held != drill.newer)
+        wrong << drill.name << " holds " << held.size() << " other bytes; ";
+    std::map<std::string, Bytes> expected = drill.beside;
+    expected.insert(drill.added.begin(), drill.added.end());
+    for (const std::string& name : FolderEntries(drill.folder)) {
+        auto found = expected.find(name);
+        if (name != drill.name && found == expected.end())
+            wrong << name << " is left; ";
+    }
+    for (const auto& file : expected) {
+        if (ReadBytes(drill.folder + "\\" + file.first) != file.second)
+            wrong << file.first << " is not as it was; ";
+    }
+    return wrong.str();
+}
+
+// The lab card as kept, pulled right after change n of the replacement
+// (halfway, for a rename), put back, and the program's recovery run: what is
+// wrong then, or "".
+std::string PullTrial(const std::string& card, const Replacement& drill,
+                      const std::vector<std::string>& changes, size_t n, const std::string& middle)
+{
+    if (!TellLab(card, "restore\ncount\npull " + std::to_string(n) + " " + middle))
+        return "the card refused the pull; ";
+    drill.replace();
+    std::vector<std::string> made = LabChanges(card);
+    if (!TellLab(card, "back"))
+        return "the card did not come back; ";
+    if (made.size() != n || !std::equal(made.begin(), made.end(), changes.begin()))
+        return "the replacement took another course, to: " + (made.empty() ? "" : made.back());
+    std::string wrong = drill.recover();
+    return wrong + Misplaced(drill);
+}
+
+// The changes, one after the other, with the folder left out of their paths.
+std::string ChangeList(const std::vector<std::string>& changes, std::string folder)
+{
+    std::replace(folder.begin(), folder.end(), '\\', '/');
+    folder += "/";
+    std::string list;
+    for (std::string change : changes) {
+        for (size_t at; (at = change.find(folder)) != std::string::npos;)
+            change.erase(at, folder.size());
+        list += (list.empty() ? "" : ", ") + change;
+    }
+    return list;
+}
+
+// A card pulled at every single change of a Copy replacing one sound and of
+// a Generate replacing the record, and halfway through each rename in three
+// ways: the file under neither name; a new name of 0 bytes beside the old;
+// the file under the new name, the old name of 0 bytes. The lying card first
+// lists the changes one replacement makes; then each trial starts from the
+// same card, pulls it right after change N, puts it back and runs what comes
+// next: a Copy of another sound into the folder, or a start of the program
+// on the save directory. The file must then hold its older or its newer
+// bytes, whole; nothing a replacement passes through stays, and the files
+// beside it are as they were.
+TEST_F(CardDrill, ACardPulledAtAnyChangeKeepsTheOlderOrTheNewerFile)
+{
+    REQUIRE_CARD("DRILL_LAB_PULL", card);
+    TempFolder dog, rain;
+    WriteBytes(dog.File("Dog bark.wav"), WaveBytes(7000, 2));
+    WriteBytes(rain.File("Rain.wav"), WaveBytes(5000, 3));
+    std::string sounds = card + "\\sounds", record = card + "\\record";
+    Bytes olderRecord = ConfigBytes(), newerRecord = ConfigBytes();
+    olderRecord[85] = 7;
+    newerRecord[85] = 8;
+    Replacement copy = {"a Copy replacing one sound",
+                        sounds + "\\audio\\SenseRand",
+                        "Dog bark.wav",
+                        WaveBytes(6000, 1),
+                        ReadBytes(dog.File("Dog bark.wav")),
+                        {{"Other.wav", WaveBytes(3000, 4)}, {"Notes.NEW", SoundBytes(100, 5)}},
+                        {{"Rain.wav", ReadBytes(rain.File("Rain.wav"))}},
+                        [&] {
+                            UseSaveDir(sounds);
+                            ChooseRandomSource(dog.Path());
+                            ClickQuietly(IDC_COPY_BUTTON);
+                        },
+                        [&]() -> std::string {
+                            ChooseRandomSource(rain.Path());
+                            ClickQuietly(IDC_COPY_BUTTON);
+                            return EndsWith(Status(), "Sucess")
+                                       ? ""
+                                       : "the next Copy: \"" + Status() + "\"; ";
+                        }};
+    Replacement generate = {"a Generate replacing the record",
+                            record,
+                            kConfigName,
+                            olderRecord,
+                            newerRecord,
+                            {{"CFGBCAST.TXT", SoundBytes(90, 6)}},
+                            {},
+                            [&] {
+                                memcpy(&g_Session.Config, newerRecord.data(), newerRecord.size());
+                                UseSaveDir(record);
+                                ClickQuietly(IDC_GENERATE_BUTTON);
+                            },
+                            [&]() -> std::string {
+                                RestartProgramIn(record);
+                                return ConfigBytes() == ReadBytes(record + "\\" + kConfigName)
+                                           ? ""
+                                           : "the start loaded other bytes than the card holds; ";
+                            }};
+    for (const std::string& folder : {sounds, sounds + "\\audio", copy.folder, record})
+        ASSERT_TRUE(MakeFolderLong(folder)) << folder;
+    for (const Replacement* drill : {&copy, &generate}) {
+        WriteBytes(drill->folder + "\\" + drill->name, drill->older);
+        for (const auto& file : drill->beside)
+            WriteBytes(drill->folder + "\\" + file.first, file.second);
+    }
+    ASSERT_TRUE(TellLab(card, "snapshot"));
+
+    for (const Replacement* drill : {&copy, &generate}) {
+        ASSERT_TRUE(TellLab(card, "restore\ncount"));
+        drill->replace();
+        std::vector<std::string> changes = LabChanges(card);
+        ASSERT_EQ(ReadBytes(drill->folder + "\\" + drill->name), drill->newer)
+            << drill->what << " did not replace the file";
+        std::string folder = drill->folder.substr(card.size());
+        int renames = 0, trials = 0, held = 0;
+        for (size_t n = 1; n <= changes.size(); ++n) {
+            bool rename = changes[n - 1].compare(0, 7, "rename ") == 0;
+            renames += rename;
+            for (const char* middle : {"", "lost", "new-empty", "old-empty"}) {
+                if (*middle && !rename)
+                    continue;
+                std::string wrong = PullTrial(card, *drill, changes, n, middle);
+                ++trials;
+                held += wrong.empty();
+                if (!wrong.empty())
+                    ADD_FAILURE() << drill->what << ", card pulled after change " << n << " ("
+                                  << ChangeList({changes[n - 1]}, folder) << ")"
+                                  << (*middle ? " halfway: " : "") << middle << ": " << wrong;
+            }
+        }
+        printf("[drill] Card pulled at every change of %s: %u changes (%d renames): %s; %d "
+               "trials (each rename also halfway in 3 ways), %d held\n",
+               drill->what, static_cast<unsigned>(changes.size()), renames,
+               ChangeList(changes, folder).c_str(), trials, held);
+        EXPECT_EQ(held, trials) << drill->what;
+    }
 }
 
 } // namespace

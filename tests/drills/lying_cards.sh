@@ -175,15 +175,19 @@ mount_lying_cards() {
     mount_lab lab-name-flush 'fail_fsync=*[!P]'
     mount_lab lab-rename-flip 'flip_rename=*.TMP'
     mount_lab lab-slow read_delay=60
+    # Pulled after any change, or halfway through a rename, through its
+    # control file.
+    mount_lab lab-pull ""
     for m in lab-flush lab-rename lab-name-flush lab-rename-flip; do
         write_previous_config "$WORK/$m"
     done
     export DRILL_LAB_GOOD DRILL_LAB_WORN_RECORD DRILL_LAB_WORN DRILL_LAB_FAKE DRILL_LAB_FLUSH
-    export DRILL_LAB_RENAME DRILL_LAB_NAME_FLUSH DRILL_LAB_RENAME_FLIP DRILL_LAB_SLOW
+    export DRILL_LAB_RENAME DRILL_LAB_NAME_FLUSH DRILL_LAB_RENAME_FLIP DRILL_LAB_SLOW DRILL_LAB_PULL
     DRILL_LAB_RENAME=$(winpath "$WORK/lab-rename")
     DRILL_LAB_NAME_FLUSH=$(winpath "$WORK/lab-name-flush")
     DRILL_LAB_RENAME_FLIP=$(winpath "$WORK/lab-rename-flip")
     DRILL_LAB_SLOW=$(winpath "$WORK/lab-slow")
+    DRILL_LAB_PULL=$(winpath "$WORK/lab-pull")
     DRILL_LAB_GOOD=$(winpath "$WORK/lab-good")
     DRILL_LAB_WORN_RECORD=$(winpath "$WORK/lab-worn-record")
     DRILL_LAB_WORN=$(winpath "$WORK/lab-worn")
