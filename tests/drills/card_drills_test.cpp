@@ -820,6 +820,67 @@ std::vector<std::string> LabChanges(const std::string& card)
     return changes;
 }
 
+// A read of path through a handle opened to read alone, as a check opens a
+// file in place: the bytes it gave, and the error that ended it (0: the end).
+std::pair<size_t, DWORD> ReadAlone(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {0, GetLastError()};
+    size_t total = 0;
+    DWORD count = 0;
+    unsigned char buffer[65536];
+    BOOL read = FALSE;
+    while ((read = ReadFile(file, buffer, sizeof buffer, &count, nullptr)) && count > 0)
+        total += count;
+    DWORD error = read ? 0 : GetLastError();
+    CloseHandle(file);
+    return {total, error};
+}
+
+// The last check of a Copy meets a copy it cannot read: on the lying card,
+// reads through a handle opened to read alone fail (EIO, which Wine reports
+// as ERROR_NOT_READY) or end at half the file. Nothing proves that copy bad,
+// so it stays on the card, its line ends "Failed" and the end of the Copy
+// counts it; the copy beside it is checked as usual.
+TEST_F(CardDrill, ALastCheckThatCannotReadACopyLeavesIt)
+{
+    REQUIRE_CARD("DRILL_LAB_GOOD", card);
+    struct Case {
+        const char* option;
+        std::pair<size_t, DWORD> probe; // a read of a file of 8000 bytes
+    };
+    const Case cases[] = {{"fail_read", {0, ERROR_NOT_READY}}, {"short_read", {4000, 0}}};
+    for (const Case& drill : cases) {
+        std::string saveDir = card + "\\" + drill.option;
+        ASSERT_TRUE(MakeFolderLong(saveDir));
+        TempFolder source;
+        std::string unread = source.File("Unread.wav"), clear = source.File("Clear.wav");
+        WriteBytes(unread, SoundBytes(7000, 1));
+        WriteBytes(clear, SoundBytes(5000, 2));
+        WriteBytes(saveDir + "\\Probe.wav", SoundBytes(8000, 3));
+        UseSaveDir(saveDir);
+        ChooseRandomSource(source.Path());
+        ASSERT_TRUE(TellLab(card, std::string(drill.option) + "=@(Unread|Probe).wav"));
+        std::pair<size_t, DWORD> probe = ReadAlone(saveDir + "\\Probe.wav");
+        g_StatusLog.clear();
+        ClickQuietly(IDC_COPY_BUTTON);
+        ASSERT_TRUE(TellLab(card, std::string(drill.option) + "="));
+        std::string copy = saveDir + "\\audio\\SenseRand\\Unread.wav";
+        printf("[drill] Copy whose last check reads a copy through %s: a read of such a file gave "
+               "%u bytes of 8000, error %lu; the copy %s, status \"%s\"\n",
+               drill.option, static_cast<unsigned>(probe.first), probe.second,
+               FileExists(copy) ? "stays" : "is gone", Status().c_str());
+        EXPECT_EQ(probe, drill.probe) << drill.option;
+        EXPECT_TRUE(ReadBytes(copy) == ReadBytes(unread)) << drill.option << ": the copy is gone";
+        std::map<std::string, std::string> outcomes = LastOutcomes();
+        EXPECT_EQ(outcomes[unread], "Failed") << drill.option;
+        EXPECT_EQ(outcomes[clear], "Sucess") << drill.option;
+        EXPECT_EQ(Status(), Incomplete(1, 2, unread)) << drill.option;
+    }
+}
+
 // Generate onto a worn card: the card stores the record with byte 40
 // inverted, so Generate fails as for a write error and the window keeps the
 // settings as set. Onto a good card it succeeds; onto a card whose flush
