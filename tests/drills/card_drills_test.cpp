@@ -417,25 +417,43 @@ std::string MakeSounds(const TempFolder& source, const std::string& name,
     return folder;
 }
 
+// What the card says is free, as the refusal of a Copy gives it.
+std::string FreeText(const std::string& card)
+{
+    ULARGE_INTEGER free = {};
+    EXPECT_TRUE(GetDiskFreeSpaceExA(card.c_str(), &free, nullptr, nullptr));
+    return std::to_string(free.QuadPart >> 20) + " MB free";
+}
+
 // A card of 40 MB that tells its size: a Copy that does not fit is refused
-// before anything is written, with what it needs and what is free; one that
-// fits is copied, also where it fits only because it replaces earlier copies
-// of its sounds. On an animal page the ticked animals count together.
+// before anything is written, with what it needs and what is free, also
+// where other files take part of the card; one that fits is copied, also
+// where it fits only because it replaces earlier copies of its sounds. On an
+// animal page the ticked animals count together.
 TEST_F(CardDrill, ACopyThatCannotFitIsRefusedBeforeAnythingIsWritten)
 {
     REQUIRE_CARD("DRILL_SMALL_CARD", card);
     UseSaveDir(card);
     TempFolder source;
-    ULARGE_INTEGER free = {};
-    ASSERT_TRUE(GetDiskFreeSpaceExA(card.c_str(), &free, nullptr, nullptr));
-    std::string freeText = std::to_string(free.QuadPart >> 20) + " MB free";
+    std::string freeText = FreeText(card);
     ChooseRandomSource(MakeSounds(source, "sixty", {10, 10, 10, 10, 10, 10}));
     ClickQuietly(IDC_COPY_BUTTON);
     printf("[drill] Copy of 60 MB onto a 40 MB card: \"%s\"\n", Status().c_str());
     EXPECT_EQ(Status(), "Not enough space on the card: 60 MB needed, " + freeText);
     EXPECT_TRUE(FolderEntries(card).empty()) << "something was written";
 
-    ChooseRandomSource(MakeSounds(source, "thirty", {10, 10, 10}));
+    std::string thirty = MakeSounds(source, "thirty", {10, 10, 10});
+    ChooseRandomSource(thirty);
+    std::string other = card + "\\other.bin";
+    WriteBytes(other, SoundBytes(20 << 20, 1));
+    ClickQuietly(IDC_COPY_BUTTON);
+    printf("[drill] Copy of 30 MB onto a 40 MB card that holds 20 MB of other files: \"%s\"\n",
+           Status().c_str());
+    EXPECT_EQ(Status(), "Not enough space on the card: 30 MB needed, " + FreeText(card));
+    EXPECT_EQ(FolderEntries(card), std::vector<std::string>{"other.bin"})
+        << "something was written";
+    ASSERT_TRUE(DeleteFileA(other.c_str()));
+
     ClickQuietly(IDC_COPY_BUTTON);
     EXPECT_TRUE(EndsWith(Status(), "Sucess")) << Status();
     RemoveTreeLong(card + "\\audio");
@@ -463,6 +481,48 @@ TEST_F(CardDrill, ACopyThatCannotFitIsRefusedBeforeAnythingIsWritten)
     printf("[drill] Copy of two animals of 24 MB onto a 40 MB card: \"%s\"\n", Status().c_str());
     EXPECT_EQ(Status(), "Not enough space on the card: 48 MB needed, " + freeText);
     EXPECT_TRUE(FolderEntries(card).empty()) << "something was written";
+}
+
+// The small card with its room held by what a pulled Copy of three sounds
+// left: the first sound replaced, the second's earlier copy aside beside its
+// checked new copy, the third's new copy half written beside its earlier
+// one. The next Copy of the same sounds puts things right before it counts
+// the room, so it is not refused, and it ends with every sound whole.
+TEST_F(CardDrill, LeftoversOfAPulledCopyDoNotKeepTheNextOneOffTheCard)
+{
+    REQUIRE_CARD("DRILL_SMALL_CARD", card);
+    UseSaveDir(card);
+    TempFolder source;
+    std::string sounds = MakeSounds(source, "eight", {8, 8, 8});
+    std::string target = card + "\\audio\\SenseRand";
+    RemoveTreeLong(card + "\\audio");
+    ASSERT_TRUE(MakeFolderLong(card + "\\audio") && MakeFolderLong(target));
+    Bytes earlier = SoundBytes(8 << 20, 99);
+    auto sound = [&](int i) { return ReadBytes(sounds + "\\eight" + std::to_string(i) + ".wav"); };
+    Bytes half = sound(2);
+    half.resize(6 << 20);
+    const std::pair<const char*, Bytes> leftovers[] = {{"eight0.wav", sound(0)},
+                                                       {"eight1.wav.OLD", earlier},
+                                                       {"eight1.wav.NEW", sound(1)},
+                                                       {"eight2.wav", earlier},
+                                                       {kCopyTempName, half}};
+    for (const auto& leftover : leftovers)
+        WriteBytes(target + "\\" + leftover.first, leftover.second);
+    std::string freeBefore = FreeText(card);
+    ChooseRandomSource(sounds);
+    ClickQuietly(IDC_COPY_BUTTON);
+    printf(
+        "[drill] Copy of 24 MB onto a 40 MB card whose room a pulled Copy's leftovers hold (%s): "
+        "\"%s\"\n",
+        freeBefore.c_str(), Status().c_str());
+    EXPECT_TRUE(EndsWith(Status(), "Sucess")) << Status();
+    std::vector<std::string> names = FolderEntries(target);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"eight0.wav", "eight1.wav", "eight2.wav"}));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(ReadBytes(target + "\\eight" + std::to_string(i) + ".wav") == sound(i))
+            << "eight" << i << ".wav is not whole";
+    RemoveTreeLong(card + "\\audio");
 }
 
 TEST_F(CardDrill, SourceFolderRemovedBeforeCopy)
