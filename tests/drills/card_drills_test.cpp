@@ -741,22 +741,25 @@ TEST_F(CardDrill, LongSaveDirectories)
         << "a folder that does not fit is skipped, its sound not on the card";
     EXPECT_TRUE(FolderEntries(saveDir).empty());
 
-    // A save directory where "<folder>\bark.wav" fits (256 characters) but
-    // not the name its earlier copy would wait under, "bark.wav.OLD".
-    std::string tight = NestedFolder(base + "\\231", 231);
+    // A save directory of 237 characters: "a.wav" on the card is 259, the
+    // longest path the narrow file API takes. The names a copy passes
+    // through are longer, yet the sound is copied, and copied again over its
+    // earlier copy, like any other.
+    std::string tight = NestedFolder(base + "\\237", 237);
+    std::string landed = tight + "\\audio\\SenseRand";
+    TempFolder shortest;
+    WriteBytes(shortest.File("a.wav"), SoundBytes(600, 6));
     UseSaveDir(tight);
-    g_StatusLog.clear();
-    ClickButton(dialog_, IDC_COPY_BUTTON);
-    auto outcomes = FileOutcomes();
-    printf("[drill] Copy whose target path is %u characters: status \"...%s\"\n",
-           static_cast<unsigned>(tight.size() + 25),
-           Status().substr(Status().size() > 40 ? Status().size() - 40 : 0).c_str());
-    for (const auto& outcome : outcomes)
-        EXPECT_NE(outcome.second, "Sucess")
-            << "a target path that does not fit cannot be copied to";
-    for (const std::string& name : FolderEntries(tight + "\\audio\\SenseRand"))
-        ADD_FAILURE() << "unexpected file in the target folder: " << name;
-    EXPECT_EQ(ReadBytes(source.File("bark.wav")), SoundBytes(500, 4));
+    ChooseRandomSource(shortest.Path());
+    for (int copy = 0; copy < 2; ++copy) {
+        ClickQuietly(IDC_COPY_BUTTON);
+        printf("[drill] Copy %s a sound whose path on the card is %u characters: \"...%s\"\n",
+               copy ? "again over" : "of", static_cast<unsigned>(landed.size() + 6),
+               Status().substr(Status().size() > 40 ? Status().size() - 40 : 0).c_str());
+        EXPECT_TRUE(EndsWith(Status(), "Sucess")) << "copy " << copy << ": " << Status();
+        EXPECT_EQ(FolderEntries(landed), std::vector<std::string>{"a.wav"}) << "copy " << copy;
+        EXPECT_EQ(ReadFileLong(landed + "\\a.wav"), SoundBytes(600, 6)) << "copy " << copy;
+    }
 
     // A save directory over 260 characters cannot come out of the browser.
     std::string over = NestedFolder(base + "\\300", 300);
