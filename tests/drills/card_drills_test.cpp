@@ -27,9 +27,16 @@
 namespace {
 
 const char kConfigName[] = "CFG_BROADCAST.bin";
-const char kTempName[] = "CFGBCAST.TMP"; // Generate's, in the save directory
-const char kCopyTempName[] = "~.TMP";    // Copy's, in the target folder
-const char kDisplacedEnding[] = ".OLD";  // of an earlier copy while the new one takes its name
+// The names a record passes through in the save directory: written, checked,
+// the older one aside while the newer takes the name.
+const char kTempName[] = "CFGBCAST.TMP";
+const char kCheckedName[] = "CFGBCAST.NEW";
+const char kDisplacedName[] = "CFGBCAST.OLD";
+// And a sound in its target folder: "~.TMP", then "<sound's name>.NEW", the
+// earlier copy aside as "<sound's name>.OLD".
+const char kCopyTempName[] = "~.TMP";
+const char kCheckedEnding[] = ".NEW";
+const char kDisplacedEnding[] = ".OLD";
 const char kGenerateFailed[] = "Failed to generate configuration!";
 
 std::string GeneratedText(const std::string& saveDir)
@@ -990,11 +997,12 @@ TEST_F(CardDrill, GenerateOntoLyingCards)
 }
 
 // Cards on which a new file checked under the temporary name does not
-// arrive under its own: one refuses to rename the temporary file (as when the
-// name is taken again between the two moves), one fails the flush of the new
-// name, one stores a renamed temporary file wrongly. Generate fails, and the
-// older file is back under its name byte for byte; on the first two cards so
-// is an earlier copy of a sound.
+// arrive under its own: one refuses to rename the temporary file or the
+// checked one (as when the name is taken again between the two moves), one
+// fails the flush of every name but the temporary one, one stores a renamed
+// temporary file wrongly. Generate fails, the older file is back under its
+// name byte for byte, and no record waits aside; on the first two cards an
+// earlier copy of a sound is likewise alone under its name.
 TEST_F(CardDrill, ANewFileThatDoesNotArriveUnderItsNameLeavesTheOlderOne)
 {
     REQUIRE_CARD("DRILL_LAB_RENAME", refusing);
@@ -1006,7 +1014,8 @@ TEST_F(CardDrill, ANewFileThatDoesNotArriveUnderItsNameLeavesTheOlderOne)
     for (const std::string& card : {refusing, unflushed, damaging}) {
         UseSaveDir(card);
         ExpectGenerateRefusedKeepingPrevious(dialog_, *script_, card, card.c_str());
-        EXPECT_FALSE(FileExists(card + "\\CFGBCAST.OLD"));
+        for (const char* aside : {kCheckedName, kDisplacedName})
+            EXPECT_FALSE(FileExists(card + "\\" + aside)) << card << ": " << aside;
         std::string folder = card + "\\audio\\SenseRand";
         if (card == damaging || !MakeFolderLong(card + "\\audio") || !MakeFolderLong(folder))
             continue;
@@ -1022,7 +1031,7 @@ TEST_F(CardDrill, ANewFileThatDoesNotArriveUnderItsNameLeavesTheOlderOne)
 
 // Records left aside where they cannot be put in place for good: on one card
 // the flush of the file's new name fails, on the other the rename of the
-// temporary record. Each start loads what stands under the file's name, each
+// checked record. Each start loads what stands under the file's name, each
 // Generate fails, and both records stay for the next start.
 TEST_F(CardDrill, RecordsThatCannotBePutInPlaceAreKept)
 {
@@ -1032,9 +1041,9 @@ TEST_F(CardDrill, RecordsThatCannotBePutInPlaceAreKept)
     older[0] = newer[0] = unloaded[0] = 1; // the drill switches playback on
     for (const std::string& card : {flush, refusing}) {
         DeleteFileA((card + "\\" + kConfigName).c_str());
-        WriteBytes(card + "\\CFGBCAST.OLD", older);
+        WriteBytes(card + "\\" + kDisplacedName, older);
         if (card == refusing)
-            WriteBytes(card + "\\" + kTempName, newer);
+            WriteBytes(card + "\\" + kCheckedName, newer);
         for (int start = 0; start < 2; ++start) {
             TraceCapture trace;
             RestartProgramIn(card);
@@ -1045,8 +1054,8 @@ TEST_F(CardDrill, RecordsThatCannotBePutInPlaceAreKept)
             EXPECT_EQ(Status(), kGenerateFailed) << card;
         }
         bool kept = card == flush ? ReadBytes(card + "\\" + kConfigName) == older
-                                  : ReadBytes(card + "\\CFGBCAST.OLD") == older &&
-                                        ReadBytes(card + "\\" + kTempName) == newer;
+                                  : ReadBytes(card + "\\" + kDisplacedName) == older &&
+                                        ReadBytes(card + "\\" + kCheckedName) == newer;
         printf("[drill] Records aside on %s: after two starts and Generates %s\n", card.c_str(),
                kept ? "kept" : "lost");
         EXPECT_TRUE(kept);

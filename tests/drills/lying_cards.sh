@@ -168,10 +168,11 @@ mount_lying_cards() {
     mount_lab lab-worn "worn=$LAB_WORN_OFFSET"
     mount_lab lab-fake "capacity=$LAB_CAPACITY"
     mount_lab lab-flush 'fail_fsync=*'
-    # New files that do not arrive under their names: the temporary file
-    # cannot be renamed, the flush of any other name fails, a renamed
-    # temporary file is stored wrongly.
-    mount_lab lab-rename 'fail_rename=*.TMP'
+    # New files that do not arrive under their names: a file cannot be
+    # renamed from its temporary name or from its checked one, the flush of
+    # any name but a temporary one fails, a renamed temporary file is stored
+    # wrongly.
+    mount_lab lab-rename 'fail_rename=*.@(TMP|NEW)'
     mount_lab lab-name-flush 'fail_fsync=*[!P]'
     mount_lab lab-rename-flip 'flip_rename=*.TMP'
     mount_lab lab-slow read_delay=60
