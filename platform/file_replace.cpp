@@ -209,16 +209,19 @@ Probe ProbeTarget(const WCHAR* target, WholeTest whole, bool* replaceable)
 
 // A whole checked file takes the name: a whole file there moves aside (it is
 // removed once the checked one stands), one that is not whole is removed.
-SettleOutcome PutCheckedInPlace(const ReplacePaths& paths, Probe target, bool replaceable)
+// Where the checked file cannot take the name, a whole earlier file waiting
+// aside gets it back, so that the name holds the earlier file rather than
+// nothing.
+SettleOutcome PutCheckedInPlace(const ReplacePaths& paths, Probe target, bool replaceable,
+                                WholeTest whole)
 {
     if (target == kUnknown || !replaceable)
         return kCheckedWaits;
-    bool aside = target == kWhole;
-    if (aside ? !MoveOwnNameAside(paths.Target, paths.Displaced)
-              : !DeleteLongPathIfPresent(paths.Target))
+    if (target == kWhole ? !MoveOwnNameAside(paths.Target, paths.Displaced)
+                         : !DeleteLongPathIfPresent(paths.Target))
         return kCheckedWaits;
     if (!RenameDurably(paths.Checked, paths.Target)) {
-        if (aside)
+        if (ProbeFile(paths.Displaced, whole) == kWhole)
             RenameDurably(paths.Displaced, paths.Target);
         return kCheckedWaits;
     }
@@ -352,7 +355,7 @@ SettleOutcome SettleWaitingFiles(const ReplacePaths& paths, WholeTest whole)
     if (checked == kNotWhole)
         DeleteFileW(paths.Checked);
     if (checked == kWhole)
-        return PutCheckedInPlace(paths, target, replaceable);
+        return PutCheckedInPlace(paths, target, replaceable, whole);
     SettleOutcome outcome = checked == kUnknown ? kCheckedWaits : kSettled;
     if (displaced == kAbsent)
         return outcome;
