@@ -144,6 +144,29 @@ void DiscardChecked(HANDLE file, const ReplacePaths& paths)
     DeleteFileW(paths.Checked);
 }
 
+// The new file, open under Checked, takes Target's name from the earlier
+// file there, which moves aside only once the new one is durable under the
+// name that says it is whole. On failure the new file is closed.
+bool TakeNameFromEarlierFile(HANDLE file, const ReplacePaths& paths, bool* movedAside)
+{
+    if (!NameTaken(GetLastError()) || !FlushFileBuffers(file) || !MayReplace(paths.Target) ||
+        !MoveOwnNameAside(paths.Target, paths.Displaced)) {
+        DiscardChecked(file, paths);
+        return false;
+    }
+    *movedAside = true;
+    if (RenameOpenFile(file, paths.Target))
+        return true;
+    CloseHandle(file);
+    // Where the earlier file cannot get its name back, the new one waits
+    // whole under Checked for the next settling.
+    if (RenameDurably(paths.Displaced, paths.Target)) {
+        *movedAside = false;
+        DeleteFileW(paths.Checked);
+    }
+    return false;
+}
+
 // What a file waiting for, or standing under, a name was found to be.
 enum Probe {
     kAbsent,
@@ -275,35 +298,22 @@ HANDLE CreateTempFile(const ReplacePaths& paths)
                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_NO_BUFFERING, nullptr);
 }
 
-bool PlaceCheckedFile(HANDLE file, const ReplacePaths& paths, bool* movedAside)
+bool PlaceCheckedFile(HANDLE file, const ReplacePaths& paths, PlaceRoute route, bool* movedAside)
 {
     *movedAside = false;
-    if (!RenameOpenFile(file, paths.Checked)) {
-        CloseHandle(file);
-        DeleteFileW(paths.Temp);
-        return false;
-    }
     // A new name is given without a look at the target first: looking up a
     // missing name can cost a scan of the whole folder.
-    if (!RenameOpenFile(file, paths.Target)) {
-        // The name is taken. The earlier file moves aside only once the new
-        // one is durable under the name that says it is whole.
-        if (!NameTaken(GetLastError()) || !FlushFileBuffers(file) || !MayReplace(paths.Target) ||
-            !MoveOwnNameAside(paths.Target, paths.Displaced)) {
-            DiscardChecked(file, paths);
-            return false;
-        }
-        *movedAside = true;
-        if (!RenameOpenFile(file, paths.Target)) {
+    bool placed = route == kStraightWhenFree && RenameOpenFile(file, paths.Target);
+    if (!placed) {
+        if ((route == kStraightWhenFree && !NameTaken(GetLastError())) ||
+            !RenameOpenFile(file, paths.Checked)) {
             CloseHandle(file);
-            // Where the earlier file cannot get its name back, the new one
-            // waits whole under Checked for the next settling.
-            if (RenameDurably(paths.Displaced, paths.Target)) {
-                *movedAside = false;
-                DeleteFileW(paths.Checked);
-            }
+            DeleteFileW(paths.Temp);
             return false;
         }
+        if (!RenameOpenFile(file, paths.Target) &&
+            !TakeNameFromEarlierFile(file, paths, movedAside))
+            return false;
     }
     // A rename is not written through by itself: the flush of the file
     // writes its folder entry on FAT and exFAT, which holds the name. A close

@@ -401,10 +401,11 @@ TEST_F(FileCopyTest, AFileThatCannotBeCopiedFailsAndTheNextIsTried)
 }
 
 // What a copy cut short can leave: a sound only as "<name>.OLD" beside
-// "~.TMP", a checked copy only as "<name>.NEW", and an earlier copy beside
-// the new one that took its name. The next Copy, from a source that holds
-// none of these sounds, gives the first two their names byte for byte and
-// removes the third; a ".OLD" or ".NEW" that names no sound stays.
+// "~.TMP", a checked copy only as "<name>.NEW", an earlier copy beside the
+// new one that took its name, and a new sound's name left empty by its
+// rename from "~.TMP". The next Copy, from a source that holds none of these
+// sounds, gives the first two their names byte for byte and removes the
+// others; a ".OLD" or ".NEW" that names no sound stays.
 TEST_F(FileCopyTest, ACopyPutsBackTheSoundsAnInterruptedCopyLeftAside)
 {
     std::string saveDir = NewSaveDir("save"), folder = saveDir + "\\audio\\SenseRand";
@@ -414,13 +415,18 @@ TEST_F(FileCopyTest, ACopyPutsBackTheSoundsAnInterruptedCopyLeftAside)
         const char* name;
         char fill;
         const char* after; // its name after the Copy, or none
-    } files[] = {{"Dog bark.wav.OLD", 'e', "Dog bark.wav"}, {"~.TMP", 'n', nullptr},
-                 {"placed.wav", 'n', "placed.wav"},         {"placed.wav.OLD", 'e', nullptr},
-                 {"Cat.wav.NEW", 'c', "Cat.wav"},           {"~.OLD", 'x', "~.OLD"},
-                 {"notes.NEW", 'x', "notes.NEW"},           {".wav.OLD", 'x', ".wav.OLD"}};
+    } files[] = {{"Dog bark.wav.OLD", 'e', "Dog bark.wav"},
+                 {"~.TMP", 'n', nullptr},
+                 {"placed.wav", 'n', "placed.wav"},
+                 {"placed.wav.OLD", 'e', nullptr},
+                 {"Cat.wav.NEW", 'c', "Cat.wav"},
+                 {"Fox.wav", '\0', nullptr},
+                 {"~.OLD", 'x', "~.OLD"},
+                 {"notes.NEW", 'x', "notes.NEW"},
+                 {".wav.OLD", 'x', ".wav.OLD"}};
     std::set<std::string> expected = {"new.wav"};
     for (const auto& file : files) {
-        WriteBytes(folder + "\\" + file.name, Bytes(300, file.fill));
+        WriteBytes(folder + "\\" + file.name, Bytes(file.fill ? 300 : 0, file.fill));
         if (file.after)
             expected.insert(file.after);
     }

@@ -1606,10 +1606,12 @@ std::string Misplaced(const Replacement& drill)
     std::ostringstream wrong;
     std::string path = drill.folder + "\\" + drill.name;
     Bytes held = ReadBytes(path);
-    if (!FileExists(path))
-        wrong << drill.name << " is gone; ";
-    else if (held != drill.older && held != drill.newer)
+    if (!FileExists(path)) {
+        if (!drill.older.empty())
+            wrong << drill.name << " is gone; ";
+    } else if (held != drill.older && held != drill.newer) {
         wrong << drill.name << " holds " << held.size() << " other bytes; ";
+    }
     std::map<std::string, Bytes> expected = drill.beside;
     expected.insert(drill.added.begin(), drill.added.end());
     for (const std::string& name : FolderEntries(drill.folder)) {
@@ -1656,45 +1658,59 @@ std::string ChangeList(const std::vector<std::string>& changes, std::string fold
     return list;
 }
 
-// A card pulled at every single change of a Copy replacing one sound and of
-// a Generate replacing the record, and halfway through each rename in three
+// A card pulled at every single change of a Copy replacing one sound, of a
+// Copy of a sound new to its folder and of a Generate replacing the record,
+// and halfway through each rename in three
 // ways: the file under neither name; a new name of 0 bytes beside the old;
 // the file under the new name, the old name of 0 bytes. The lying card first
 // lists the changes one replacement makes; then each trial starts from the
 // same card, pulls it right after change N, puts it back and runs what comes
 // next: a Copy of another sound into the folder, or a start of the program
 // on the save directory. The file must then hold its older or its newer
-// bytes, whole; nothing a replacement passes through stays, and the files
-// beside it are as they were.
+// bytes, whole (a new sound may also be absent); nothing a replacement passes through stays, and
+// the files beside it are as they were.
 TEST_F(CardDrill, ACardPulledAtAnyChangeKeepsTheOlderOrTheNewerFile)
 {
     REQUIRE_CARD("DRILL_LAB_PULL", card);
-    TempFolder dog, rain;
+    TempFolder dog, fox, rain;
     WriteBytes(dog.File("Dog bark.wav"), WaveBytes(7000, 2));
+    WriteBytes(fox.File("Fox.wav"), WaveBytes(4000, 7));
     WriteBytes(rain.File("Rain.wav"), WaveBytes(5000, 3));
     std::string sounds = card + "\\sounds", record = card + "\\record";
     Bytes olderRecord = ConfigBytes(), newerRecord = ConfigBytes();
     olderRecord[85] = 7;
     newerRecord[85] = 8;
+    auto copyFrom = [&](const TempFolder& source) {
+        return [&] {
+            UseSaveDir(sounds);
+            ChooseRandomSource(source.Path());
+            ClickQuietly(IDC_COPY_BUTTON);
+        };
+    };
+    auto copyRain = [&]() -> std::string {
+        ChooseRandomSource(rain.Path());
+        ClickQuietly(IDC_COPY_BUTTON);
+        return EndsWith(Status(), "Sucess") ? "" : "the next Copy: \"" + Status() + "\"; ";
+    };
+    const std::map<std::string, Bytes> beside = {{"Other.wav", WaveBytes(3000, 4)},
+                                                 {"Notes.NEW", SoundBytes(100, 5)}};
+    const std::map<std::string, Bytes> rainAdded = {{"Rain.wav", ReadBytes(rain.File("Rain.wav"))}};
     Replacement copy = {"a Copy replacing one sound",
                         sounds + "\\audio\\SenseRand",
                         "Dog bark.wav",
                         WaveBytes(6000, 1),
                         ReadBytes(dog.File("Dog bark.wav")),
-                        {{"Other.wav", WaveBytes(3000, 4)}, {"Notes.NEW", SoundBytes(100, 5)}},
-                        {{"Rain.wav", ReadBytes(rain.File("Rain.wav"))}},
-                        [&] {
-                            UseSaveDir(sounds);
-                            ChooseRandomSource(dog.Path());
-                            ClickQuietly(IDC_COPY_BUTTON);
-                        },
-                        [&]() -> std::string {
-                            ChooseRandomSource(rain.Path());
-                            ClickQuietly(IDC_COPY_BUTTON);
-                            return EndsWith(Status(), "Sucess")
-                                       ? ""
-                                       : "the next Copy: \"" + Status() + "\"; ";
-                        }};
+                        beside,
+                        rainAdded,
+                        copyFrom(dog),
+                        copyRain};
+    Replacement fresh = copy;
+    fresh.what = "a Copy of a sound new to its folder";
+    fresh.name = "Fox.wav";
+    fresh.older = {};
+    fresh.newer = ReadBytes(fox.File("Fox.wav"));
+    fresh.beside["Dog bark.wav"] = copy.older;
+    fresh.replace = copyFrom(fox);
     Replacement generate = {"a Generate replacing the record",
                             record,
                             kConfigName,
@@ -1722,7 +1738,7 @@ TEST_F(CardDrill, ACardPulledAtAnyChangeKeepsTheOlderOrTheNewerFile)
     }
     ASSERT_TRUE(TellLab(card, "snapshot"));
 
-    for (const Replacement* drill : {&copy, &generate}) {
+    for (const Replacement* drill : {&copy, &fresh, &generate}) {
         ASSERT_TRUE(TellLab(card, "restore\ncount"));
         drill->replace();
         std::vector<std::string> changes = LabChanges(card);
