@@ -12,6 +12,7 @@
 #include "texts/shown_language.h"
 #include "ui/apply_texts.h"
 #include "ui/copy_command.h"
+#include "ui/readable_texts.h"
 #include "ui/setting_binding.h"
 
 namespace {
@@ -48,6 +49,7 @@ void SwitchLanguage(HWND dialog, int language)
     }
     ApplyLanguageTexts(dialog, statusIdle);
     BindSettingControls(dialog);
+    FitTextsToLanguage(dialog);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "platform/file_ops.h"
 #include "platform/shell_dialogs.h"
 #include "platform/system_menu.h"
+#include "platform/text_tips.h"
 #include "platform/trace.h"
 #include "texts/interface_texts.h"
 #include "ui/apply_texts.h"
@@ -20,6 +21,7 @@
 #include "ui/copy_command.h"
 #include "ui/enable_rules.h"
 #include "ui/language_switch.h"
+#include "ui/readable_texts.h"
 #include "ui/setting_binding.h"
 #include "ui/window_fit.h"
 
@@ -106,6 +108,8 @@ BOOL OnInitDialog(HWND dialog)
     if (startDirRefusal >= 0)
         SetControlText(map.StatusLine, TextPair(MessageTable, startDirRefusal));
     ShowConfig(dialog);
+    FitTextsToLanguage(dialog);
+    ShowCutTextTips(dialog);
     FitWindowOnOpen(dialog);
     return TRUE; // the dialog manager focuses the first tab stop
 }
@@ -255,6 +259,7 @@ void OnHScroll(HWND dialog, WPARAM wParam, LPARAM lParam)
 void OnDisplayChanged(HWND dialog)
 {
     SetWindowIcons(dialog, g_Session.InstanceHandle, IDI_APP_ICON);
+    FitTextsToLanguage(dialog);
     RefitWindow(dialog);
 }
 
@@ -360,6 +365,13 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         case WM_DESTROY: {
             ReleaseWindowFit(dialog);
+            ReleaseReadableTexts(dialog);
+            return FALSE;
+        }
+        case WM_SETCURSOR: {
+            // Over a disabled control, which gets no mouse message.
+            if (static_cast<short>(LOWORD(lParam)) == HTERROR && HIWORD(lParam) == WM_MOUSEMOVE)
+                NotePointerMove(dialog);
             return FALSE;
         }
         case WM_NOTIFY: {
