@@ -41,6 +41,7 @@ enum Flag : unsigned {
     kDisabled = 1,
     kHidden = 2,
     kStaticEdge = 4,
+    kNoPrefix = 8, // a static text that shows "&" as it is
 };
 
 struct ExpectedControl {
@@ -139,7 +140,7 @@ std::vector<ExpectedControl> ExpectedControls()
         {40250, kCombo, 76, 187, 48, 30, kPlain, nullptr},
         {40249, kStaticCenter, 131, 190, 60, 9, kPlain, nullptr},
         {40251, kCombo, 194, 188, 48, 30, kPlain, nullptr},
-        {40191, kStaticRight, 11, 206, 330, 23, kDisabled | kStaticEdge, nullptr},
+        {40191, kStaticRight, 11, 206, 330, 23, kDisabled | kStaticEdge | kNoPrefix, nullptr},
         // Hourly plan.
         {40046, kStaticLeft, 10, 230, 76, 9, kPlain, nullptr},
         {40026, kTabButtons, 10, 239, 332, 185, kStaticEdge, nullptr},
@@ -245,6 +246,9 @@ void ExpectStyle(const ExpectedControl& control, DWORD style, DWORD exStyle)
     EXPECT_EQ(Has(exStyle, WS_EX_STATICEDGE), (control.flags & kStaticEdge) != 0) << "static edge";
     EXPECT_EQ(Has(style, WS_VISIBLE), (control.flags & kHidden) == 0) << "visible";
     EXPECT_EQ(Has(style, WS_DISABLED), (control.flags & kDisabled) != 0) << "disabled";
+    if (ClassOf(control.kind) == std::wstring(L"Static")) {
+        EXPECT_EQ(Has(style, SS_NOPREFIX), (control.flags & kNoPrefix) != 0) << "no prefix";
+    }
     switch (control.kind) {
         case kGroupBox: {
             EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));

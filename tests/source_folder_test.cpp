@@ -178,6 +178,46 @@ TEST_F(SourceFolderTest, ChooseFolderReportsChoiceCancelAndMissingDestination)
     EXPECT_EQ(ControlText(dialog_, IDC_SAVE_DIR_EDIT), "D:\\card");
 }
 
+// The columns the control's text covers as the control paints it.
+int InkWidth(HWND control)
+{
+    RECT room;
+    GetClientRect(control, &room);
+    HDC screen = GetDC(control), dc = CreateCompatibleDC(screen);
+    HBITMAP image = CreateCompatibleBitmap(screen, room.right, room.bottom);
+    HGDIOBJ old = SelectObject(dc, image);
+    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    int left = room.right, right = -1;
+    for (int x = 0; x < room.right; ++x) {
+        for (int y = 0; y < room.bottom; ++y) {
+            if (GetPixel(dc, x, y) != GetPixel(dc, 0, 0))
+                left = std::min(left, x), right = std::max(right, x);
+        }
+    }
+    SelectObject(dc, old);
+    DeleteObject(image);
+    DeleteDC(dc);
+    ReleaseDC(control, screen);
+    return right < left ? 0 : right - left + 1;
+}
+
+// A folder named with "&" reads as typed: the status line draws the "&".
+TEST_F(SourceFolderTest, APathWithAnAmpersandReadsAsTyped)
+{
+    std::string folder = start_.File("Rock & Roll");
+    Choose(IDC_SENSE_SPEC_DOG_PICK, folder);
+    std::string shown = "Source directory of \"Dog\" selected: " + folder;
+    EXPECT_EQ(Status(), shown);
+    HWND status = GetDlgItem(dialog_, IDC_STATUS_LINE);
+    int drawn = InkWidth(status);
+    shown.erase(shown.find('&'), 1);
+    SetWindowTextA(status, shown.c_str());
+    int without = InkWidth(status);
+    SetWindowTextA(status, "&");
+    EXPECT_NEAR(drawn - without, InkWidth(status), 1) << "the \"&\" drawn as wide as it is";
+}
+
 TEST_F(SourceFolderTest, BrowseReplacesTheSaveDirectoryOnlyOnAChoice)
 {
     ASSERT_EQ(std::string(g_Session.SaveDir), start_.Path());
