@@ -240,16 +240,17 @@ TEST_F(SourceFolderTest, BrowseReplacesTheSaveDirectoryOnlyOnAChoice)
     EXPECT_FALSE(FileExists(start_.File("audio")));
 }
 
-// Browse to a folder whose settings differ from the window's asks; Yes shows
-// what a start-up there shows (time lapse forced on with the periodic loop
-// included), No and every other folder leave the window as it was, and
-// Generate then writes what the window holds. Browse neither puts in place nor
-// removes a record an interrupted write left.
+// Browse to a folder whose settings, as a start-up there shows them (time
+// lapse forced on with the periodic loop included), differ from the window's
+// asks; Yes shows them, No and every other folder leave the window as it
+// was, and Generate then writes what the window holds. Browse neither puts in
+// place nor removes a record an interrupted write left.
 TEST_F(SourceFolderTest, BrowseOffersToShowOtherSettingsTheFolderHolds)
 {
     const std::string kConfig = "CFG_BROADCAST.bin";
     Bytes own = DefaultConfigBytes(), on = {1, 3, 9, 2, 3, 1, 2, 12, 1, 0}, zeros(86, 0);
     own[0] = 1;       // Ena
+    own[82] = 7;      // TMLPen off, which the periodic loop (TimerMod 1) shows on
     on.resize(86, 4); // every plan hour Lynx, shooting every 4 h 4 min 4 s
     on[82] = 1;       // TMLPen off
     WriteBytes(start_.File(kConfig), own);
@@ -262,7 +263,7 @@ TEST_F(SourceFolderTest, BrowseOffersToShowOtherSettingsTheFolderHolds)
         {"other settings, Yes", {{kConfig, on}}, IDYES, true},
         {"values no list holds, Yes", {{kConfig, zeros}}, IDYES, true},
         {"other settings, No", {{kConfig, on}}, IDNO, false},
-        {"the same settings", {{kConfig, own}}, 0, false},
+        {"the same settings as shown", {{kConfig, own}}, 0, false},
         {"none", {}, 0, false},
         {"85 bytes", {{kConfig, Bytes(85, 1)}}, 0, false},
         {"an interrupted write's", {{"CFGBCAST.TMP", on}, {"CFGBCAST.OLD", zeros}}, 0, false},

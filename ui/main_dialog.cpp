@@ -8,6 +8,7 @@
 
 #include "sounds/source_folder.h"
 #include "model/config_file.h"
+#include "model/saved_record.h"
 #include "model/session_state.h"
 #include "platform/dialog_ops.h"
 #include "platform/file_ops.h"
@@ -153,13 +154,25 @@ void ShowSavedSettings(HWND dialog)
     SetControlText(g_Session.ControlMap.StatusLine, status);
 }
 
+// Whether the save directory holds settings other than the window's, as the
+// window would show them: a start-up there would switch time lapse on beside
+// the periodic loop, as the window's record has it already.
+bool SavedSettingsDiffer()
+{
+    BroadcastConfig saved;
+    if (!ReadSavedRecord(&saved))
+        return false;
+    KeepTimeLapseOnForLoop(saved);
+    return memcmp(&saved, &g_Session.Config, sizeof saved) != 0;
+}
+
 // A chosen folder becomes the save directory. When it holds settings other
 // than the window's, the user may have them shown instead; otherwise, and on
 // No, the window keeps its own, which the next Generate writes there.
 void OnBrowse(HWND dialog)
 {
     if (ChooseFolder(g_Session.SaveDir, g_Session.ControlMap.SaveDirEdit) != 0 ||
-        CompareSavedRecord(g_Session.Config) != kSavedRecordOther)
+        !SavedSettingsDiffer())
         return;
     int answer = ShowMessageBox(dialog, TextPair(MessageTable, kMsgShowSavedSettings),
                                 TextPair(TitleTable, kTitleWindowCaption),
