@@ -176,6 +176,14 @@ void HoldPainting(HWND control, bool hold)
         RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
+void HoldWindowPainting(HWND window, bool hold)
+{
+    SendMessageA(window, WM_SETREDRAW, !hold, 0);
+    if (!hold)
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 void TickButton(HWND button, bool ticked)
 {
     SendMessageA(button, BM_SETCHECK, ticked ? BST_CHECKED : BST_UNCHECKED, 0);

@@ -37,6 +37,12 @@ void GetControlText(HWND control, char* text, int size);
 void PrepareToHoldPainting(HWND control);
 void HoldPainting(HWND control, bool hold);
 
+// Holds the painting of a window and all its controls while much of them
+// changes at once; releasing paints all of it once. While held the window
+// counts as hidden (WM_SETREDRAW takes its WS_VISIBLE away): never held
+// across a wait for messages.
+void HoldWindowPainting(HWND window, bool hold);
+
 // Check boxes and radio buttons: ticks, or unticks, without a click.
 void TickButton(HWND button, bool ticked = true);
 // From another thread, the button's thread answers (a sent message).

@@ -148,7 +148,10 @@ void ShowSavedSettings(HWND dialog)
 {
     if (CompareSavedRecord(g_Session.Config) == kNoSavedRecord || ReadConfigFile() != 0)
         return;
+    // About a thousand combo items are filled anew: painted once, at the end.
+    HoldWindowPainting(dialog, true);
     ShowConfig(dialog);
+    HoldWindowPainting(dialog, false);
     char status[kStatusTextSize] = {};
     snprintf(status, sizeof status, TextPair(MessageTable, kMsgSettingsLoaded), g_Session.SaveDir);
     SetControlText(g_Session.ControlMap.StatusLine, status);
@@ -235,14 +238,18 @@ void OnVolumeScroll(WPARAM wParam)
     ShowVolumeValue();
 }
 
-void OnNotify(WPARAM wParam, LPARAM lParam)
+// The notification's result: TRUE refuses a page change. While a copy runs
+// the pages stay, as the copy panel's rules would unlock the panel.
+LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
 {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code == static_cast<UINT>(TCN_SELCHANGING))
+        return IsCopyRunning();
     if (header->code != static_cast<UINT>(TCN_SELCHANGE))
-        return;
+        return 0;
     if (IsCopyRunning()) {
-        ShowRecordAgain(); // as OnCommandDuringCopy
-        return;
+        ShowRecordAgain(); // a page selected without asking, as OnCommandDuringCopy
+        return 0;
     }
     const ControlMap& map = g_Session.ControlMap;
     if (wParam == IDC_PLAN_TAB) {
@@ -254,6 +261,7 @@ void OnNotify(WPARAM wParam, LPARAM lParam)
         ApplyCopyPageVisibility();
         ApplyCopyPanelRules(g_Session.Config.Ena == 1);
     }
+    return 0;
 }
 
 // The dialog's own scroll bar sends no handle; the volume trackbar does.
@@ -388,8 +396,7 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return FALSE;
         }
         case WM_NOTIFY: {
-            OnNotify(wParam, lParam);
-            return SetDlgMsgResult(dialog, message, 0);
+            return SetDlgMsgResult(dialog, message, OnNotify(wParam, lParam));
         }
         case WM_SYSCOMMAND: {
             if (!OnSysCommand(dialog, wParam))
