@@ -1,10 +1,10 @@
 // The main window on the screen that screen_fit.sh names in SCREEN_FIT:
-// "<width>x<height> <dpi> fits|scrolls <taskbar height>". Where the window
-// does not fit, it lies within the work area (the screen less the taskbar)
-// and the scroll bar, the wheel and the Tab key each bring Generate and Copy
-// into view; the wheel over a control the user is not working in scrolls
-// too and changes no setting. Where it fits, it is the window of the
-// template. Either way a click on Generate then works.
+// "<width>x<height> <dpi> fits|scrolls|sideways <taskbar height>". Where the
+// window does not fit, it lies within the work area (the screen less the
+// taskbar) and the scroll bar, the wheel and the Tab key each bring Generate
+// and Copy into view; the wheel over a control the user is not working in
+// scrolls too and changes no setting. Where it fits, it is the window of
+// the template. Either way a click on Generate then works.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -104,6 +104,17 @@ TEST(ScreenFit, TheWholeWindowIsWithinReach)
         EXPECT_TRUE(client.right == content.right && client.bottom == content.bottom);
         EXPECT_NEAR(window.left - work.left, work.right - window.right, 1) << "not centred";
         EXPECT_NEAR(window.top - work.top, work.bottom - window.bottom, 1) << "not centred";
+    } else if (strcmp(verdict, "sideways") == 0) {
+        // Where it scrolls only sideways, a vertical wheel turned back scrolls
+        // right and turned forward scrolls left.
+        ASSERT_EQ(bars, WS_HSCROLL);
+        for (int turn : {-WHEEL_DELTA, WHEEL_DELTA}) {
+            int before = GetScrollPos(dialog, SB_HORZ);
+            Mouse(dialog, client.right / 2, client.bottom / 2, {MOUSEEVENTF_WHEEL},
+                  static_cast<DWORD>(turn));
+            EXPECT_EQ(GetScrollPos(dialog, SB_HORZ) > before, turn < 0) << turn;
+            EXPECT_NE(GetScrollPos(dialog, SB_HORZ), before) << turn;
+        }
     } else {
         ASSERT_EQ(bars, WS_VSCROLL) << "the window does not scroll where it does not fit";
         std::vector<HWND> controls = ChildrenInTemplateOrder(dialog);
