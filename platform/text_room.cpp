@@ -74,8 +74,10 @@ SIZE TextExtent(HWND control, const char* text, UINT format, LONG width)
 
 bool ControlCutsText(HWND control, char* text, int size)
 {
+    // A dropped list shows its items whole.
     bool combo = IsControlOfClass(control, WC_COMBOBOXA);
-    return ShownText(control, combo, text, size) && NeedsMoreRoom(control, text, combo);
+    return !(combo && ComboListDropped(control)) && ShownText(control, combo, text, size) &&
+           NeedsMoreRoom(control, text, combo);
 }
 
 namespace {

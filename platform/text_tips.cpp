@@ -36,18 +36,22 @@ TTTOOLINFOA ToolOf(HWND window, HWND control, char* text)
 
 // Tells the tips of a mouse message as if it came to the control under the
 // pointer; a control the pointer comes onto takes its tip's text now (an
-// empty text shows no tip).
+// empty text shows no tip). A press hides the tip, also one about to show
+// (a list the press drops shows the whole items): the control takes its
+// tip's text anew when the pointer next moves.
 void Relay(HWND window, UINT message, WPARAM wParam, POINT screen)
 {
     HWND under = UnderPointer(window, screen);
-    if (under != g_Under && under != window) {
+    bool press =
+        message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+    if (under != window && (under != g_Under || press)) {
         char text[256] = "";
-        if (!g_TextOf(under, text, sizeof text))
+        if (press || !g_TextOf(under, text, sizeof text))
             text[0] = '\0';
         TTTOOLINFOA tool = ToolOf(window, under, text);
         SendMessageA(g_Tips, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
     }
-    g_Under = under;
+    g_Under = press ? nullptr : under;
     POINT client = screen;
     ScreenToClient(under, &client);
     MSG relayed = {under,
