@@ -671,13 +671,24 @@ DWORD WINAPI ActDuringCopy(void* context)
 }
 
 int g_TabDuringCopy = -1;
+bool g_PageRefused = false;
+
+// The window comes to the front once the X server has mapped it.
+void BringToFront(HWND dialog)
+{
+    for (ULONGLONG end = GetTickCount64() + 5000;
+         GetForegroundWindow() != dialog && GetTickCount64() < end;) {
+        SetForegroundWindow(dialog);
+        PumpDialog(dialog, 50);
+    }
+}
 
 } // namespace
 
 // A long copy: the window answers within a second, and clicks on Copy, a
 // tab, a "..." and Generate made meanwhile are dropped, not carried out
-// afterwards, and the system menu's language items are greyed and do
-// nothing; the focus returns to Copy. A click on the close box during a
+// afterwards, a page change is refused, and the system menu's language
+// items are greyed and do nothing; the focus returns to Copy. A click on the close box during a
 // later copy stops it at a file boundary, closes the window, and leaves only
 // complete sounds.
 TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary)
@@ -693,12 +704,7 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     Choose(IDC_SENSE_RAND_PICK, source);
     std::string saveDir = NewSaveDir("save");
     ShowWindow(dialog_, SW_SHOW);
-    // The window comes to the front once the X server has mapped it.
-    for (ULONGLONG end = GetTickCount64() + 5000;
-         GetForegroundWindow() != dialog_ && GetTickCount64() < end;) {
-        SetForegroundWindow(dialog_);
-        PumpDialog(dialog_, 50);
-    }
+    BringToFront(dialog_);
     SetFocus(GetDlgItem(dialog_, IDC_COPY_BUTTON));
     ASSERT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_COPY_BUTTON)) << "the window took no focus";
     int folderRequests = script_->folderRequests;
@@ -717,6 +723,10 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
             ClickAt(tab, at.x - frame.left, at.y - frame.top);
             Sleep(300);
             g_TabDuringCopy = static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));
+            // As the tab asks before it turns to a page clicked by a tool.
+            NMHDR asking = {tab, IDC_COPY_TAB, static_cast<UINT>(TCN_SELCHANGING)};
+            g_PageRefused = SendMessageA(dialog, WM_NOTIFY, IDC_COPY_TAB,
+                                         reinterpret_cast<LPARAM>(&asking)) == TRUE;
             HMENU menu = GetSystemMenu(dialog, FALSE);
             SendMessageA(dialog, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu),
                          MAKELPARAM(0, TRUE));
@@ -735,6 +745,7 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     EXPECT_TRUE(clicks.sessionEndBlocked);
     EXPECT_FALSE(SessionEndBlocked(dialog_));
     EXPECT_EQ(g_TabDuringCopy, 0);
+    EXPECT_TRUE(g_PageRefused);
     EXPECT_EQ(SendDlgItemMessageA(dialog_, IDC_COPY_TAB, TCM_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(GetCapture(), nullptr);
     for (int id : {IDC_COPY_BUTTON, IDC_GENERATE_BUTTON, IDC_SENSE_RAND_PICK, IDC_BROWSE_BUTTON})
@@ -746,6 +757,9 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     EXPECT_TRUE(g_LanguageItemsGreyed) << "the language items during the copy";
     EXPECT_EQ(g_Session.LanguageIndex, 1);
     EXPECT_EQ(Status(), CopyLine(source + "\\" + SearchOrder(source).back()) + "Sucess");
+    // Another program's window may have come to the front meanwhile: the
+    // focus is where the window puts it once it is in front again.
+    BringToFront(dialog_);
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_COPY_BUTTON))
         << "active window " << GetActiveWindow() << ", in front " << GetForegroundWindow()
         << ", the dialog " << dialog_;
