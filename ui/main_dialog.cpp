@@ -8,7 +8,6 @@
 
 #include "sounds/source_folder.h"
 #include "model/config_file.h"
-#include "model/saved_record.h"
 #include "model/session_state.h"
 #include "platform/dialog_ops.h"
 #include "platform/file_ops.h"
@@ -146,7 +145,8 @@ void OnGenerate(HWND dialog)
 // the file is missing.
 void ShowSavedSettings(HWND dialog)
 {
-    if (CompareSavedRecord(g_Session.Config) == kNoSavedRecord || ReadConfigFile() != 0)
+    BroadcastConfig saved;
+    if (!ReadSavedRecord(&saved) || ReadConfigFile() != 0)
         return;
     // About a thousand combo items are filled anew: painted once, at the end.
     HoldWindowPainting(dialog, true);
