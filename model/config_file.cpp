@@ -204,20 +204,21 @@ int ReadConfigFile()
     return 0;
 }
 
-SavedRecord CompareSavedRecord(const BroadcastConfig& record)
+bool ReadSavedRecord(BroadcastConfig* record)
 {
     char path[kConfigPathSize];
     if (!ComposeSavePath(path, kConfigFileName) || FileSizeOf(path) != kConfigRecordSize)
-        return kNoSavedRecord;
+        return false;
     FILE* file = fopen(path, "rb");
     if (!file)
-        return kNoSavedRecord;
+        return false;
     // One byte more than the record: a file that grew since it was sized is
     // no record either.
     unsigned char image[kConfigRecordSize + 1] = {};
     size_t count = fread(image, 1, sizeof image, file);
     fclose(file);
     if (count != static_cast<size_t>(kConfigRecordSize))
-        return kNoSavedRecord;
-    return memcmp(image, &record, kConfigRecordSize) == 0 ? kSavedRecordSame : kSavedRecordOther;
+        return false;
+    memcpy(record, image, kConfigRecordSize);
+    return true;
 }

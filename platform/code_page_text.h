@@ -10,7 +10,9 @@
 int WideFromCodePage(UINT codePage, const char* text, wchar_t* wide, int count);
 
 // Writes text, in code page codePage, into narrow (size bytes with the
-// terminating zero, at most MAX_PATH) in the process's ANSI code page. False
-// when that code page cannot hold every character exactly (never a best-fit
-// look-alike) or the text does not fit; narrow then holds no text to show.
-bool NarrowFromCodePage(UINT codePage, const char* text, char* narrow, int size);
+// terminating zero) in the process's ANSI code page; returns the bytes
+// written with the zero. With no narrow (size 0), returns the bytes it
+// takes. 0 when that code page cannot hold every character exactly (never a
+// best-fit look-alike), the text is not valid in codePage, or it does not
+// fit; narrow then holds no text to show.
+int NarrowFromCodePage(UINT codePage, const char* text, char* narrow, int size);

@@ -144,6 +144,29 @@ void DiscardChecked(HANDLE file, const ReplacePaths& paths)
     DeleteFileW(paths.Checked);
 }
 
+// The new file, open under Checked, takes Target's name from the earlier
+// file there, which moves aside only once the new one is durable under the
+// name that says it is whole. On failure the new file is closed.
+bool TakeNameFromEarlierFile(HANDLE file, const ReplacePaths& paths, bool* movedAside)
+{
+    if (!NameTaken(GetLastError()) || !FlushFileBuffers(file) || !MayReplace(paths.Target) ||
+        !MoveOwnNameAside(paths.Target, paths.Displaced)) {
+        DiscardChecked(file, paths);
+        return false;
+    }
+    *movedAside = true;
+    if (RenameOpenFile(file, paths.Target))
+        return true;
+    CloseHandle(file);
+    // Where the earlier file cannot get its name back, the new one waits
+    // whole under Checked for the next settling.
+    if (RenameDurably(paths.Displaced, paths.Target)) {
+        *movedAside = false;
+        DeleteFileW(paths.Checked);
+    }
+    return false;
+}
+
 // What a file waiting for, or standing under, a name was found to be.
 enum Probe {
     kAbsent,
@@ -209,16 +232,19 @@ Probe ProbeTarget(const WCHAR* target, WholeTest whole, bool* replaceable)
 
 // A whole checked file takes the name: a whole file there moves aside (it is
 // removed once the checked one stands), one that is not whole is removed.
-SettleOutcome PutCheckedInPlace(const ReplacePaths& paths, Probe target, bool replaceable)
+// Where the checked file cannot take the name, a whole earlier file waiting
+// aside gets it back, so that the name holds the earlier file rather than
+// nothing.
+SettleOutcome PutCheckedInPlace(const ReplacePaths& paths, Probe target, bool replaceable,
+                                WholeTest whole)
 {
     if (target == kUnknown || !replaceable)
         return kCheckedWaits;
-    bool aside = target == kWhole;
-    if (aside ? !MoveOwnNameAside(paths.Target, paths.Displaced)
-              : !DeleteLongPathIfPresent(paths.Target))
+    if (target == kWhole ? !MoveOwnNameAside(paths.Target, paths.Displaced)
+                         : !DeleteLongPathIfPresent(paths.Target))
         return kCheckedWaits;
     if (!RenameDurably(paths.Checked, paths.Target)) {
-        if (aside)
+        if (ProbeFile(paths.Displaced, whole) == kWhole)
             RenameDurably(paths.Displaced, paths.Target);
         return kCheckedWaits;
     }
@@ -272,35 +298,22 @@ HANDLE CreateTempFile(const ReplacePaths& paths)
                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_NO_BUFFERING, nullptr);
 }
 
-bool PlaceCheckedFile(HANDLE file, const ReplacePaths& paths, bool* movedAside)
+bool PlaceCheckedFile(HANDLE file, const ReplacePaths& paths, PlaceRoute route, bool* movedAside)
 {
     *movedAside = false;
-    if (!RenameOpenFile(file, paths.Checked)) {
-        CloseHandle(file);
-        DeleteFileW(paths.Temp);
-        return false;
-    }
     // A new name is given without a look at the target first: looking up a
     // missing name can cost a scan of the whole folder.
-    if (!RenameOpenFile(file, paths.Target)) {
-        // The name is taken. The earlier file moves aside only once the new
-        // one is durable under the name that says it is whole.
-        if (!NameTaken(GetLastError()) || !FlushFileBuffers(file) || !MayReplace(paths.Target) ||
-            !MoveOwnNameAside(paths.Target, paths.Displaced)) {
-            DiscardChecked(file, paths);
-            return false;
-        }
-        *movedAside = true;
-        if (!RenameOpenFile(file, paths.Target)) {
+    bool placed = route == kStraightWhenFree && RenameOpenFile(file, paths.Target);
+    if (!placed) {
+        if ((route == kStraightWhenFree && !NameTaken(GetLastError())) ||
+            !RenameOpenFile(file, paths.Checked)) {
             CloseHandle(file);
-            // Where the earlier file cannot get its name back, the new one
-            // waits whole under Checked for the next settling.
-            if (RenameDurably(paths.Displaced, paths.Target)) {
-                *movedAside = false;
-                DeleteFileW(paths.Checked);
-            }
+            DeleteFileW(paths.Temp);
             return false;
         }
+        if (!RenameOpenFile(file, paths.Target) &&
+            !TakeNameFromEarlierFile(file, paths, movedAside))
+            return false;
     }
     // A rename is not written through by itself: the flush of the file
     // writes its folder entry on FAT and exFAT, which holds the name. A close
@@ -352,7 +365,7 @@ SettleOutcome SettleWaitingFiles(const ReplacePaths& paths, WholeTest whole)
     if (checked == kNotWhole)
         DeleteFileW(paths.Checked);
     if (checked == kWhole)
-        return PutCheckedInPlace(paths, target, replaceable);
+        return PutCheckedInPlace(paths, target, replaceable, whole);
     SettleOutcome outcome = checked == kUnknown ? kCheckedWaits : kSettled;
     if (displaced == kAbsent)
         return outcome;

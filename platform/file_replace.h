@@ -40,18 +40,24 @@ typedef bool (*WholeTest)(uint64_t length, const unsigned char* head);
 // cache, open with the access to rename it and make its names durable.
 HANDLE CreateTempFile(const ReplacePaths& paths);
 
+// How a checked file goes to its name: where the name is free, straight from
+// Temp (a rename cut short then leaves, at worst, an empty file under Target
+// beside Temp, which the caller's settling must take away), or always by way
+// of Checked.
+enum PlaceRoute { kStraightWhenFree, kThroughChecked };
+
 // Puts the new file, open as file under Temp, written, flushed and checked
-// there, in Target's place, and closes it. It takes the name Checked first;
-// where Target holds a file, that name is made durable before the earlier
-// file moves aside to Displaced (a stale file there is removed first), and
-// only a file that holds Target as its own long name moves: one that answers
-// to it only through its short (8.3) alias, a read-only file and a folder are
-// refused. Target's new name is made durable too (a rename is not written
-// through by itself). On failure the earlier file has its name back and the
-// new file is removed, unless the earlier one could not get its name back:
-// then the new one stays as Checked, to be settled later. movedAside says
-// whether Displaced holds the earlier file, which stays there.
-bool PlaceCheckedFile(HANDLE file, const ReplacePaths& paths, bool* movedAside);
+// there, in Target's place, and closes it. Where Target holds a file, the
+// new one takes the name Checked first and is made durable under it before
+// the earlier file moves aside to Displaced (a stale file there is removed
+// first); only a file that holds Target as its own long name moves: one that
+// answers to it only through its short (8.3) alias, a read-only file and a
+// folder are refused. Target's new name is made durable too (a rename is not
+// written through by itself). On failure the earlier file has its name back
+// and the new file is removed, unless the earlier one could not get its name
+// back: then the new one stays as Checked, to be settled later. movedAside
+// says whether Displaced holds the earlier file, which stays there.
+bool PlaceCheckedFile(HANDLE file, const ReplacePaths& paths, PlaceRoute route, bool* movedAside);
 
 // Removes the earlier file from Displaced once a file stands under Target:
 // one that opens (a file pending deletion does not). False when none stands.

@@ -69,7 +69,8 @@ bool Rewind(HANDLE file)
 // back from the medium and checks it, and puts it in place. The new file is
 // closed in every case, and removed on failure.
 bool WriteCheckAndPlace(HANDLE copy, const Source& source, const ReplacePaths& paths,
-                        const WorkProgress& progress, ContentDigest* digest, bool* movedAside)
+                        PlaceRoute route, const WorkProgress& progress, ContentDigest* digest,
+                        bool* movedAside)
 {
     *movedAside = false;
     unsigned char* chunk = MediumChunk();
@@ -86,7 +87,7 @@ bool WriteCheckAndPlace(HANDLE copy, const Source& source, const ReplacePaths& p
         DeleteFileW(paths.Temp);
         return false;
     }
-    return PlaceCheckedFile(copy, paths, movedAside);
+    return PlaceCheckedFile(copy, paths, route, movedAside);
 }
 
 } // namespace
@@ -107,8 +108,8 @@ bool CopyFileVerified(const char* source, const ReplacePaths& paths, const WorkP
     }
     ContentDigest taken = {};
     bool movedAside = false;
-    bool placed =
-        WriteCheckAndPlace(copy, {held, nullptr, 0}, paths, progress, &taken, &movedAside);
+    bool placed = WriteCheckAndPlace(copy, {held, nullptr, 0}, paths, kStraightWhenFree, progress,
+                                     &taken, &movedAside);
     CloseHandle(held);
     if (placed && movedAside)
         RemoveDisplaced(paths);
@@ -123,5 +124,5 @@ bool WriteBytesVerified(HANDLE temp, const void* data, DWORD size, const Replace
     ContentDigest taken = {};
     return WriteCheckAndPlace(temp,
                               {INVALID_HANDLE_VALUE, static_cast<const unsigned char*>(data), size},
-                              paths, {}, &taken, movedAside);
+                              paths, kThroughChecked, {}, &taken, movedAside);
 }

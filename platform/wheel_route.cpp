@@ -1,5 +1,7 @@
 #include "platform/wheel_route.h"
 
+#include <windowsx.h>
+
 #include "platform/thread_hook.h"
 
 namespace {
@@ -15,8 +17,12 @@ LRESULT CALLBACK WheelHookProc(int code, WPARAM wParam, LPARAM lParam)
     HWND taker = g_WheelHook.window;
     if (code == HC_ACTION && taker &&
         (message->message == WM_MOUSEWHEEL || message->message == WM_MOUSEHWHEEL) &&
-        IsChild(taker, message->hwnd) && g_Takes(taker, message->hwnd))
-        message->hwnd = taker;
+        (message->hwnd == taker || IsChild(taker, message->hwnd))) {
+        // A wheel message carries the pointer's place on the screen.
+        POINT pointer = {GET_X_LPARAM(message->lParam), GET_Y_LPARAM(message->lParam)};
+        if (g_Takes(taker, pointer))
+            message->hwnd = taker;
+    }
     return CallNextHookEx(g_WheelHook.handle, code, wParam, lParam);
 }
 

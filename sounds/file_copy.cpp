@@ -167,46 +167,57 @@ void CountSoundRoom(CopyJob* job, const FolderListing& target, const FolderSearc
                replaced ? earlier->Size : 0);
 }
 
+// Counts the sounds of a planned category's source folder, the bytes to read
+// and write, and the room they take beside what its target folder holds.
+uint64_t CountCategorySounds(CopyJob* job, PlannedCategory* planned, const FolderListing& target)
+{
+    uint64_t bytes = 0;
+    FolderSearch search = {};
+    if (!StartSoundSearch(&search, CategorySlot(*planned->Category)))
+        return 0;
+    do {
+        if (!IsSound(search))
+            continue;
+        ++planned->SoundsFound;
+        bytes +=
+            static_cast<uint64_t>(search.entry.nFileSizeHigh) << 32 | search.entry.nFileSizeLow;
+        // A sound whose name or path cannot name its target fails unwritten.
+        char path[kPathSize] = {};
+        if (!planned->IntoSourceFolder && search.nameExact &&
+            FormatCategoryPath(path, *planned->Category, search.entry.cFileName))
+            CountSoundRoom(job, target, search);
+    } while (NextFolderEntry(&search));
+    EndFolderSearch(&search);
+    return bytes;
+}
+
 // Before anything is written: the ticked categories of the page, read once;
-// their folders on the card settled; the sounds in each source folder, the
-// room they take on the card, and the bytes to read and write.
+// their folders on the card settled, so that the room is counted on a card
+// put right; the sounds in each source folder, the room they take, and the
+// bytes to read and write.
 uint64_t PlanCopy(CopyJob* job, HWND dialog, int page)
 {
-    VolumeSpace volume = {};
-    bool known = QueryVolumeSpace(g_Session.SaveDir, &volume);
-    job->Room = StartRoomCount(known ? &volume : nullptr);
-    uint64_t bytes = 0;
+    std::vector<FolderListing> targets;
     for (const SoundCategory& category : kSoundCategories.Rows) {
         if (category.Page != page || !IsTicked(dialog, category))
             continue;
         PlannedCategory& planned = job->Planned[job->PlannedCount++];
         planned = {&category, 0, false};
-        const char* source = CategorySlot(category);
         char target[kPathSize] = {};
-        FolderListing listing;
         bool targetFits = FormatCategoryPath(target, category, nullptr);
         // Copying a folder into itself would put each file aside onto itself:
         // nothing is written there.
-        planned.IntoSourceFolder = targetFits && IsSameFile(source, target);
+        planned.IntoSourceFolder = targetFits && IsSameFile(CategorySlot(category), target);
+        targets.emplace_back();
         if (targetFits && !planned.IntoSourceFolder)
-            SettleSoundFolder(target, &listing);
-        FolderSearch search = {};
-        if (!StartSoundSearch(&search, source))
-            continue;
-        do {
-            if (!IsSound(search))
-                continue;
-            ++planned.SoundsFound;
-            bytes +=
-                static_cast<uint64_t>(search.entry.nFileSizeHigh) << 32 | search.entry.nFileSizeLow;
-            // A sound whose name or path cannot name its target fails unwritten.
-            char path[kPathSize] = {};
-            if (!planned.IntoSourceFolder && search.nameExact &&
-                FormatCategoryPath(path, category, search.entry.cFileName))
-                CountSoundRoom(job, listing, search);
-        } while (NextFolderEntry(&search));
-        EndFolderSearch(&search);
+            SettleSoundFolder(target, &targets.back());
     }
+    VolumeSpace volume = {};
+    bool known = QueryVolumeSpace(g_Session.SaveDir, &volume);
+    job->Room = StartRoomCount(known ? &volume : nullptr);
+    uint64_t bytes = 0;
+    for (int i = 0; i < job->PlannedCount; ++i)
+        bytes += CountCategorySounds(job, &job->Planned[i], targets[i]);
     return bytes;
 }
 

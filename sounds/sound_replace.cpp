@@ -67,17 +67,24 @@ void SettleSoundFolder(const char* folder, FolderListing* listing)
     LongPath longFolder;
     if (!ComposeLongFolder(longFolder, folder) || !ListFolder(longFolder, listing))
         return;
-    bool changed = false;
     ReplacePaths paths;
-    for (const ListedFile& file : *listing) {
-        char name[MAX_PATH], sound[MAX_PATH];
-        if (ToNarrowName(file.Name.c_str(), name, sizeof name) != kNarrowExact)
-            continue;
-        if (_stricmp(name, kCopyTempName) == 0) {
-            if (ComposeSoundPaths(&paths, longFolder, kCopyTempName))
-                changed |= DeleteLongPathIfPresent(paths.Temp);
-        } else if (WaitingSoundName(name, sound) && ComposeSoundPaths(&paths, longFolder, sound)) {
-            changed |= SettleWaitingFiles(paths, IsWholeSound) != kNothingWaits;
+    bool temp = FindListedFile(*listing, kCopyTempName) != nullptr;
+    bool changed = temp && ComposeSoundPaths(&paths, longFolder, kCopyTempName) &&
+                   DeleteLongPathIfPresent(paths.Temp);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const ListedFile& file : *listing) {
+            char name[MAX_PATH], sound[MAX_PATH];
+            if (ToNarrowName(file.Name.c_str(), name, sizeof name) != kNarrowExact)
+                continue;
+            if (pass == 0 && temp && file.Size == 0 && EndsWith(name, kSoundEnding) &&
+                ComposeSoundPaths(&paths, longFolder, name)) {
+                // A new sound goes straight from the temporary file to its
+                // name; a rename of it cut short leaves the name empty.
+                changed |= DeleteLongPathIfPresent(paths.Target);
+            } else if (pass == 1 && WaitingSoundName(name, sound) &&
+                       ComposeSoundPaths(&paths, longFolder, sound)) {
+                changed |= SettleWaitingFiles(paths, IsWholeSound) != kNothingWaits;
+            }
         }
     }
     if (changed)

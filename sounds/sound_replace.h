@@ -15,9 +15,11 @@ bool ComposeSoundPaths(ReplacePaths* paths, const LongPath folder, const char* n
 // under a name, or a write cut short.
 bool IsWholeSound(uint64_t length, const unsigned char* head);
 
-// Settles a folder a Copy is about to write to: the temporary file goes, and
-// every sound that waits under a name of its own (checked, or moved aside)
-// is settled, so that the name holds the sound whole, the earlier copy or the
-// new one, also when its source is gone. Files that are not ours stay as
-// they are. listing receives what the folder then holds.
+// Settles a folder a Copy is about to write to: the temporary file goes (and
+// with it an empty file under a sound's name, which is what a new sound's
+// rename from it leaves when cut short), and every sound that waits under a
+// name of its own (checked, or moved aside) is settled, so that the name
+// holds the sound whole, the earlier copy or the new one, also when its
+// source is gone. Files that are not ours stay as they are. listing receives
+// what the folder then holds.
 void SettleSoundFolder(const char* folder, FolderListing* listing);

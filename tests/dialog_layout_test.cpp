@@ -41,6 +41,7 @@ enum Flag : unsigned {
     kDisabled = 1,
     kHidden = 2,
     kStaticEdge = 4,
+    kNoPrefix = 8, // a static text that shows "&" as it is
 };
 
 struct ExpectedControl {
@@ -139,9 +140,9 @@ std::vector<ExpectedControl> ExpectedControls()
         {40250, kCombo, 76, 187, 48, 30, kPlain, nullptr},
         {40249, kStaticCenter, 131, 190, 60, 9, kPlain, nullptr},
         {40251, kCombo, 194, 188, 48, 30, kPlain, nullptr},
-        {40191, kStaticRight, 11, 206, 330, 23, kDisabled | kStaticEdge, nullptr},
+        {40191, kStaticRight, 11, 206, 330, 23, kDisabled | kStaticEdge | kNoPrefix, nullptr},
         // Hourly plan.
-        {40046, kStaticLeft, 10, 230, 49, 9, kPlain, nullptr},
+        {40046, kStaticLeft, 10, 230, 76, 9, kPlain, nullptr},
         {40026, kTabButtons, 10, 239, 332, 185, kStaticEdge, nullptr},
         // Bottom edge.
         {40152, kPushButton, 154, 430, 57, 16, kPlain, nullptr},
@@ -245,6 +246,9 @@ void ExpectStyle(const ExpectedControl& control, DWORD style, DWORD exStyle)
     EXPECT_EQ(Has(exStyle, WS_EX_STATICEDGE), (control.flags & kStaticEdge) != 0) << "static edge";
     EXPECT_EQ(Has(style, WS_VISIBLE), (control.flags & kHidden) == 0) << "visible";
     EXPECT_EQ(Has(style, WS_DISABLED), (control.flags & kDisabled) != 0) << "disabled";
+    if (ClassOf(control.kind) == std::wstring(L"Static")) {
+        EXPECT_EQ(Has(style, SS_NOPREFIX), (control.flags & kNoPrefix) != 0) << "no prefix";
+    }
     switch (control.kind) {
         case kGroupBox: {
             EXPECT_EQ(style & BS_TYPEMASK, static_cast<DWORD>(BS_GROUPBOX));
@@ -690,7 +694,7 @@ TEST(MainDialogFocus, OpensWithTheFocusOnTheSaveDirectoryEdit)
 // What the layout cuts at 96 DPI, as "identifier text; "; combo boxes by item.
 const char* const kCutAt96Dpi =
     "40002 Timing Playback Mode; 40027 Random Playback; 40027 Time & File Specified; "
-    "40033 Sensing Playback Mode; 40046 Time-specified Plan; 40085 Black Bear; "
+    "40033 Sensing Playback Mode; 40085 Black Bear; "
     "40161 Black Bear; 40213 Leopard; 40216 Human; 40225 Black Bear; 40238 Off; "
     "40240 Playback Pause Days; 40244 Random Playback; 40244 Time & File Specified; "
     "40245 Random Playback; 40245 Time & File Specified; ";
@@ -742,9 +746,11 @@ std::set<std::string> CutTexts(HWND dialog)
                 wchar_t itemText[128] = {};
                 if (SendMessageW(control, CB_GETLBTEXTLEN, item, 0) < 128)
                     SendMessageW(control, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(itemText));
-                if (TextSize(control, itemText, DT_SINGLELINE | DT_NOPREFIX, 0).cx >
-                    info.rcItem.right - info.rcItem.left)
+                LONG width = TextSize(control, itemText, DT_SINGLELINE | DT_NOPREFIX, 0).cx;
+                if (width > info.rcItem.right - info.rcItem.left)
                     texts.push_back(itemText);
+                if (width > SendMessageW(control, CB_GETDROPPEDWIDTH, 0, 0))
+                    texts.push_back(std::wstring(L"dropped ") + itemText);
             }
         }
         for (const std::wstring& cutText : texts) {
@@ -754,6 +760,37 @@ std::set<std::string> CutTexts(HWND dialog)
         }
     }
     return cut;
+}
+
+// The text of the tip shown once the pointer has rested on the control.
+std::wstring TipAfterHover(HWND dialog, HWND control)
+{
+    RECT place;
+    GetWindowRect(control, &place);
+    for (int x : {place.left + 2, (place.left + place.right) / 2}) {
+        SetCursorPos(x, (place.top + place.bottom) / 2);
+        PumpDialog(dialog, 50);
+    }
+    PumpDialog(dialog, 1500);
+    wchar_t text[128] = {};
+    for (HWND tip = nullptr; (tip = FindWindowExW(nullptr, tip, TOOLTIPS_CLASSW, nullptr));) {
+        if (GetWindow(tip, GW_OWNER) == dialog && IsWindowVisible(tip))
+            GetWindowTextW(tip, text, 128);
+    }
+    return text;
+}
+
+// The fonts of the controls that draw text (the trackbar draws none).
+std::vector<LOGFONTW> ControlFonts(HWND dialog)
+{
+    std::vector<LOGFONTW> fonts;
+    for (HWND window : ChildrenInTemplateOrder(dialog)) {
+        LOGFONTW font = {};
+        HGDIOBJ handle = reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0));
+        if (handle && GetObjectW(handle, sizeof font, &font))
+            fonts.push_back(font);
+    }
+    return fonts;
 }
 
 TEST(DisplayScale, TheIconsAndTheRoomOfEveryTextFollowTheScale)
@@ -780,9 +817,29 @@ TEST(DisplayScale, TheIconsAndTheRoomOfEveryTextFollowTheScale)
     }
 
     std::set<std::string> cut = CutTexts(dialog);
+    // An English text a control cuts is one hover away, here on a disabled
+    // combo box; a text shown whole has no tip.
+    HWND senseMode = GetDlgItem(dialog, 40027), browse = GetDlgItem(dialog, 40153);
+    bool modeCut = cut.count("40027 Random Playback; ") != 0;
+    EXPECT_EQ(TipAfterHover(dialog, senseMode), modeCut ? L"Random Playback" : L"");
+    EXPECT_EQ(TipAfterHover(dialog, browse), L"");
+    std::vector<LOGFONTW> english = ControlFonts(dialog);
     RememberedLanguageValue remembered;
     SendMessageW(dialog, WM_SYSCOMMAND, IDM_LANGUAGE_CHINESE, 0);
     std::set<std::string> chineseCut = CutTexts(dialog);
+    EXPECT_EQ(TipAfterHover(dialog, senseMode), L"");
+    // One Chinese interface font on every control, of the template's size.
+    std::vector<LOGFONTW> chinese = ControlFonts(dialog);
+    for (const LOGFONTW& font : chinese)
+        EXPECT_TRUE(!wcscmp(font.lfFaceName, chinese[0].lfFaceName) &&
+                    font.lfHeight == english[0].lfHeight)
+            << font.lfFaceName;
+    EXPECT_TRUE(!wcscmp(chinese[0].lfFaceName, L"Microsoft YaHei UI") ||
+                !wcscmp(chinese[0].lfFaceName, L"SimSun"))
+        << chinese[0].lfFaceName;
+    SendMessageW(dialog, WM_SYSCOMMAND, IDM_LANGUAGE_ENGLISH, 0);
+    for (const LOGFONTW& font : ControlFonts(dialog))
+        EXPECT_TRUE(!memcmp(&font, &english[0], sizeof font)) << font.lfFaceName;
     DestroyWindow(dialog);
     // The template was laid out for the Chinese captions: none is cut.
     for (const std::string& text : chineseCut)

@@ -592,6 +592,7 @@ TEST_F(EndToEnd, SettingsChangedByAnotherProgramDuringACopyAreUndone)
     ASSERT_TRUE(WaitUntil([&] { return !program_.Enabled(IDC_COPY_BUTTON); }));
 
     ASSERT_TRUE(program_.Click(IDC_OFF_RADIO) && program_.SelectComboItem(IDC_DLY_COMBO, 10));
+    EXPECT_EQ(program_.ComboSelection(IDC_DLY_COMBO), 0) << "the tool's pick stayed";
     HWND planTab = program_.Control(IDC_PLAN_TAB), trackbar = program_.Control(IDC_VOLUME_TRACKBAR);
     RemoteMemory label(program_.Process(), sizeof(RECT));
     RECT page = {};

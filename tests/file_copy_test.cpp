@@ -404,10 +404,11 @@ TEST_F(FileCopyTest, AFileThatCannotBeCopiedFailsAndTheNextIsTried)
 }
 
 // What a copy cut short can leave: a sound only as "<name>.OLD" beside
-// "~.TMP", a checked copy only as "<name>.NEW", and an earlier copy beside
-// the new one that took its name. The next Copy, from a source that holds
-// none of these sounds, gives the first two their names byte for byte and
-// removes the third; a ".OLD" or ".NEW" that names no sound stays.
+// "~.TMP", a checked copy only as "<name>.NEW", an earlier copy beside the
+// new one that took its name, and a new sound's name left empty by its
+// rename from "~.TMP". The next Copy, from a source that holds none of these
+// sounds, gives the first two their names byte for byte and removes the
+// others; a ".OLD" or ".NEW" that names no sound stays.
 TEST_F(FileCopyTest, ACopyPutsBackTheSoundsAnInterruptedCopyLeftAside)
 {
     std::string saveDir = NewSaveDir("save"), folder = saveDir + "\\audio\\SenseRand";
@@ -417,13 +418,18 @@ TEST_F(FileCopyTest, ACopyPutsBackTheSoundsAnInterruptedCopyLeftAside)
         const char* name;
         char fill;
         const char* after; // its name after the Copy, or none
-    } files[] = {{"Dog bark.wav.OLD", 'e', "Dog bark.wav"}, {"~.TMP", 'n', nullptr},
-                 {"placed.wav", 'n', "placed.wav"},         {"placed.wav.OLD", 'e', nullptr},
-                 {"Cat.wav.NEW", 'c', "Cat.wav"},           {"~.OLD", 'x', "~.OLD"},
-                 {"notes.NEW", 'x', "notes.NEW"},           {".wav.OLD", 'x', ".wav.OLD"}};
+    } files[] = {{"Dog bark.wav.OLD", 'e', "Dog bark.wav"},
+                 {"~.TMP", 'n', nullptr},
+                 {"placed.wav", 'n', "placed.wav"},
+                 {"placed.wav.OLD", 'e', nullptr},
+                 {"Cat.wav.NEW", 'c', "Cat.wav"},
+                 {"Fox.wav", '\0', nullptr},
+                 {"~.OLD", 'x', "~.OLD"},
+                 {"notes.NEW", 'x', "notes.NEW"},
+                 {".wav.OLD", 'x', ".wav.OLD"}};
     std::set<std::string> expected = {"new.wav"};
     for (const auto& file : files) {
-        WriteBytes(folder + "\\" + file.name, Bytes(300, file.fill));
+        WriteBytes(folder + "\\" + file.name, Bytes(file.fill ? 300 : 0, file.fill));
         if (file.after)
             expected.insert(file.after);
     }
@@ -668,13 +674,24 @@ DWORD WINAPI ActDuringCopy(void* context)
 }
 
 int g_TabDuringCopy = -1;
+bool g_PageRefused = false;
+
+// The window comes to the front once the X server has mapped it.
+void BringToFront(HWND dialog)
+{
+    for (ULONGLONG end = GetTickCount64() + 5000;
+         GetForegroundWindow() != dialog && GetTickCount64() < end;) {
+        SetForegroundWindow(dialog);
+        PumpDialog(dialog, 50);
+    }
+}
 
 } // namespace
 
 // A long copy: the window answers within a second, and clicks on Copy, a
 // tab, a "..." and Generate made meanwhile are dropped, not carried out
-// afterwards, and the system menu's language items are greyed and do
-// nothing; the focus returns to Copy. A click on the close box during a
+// afterwards, a page change is refused, and the system menu's language
+// items are greyed and do nothing; the focus returns to Copy. A click on the close box during a
 // later copy stops it at a file boundary, closes the window, and leaves only
 // complete sounds.
 TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary)
@@ -690,12 +707,7 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     Choose(IDC_SENSE_RAND_PICK, source);
     std::string saveDir = NewSaveDir("save");
     ShowWindow(dialog_, SW_SHOW);
-    // The window comes to the front once the X server has mapped it.
-    for (ULONGLONG end = GetTickCount64() + 5000;
-         GetForegroundWindow() != dialog_ && GetTickCount64() < end;) {
-        SetForegroundWindow(dialog_);
-        PumpDialog(dialog_, 50);
-    }
+    BringToFront(dialog_);
     SetFocus(GetDlgItem(dialog_, IDC_COPY_BUTTON));
     ASSERT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_COPY_BUTTON)) << "the window took no focus";
     int folderRequests = script_->folderRequests;
@@ -714,6 +726,10 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
             ClickAt(tab, at.x - frame.left, at.y - frame.top);
             Sleep(300);
             g_TabDuringCopy = static_cast<int>(SendMessageA(tab, TCM_GETCURSEL, 0, 0));
+            // As the tab asks before it turns to a page clicked by a tool.
+            NMHDR asking = {tab, IDC_COPY_TAB, static_cast<UINT>(TCN_SELCHANGING)};
+            g_PageRefused = SendMessageA(dialog, WM_NOTIFY, IDC_COPY_TAB,
+                                         reinterpret_cast<LPARAM>(&asking)) == TRUE;
             HMENU menu = GetSystemMenu(dialog, FALSE);
             SendMessageA(dialog, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu),
                          MAKELPARAM(0, TRUE));
@@ -732,6 +748,7 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     EXPECT_TRUE(clicks.sessionEndBlocked);
     EXPECT_FALSE(SessionEndBlocked(dialog_));
     EXPECT_EQ(g_TabDuringCopy, 0);
+    EXPECT_TRUE(g_PageRefused);
     EXPECT_EQ(SendDlgItemMessageA(dialog_, IDC_COPY_TAB, TCM_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(GetCapture(), nullptr);
     for (int id : {IDC_COPY_BUTTON, IDC_GENERATE_BUTTON, IDC_SENSE_RAND_PICK, IDC_BROWSE_BUTTON})
@@ -743,6 +760,9 @@ TEST_F(FileCopyTest, InputDuringALongCopyIsDroppedAndACloseWaitsForAFileBoundary
     EXPECT_TRUE(g_LanguageItemsGreyed) << "the language items during the copy";
     EXPECT_EQ(g_Session.LanguageIndex, 1);
     EXPECT_EQ(Status(), CopyLine(source + "\\" + SearchOrder(source).back()) + "Sucess");
+    // Another program's window may have come to the front meanwhile: the
+    // focus is where the window puts it once it is in front again.
+    BringToFront(dialog_);
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_COPY_BUTTON))
         << "active window " << GetActiveWindow() << ", in front " << GetForegroundWindow()
         << ", the dialog " << dialog_;

@@ -9,10 +9,12 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "model/session_state.h"
+#include "platform/code_page_text.h"
 #include "test_support.h"
 #include "resources/control_groups.h"
 #include "texts/interface_texts.h"
@@ -418,6 +420,21 @@ TEST(TextTables, PairsAndListItemsFollowTheLanguage)
         EXPECT_EQ(FromUtf8(language == 0 ? "30 秒" : "30 Sec"), Shown(delay));
     }
     ResetSession();
+}
+
+// A text longer than a path converts whole; only a code page that lacks its
+// characters refuses it.
+TEST(TextTables, ALongTextConvertsWhole)
+{
+    std::string birds;
+    for (int i = 0; i < 300; ++i)
+        birds += "\xc4\xf1"; // 鸟
+    std::vector<char> shown(1024, 'x');
+    int bytes = NarrowFromCodePage(kTextCodePage, birds.c_str(), shown.data(), 1024);
+    bool held = ShownLanguage(0) == 0;
+    EXPECT_EQ(bytes, held ? static_cast<int>(strlen(shown.data())) + 1 : 0);
+    EXPECT_EQ(Shown(shown.data()), held ? FromCodePage(birds.c_str(), 936) : L"");
+    EXPECT_EQ(NarrowFromCodePage(kTextCodePage, birds.c_str(), nullptr, 0), bytes);
 }
 
 TEST(TextTables, ChineseTraceLines)

@@ -178,6 +178,46 @@ TEST_F(SourceFolderTest, ChooseFolderReportsChoiceCancelAndMissingDestination)
     EXPECT_EQ(ControlText(dialog_, IDC_SAVE_DIR_EDIT), "D:\\card");
 }
 
+// The columns the control's text covers as the control paints it.
+int InkWidth(HWND control)
+{
+    RECT room;
+    GetClientRect(control, &room);
+    HDC screen = GetDC(control), dc = CreateCompatibleDC(screen);
+    HBITMAP image = CreateCompatibleBitmap(screen, room.right, room.bottom);
+    HGDIOBJ old = SelectObject(dc, image);
+    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    int left = room.right, right = -1;
+    for (int x = 0; x < room.right; ++x) {
+        for (int y = 0; y < room.bottom; ++y) {
+            if (GetPixel(dc, x, y) != GetPixel(dc, 0, 0))
+                left = std::min(left, x), right = std::max(right, x);
+        }
+    }
+    SelectObject(dc, old);
+    DeleteObject(image);
+    DeleteDC(dc);
+    ReleaseDC(control, screen);
+    return right < left ? 0 : right - left + 1;
+}
+
+// A folder named with "&" reads as typed: the status line draws the "&".
+TEST_F(SourceFolderTest, APathWithAnAmpersandReadsAsTyped)
+{
+    std::string folder = start_.File("Rock & Roll");
+    Choose(IDC_SENSE_SPEC_DOG_PICK, folder);
+    std::string shown = "Source directory of \"Dog\" selected: " + folder;
+    EXPECT_EQ(Status(), shown);
+    HWND status = GetDlgItem(dialog_, IDC_STATUS_LINE);
+    int drawn = InkWidth(status);
+    shown.erase(shown.find('&'), 1);
+    SetWindowTextA(status, shown.c_str());
+    int without = InkWidth(status);
+    SetWindowTextA(status, "&");
+    EXPECT_NEAR(drawn - without, InkWidth(status), 1) << "the \"&\" drawn as wide as it is";
+}
+
 TEST_F(SourceFolderTest, BrowseReplacesTheSaveDirectoryOnlyOnAChoice)
 {
     ASSERT_EQ(std::string(g_Session.SaveDir), start_.Path());
@@ -200,16 +240,17 @@ TEST_F(SourceFolderTest, BrowseReplacesTheSaveDirectoryOnlyOnAChoice)
     EXPECT_FALSE(FileExists(start_.File("audio")));
 }
 
-// Browse to a folder whose settings differ from the window's asks; Yes shows
-// what a start-up there shows (time lapse forced on with the periodic loop
-// included), No and every other folder leave the window as it was, and
-// Generate then writes what the window holds. Browse neither puts in place nor
-// removes a record an interrupted write left.
+// Browse to a folder whose settings, as a start-up there shows them (time
+// lapse forced on with the periodic loop included), differ from the window's
+// asks; Yes shows them, No and every other folder leave the window as it
+// was, and Generate then writes what the window holds. Browse neither puts in
+// place nor removes a record an interrupted write left.
 TEST_F(SourceFolderTest, BrowseOffersToShowOtherSettingsTheFolderHolds)
 {
     const std::string kConfig = "CFG_BROADCAST.bin";
     Bytes own = DefaultConfigBytes(), on = {1, 3, 9, 2, 3, 1, 2, 12, 1, 0}, zeros(86, 0);
     own[0] = 1;       // Ena
+    own[82] = 7;      // TMLPen off, which the periodic loop (TimerMod 1) shows on
     on.resize(86, 4); // every plan hour Lynx, shooting every 4 h 4 min 4 s
     on[82] = 1;       // TMLPen off
     WriteBytes(start_.File(kConfig), own);
@@ -222,7 +263,7 @@ TEST_F(SourceFolderTest, BrowseOffersToShowOtherSettingsTheFolderHolds)
         {"other settings, Yes", {{kConfig, on}}, IDYES, true},
         {"values no list holds, Yes", {{kConfig, zeros}}, IDYES, true},
         {"other settings, No", {{kConfig, on}}, IDNO, false},
-        {"the same settings", {{kConfig, own}}, 0, false},
+        {"the same settings as shown", {{kConfig, own}}, 0, false},
         {"none", {}, 0, false},
         {"85 bytes", {{kConfig, Bytes(85, 1)}}, 0, false},
         {"an interrupted write's", {{"CFGBCAST.TMP", on}, {"CFGBCAST.OLD", zeros}}, 0, false},

@@ -1,6 +1,8 @@
 #include "texts/shown_language.h"
 
 #include <cstring>
+#include <memory>
+#include <new>
 
 #include "model/session_state.h"
 #include "platform/code_page_text.h"
@@ -21,14 +23,11 @@ const TextTable kTextTables[] = {
 
 const int kAllRows = kMessageRows + kLabelRows + kTitleRows;
 
-// Room for every converted row: a character of code page 936 takes at most
-// two bytes there and three in UTF-8.
-const size_t kConvertedSize = 16384;
-
 // The shown form of each row, table after table; null until converted. A
 // row of ASCII only is the same in every code page and is used as it is.
 const char* g_ShownRows[kAllRows] = {};
-char g_Converted[kConvertedSize];
+// The converted rows, one after another, as long as each needs.
+std::unique_ptr<char[]> g_Converted;
 
 bool IsAscii(const char* text)
 {
@@ -39,35 +38,48 @@ bool IsAscii(const char* text)
     return true;
 }
 
-bool ConvertEveryRow()
+// Calls take(row's slot, row's text) for each row that needs converting;
+// false as soon as one call returns false.
+template <typename Take> bool ForEachConvertedRow(Take take)
 {
-    size_t used = 0;
     int slot = 0;
     for (const TextTable& table : kTextTables) {
         for (int row = 0; row < table.count; ++row, ++slot) {
-            const char* text = table.rows[row];
-            if (IsAscii(text)) {
-                g_ShownRows[slot] = text;
-                continue;
-            }
-            char converted[kPathSize];
-            if (!NarrowFromCodePage(kTextCodePage, text, converted, sizeof converted))
+            if (!IsAscii(table.rows[row]) && !take(slot, table.rows[row]))
                 return false;
-            size_t length = strlen(converted) + 1;
-            if (length > kConvertedSize - used)
-                return false;
-            memcpy(g_Converted + used, converted, length);
-            g_ShownRows[slot] = g_Converted + used;
-            used += length;
         }
     }
     return true;
+}
+
+// Measured first, then converted into room of that size: no row is cut or
+// refused for its length, only for a character the code page lacks.
+bool ConvertEveryRow()
+{
+    size_t total = 0;
+    bool fits = ForEachConvertedRow([&](int, const char* text) {
+        int bytes = NarrowFromCodePage(kTextCodePage, text, nullptr, 0);
+        total += static_cast<size_t>(bytes);
+        return bytes > 0;
+    });
+    g_Converted.reset(fits ? new (std::nothrow) char[total] : nullptr);
+    if (!g_Converted)
+        return false;
+    size_t used = 0;
+    return ForEachConvertedRow([&](int slot, const char* text) {
+        int bytes = NarrowFromCodePage(kTextCodePage, text, g_Converted.get() + used,
+                                       static_cast<int>(total - used));
+        g_ShownRows[slot] = g_Converted.get() + used;
+        used += static_cast<size_t>(bytes);
+        return bytes > 0;
+    });
 }
 
 } // namespace
 
 bool ShowLanguage(int language)
 {
+    memset(g_ShownRows, 0, sizeof g_ShownRows);
     bool shown = language != kChinese || ConvertEveryRow();
     if (!shown)
         memset(g_ShownRows, 0, sizeof g_ShownRows);

@@ -110,11 +110,8 @@ void ApplyEnableRules()
     EnableRowPicker(map.TimingRandBRow, playbackOn && timingOn && config.AlarmB == 0);
     ApplyCopyPanelRules(playbackOn);
 
-    // The periodic loop needs time lapse on: it is switched back on here,
-    // whatever the playback switch says. Any value but 0 counts as off, so a
-    // damaged byte cannot leave the combo empty and the interval locked.
-    if (config.TimerMod == 1 && config.TMLPen != 0) {
-        config.TMLPen = 0;
+    // Switched back on here, whatever the playback switch says.
+    if (KeepTimeLapseOnForLoop(config)) {
         ComboSelect(map.TMLPenCombo, 0);
         ApplyTimeLapseRules(true, true);
     } else {
@@ -197,4 +194,14 @@ void ApplyTimeLapseRules(bool enable, bool checkTimingMode)
     }
     for (HWND ShotIntervalControls::*control : kShotIntervalControls)
         EnableControl(map.ShotInterval.*control, enable);
+}
+
+// Any value but 0 counts as off, so a damaged byte cannot leave the combo
+// empty and the interval locked.
+bool KeepTimeLapseOnForLoop(BroadcastConfig& config)
+{
+    if (config.TimerMod != 1 || config.TMLPen == 0)
+        return false;
+    config.TMLPen = 0;
+    return true;
 }

@@ -12,6 +12,7 @@
 #include "texts/shown_language.h"
 #include "ui/apply_texts.h"
 #include "ui/copy_command.h"
+#include "ui/readable_texts.h"
 #include "ui/setting_binding.h"
 
 namespace {
@@ -36,7 +37,8 @@ bool StatusLineIdle()
 }
 
 // Texts only: every combo is filled anew and selects what the record holds,
-// as before, raising no selection change; no rule runs, no byte changes.
+// as before, raising no selection change; no rule runs, no byte changes. The
+// window paints once, at the end.
 void SwitchLanguage(HWND dialog, int language)
 {
     RememberLanguage(language);
@@ -46,8 +48,11 @@ void SwitchLanguage(HWND dialog, int language)
                        TextPair(MessageTable, kMsgChineseUnshowable));
         return;
     }
+    HoldWindowPainting(dialog, true);
     ApplyLanguageTexts(dialog, statusIdle);
     BindSettingControls(dialog);
+    FitTextsToLanguage(dialog);
+    HoldWindowPainting(dialog, false);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "platform/file_ops.h"
 #include "platform/shell_dialogs.h"
 #include "platform/system_menu.h"
+#include "platform/text_tips.h"
 #include "platform/trace.h"
 #include "texts/interface_texts.h"
 #include "ui/apply_texts.h"
@@ -20,6 +21,7 @@
 #include "ui/copy_command.h"
 #include "ui/enable_rules.h"
 #include "ui/language_switch.h"
+#include "ui/readable_texts.h"
 #include "ui/readiness_check.h"
 #include "ui/setting_binding.h"
 #include "ui/window_fit.h"
@@ -107,6 +109,8 @@ BOOL OnInitDialog(HWND dialog)
     if (startDirRefusal >= 0)
         SetControlText(map.StatusLine, TextPair(MessageTable, startDirRefusal));
     ShowConfig(dialog);
+    FitTextsToLanguage(dialog);
+    ShowCutTextTips(dialog);
     FitWindowOnOpen(dialog);
     return TRUE; // the dialog manager focuses the first tab stop
 }
@@ -147,12 +151,28 @@ void OnGenerate(HWND dialog)
 // the file is missing.
 void ShowSavedSettings(HWND dialog)
 {
-    if (CompareSavedRecord(g_Session.Config) == kNoSavedRecord || ReadConfigFile() != 0)
+    BroadcastConfig saved;
+    if (!ReadSavedRecord(&saved) || ReadConfigFile() != 0)
         return;
+    // About a thousand combo items are filled anew: painted once, at the end.
+    HoldWindowPainting(dialog, true);
     ShowConfig(dialog);
+    HoldWindowPainting(dialog, false);
     char status[kStatusTextSize] = {};
     snprintf(status, sizeof status, TextPair(MessageTable, kMsgSettingsLoaded), g_Session.SaveDir);
     SetControlText(g_Session.ControlMap.StatusLine, status);
+}
+
+// Whether the save directory holds settings other than the window's, as the
+// window would show them: a start-up there would switch time lapse on beside
+// the periodic loop, as the window's record has it already.
+bool SavedSettingsDiffer()
+{
+    BroadcastConfig saved;
+    if (!ReadSavedRecord(&saved))
+        return false;
+    KeepTimeLapseOnForLoop(saved);
+    return memcmp(&saved, &g_Session.Config, sizeof saved) != 0;
 }
 
 // A chosen folder becomes the save directory. When it holds settings other
@@ -161,7 +181,7 @@ void ShowSavedSettings(HWND dialog)
 void OnBrowse(HWND dialog)
 {
     if (ChooseFolder(g_Session.SaveDir, g_Session.ControlMap.SaveDirEdit) != 0 ||
-        CompareSavedRecord(g_Session.Config) != kSavedRecordOther)
+        !SavedSettingsDiffer())
         return;
     int answer = ShowMessageBox(dialog, TextPair(MessageTable, kMsgShowSavedSettings),
                                 TextPair(TitleTable, kTitleWindowCaption),
@@ -224,14 +244,18 @@ void OnVolumeScroll(WPARAM wParam)
     ShowVolumeValue();
 }
 
-void OnNotify(WPARAM wParam, LPARAM lParam)
+// The notification's result: TRUE refuses a page change. While a copy runs
+// the pages stay, as the copy panel's rules would unlock the panel.
+LRESULT OnNotify(WPARAM wParam, LPARAM lParam)
 {
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->code == static_cast<UINT>(TCN_SELCHANGING))
+        return IsCopyRunning();
     if (header->code != static_cast<UINT>(TCN_SELCHANGE))
-        return;
+        return 0;
     if (IsCopyRunning()) {
-        ShowRecordAgain(); // as OnCommandDuringCopy
-        return;
+        ShowRecordAgain(); // a page selected without asking, as OnCommandDuringCopy
+        return 0;
     }
     const ControlMap& map = g_Session.ControlMap;
     if (wParam == IDC_PLAN_TAB) {
@@ -243,6 +267,7 @@ void OnNotify(WPARAM wParam, LPARAM lParam)
         ApplyCopyPageVisibility();
         ApplyCopyPanelRules(g_Session.Config.Ena == 1);
     }
+    return 0;
 }
 
 // The dialog's own scroll bar sends no handle; the volume trackbar does.
@@ -261,6 +286,7 @@ void OnHScroll(HWND dialog, WPARAM wParam, LPARAM lParam)
 void OnDisplayChanged(HWND dialog)
 {
     SetWindowIcons(dialog, g_Session.InstanceHandle, IDI_APP_ICON);
+    FitTextsToLanguage(dialog);
     RefitWindow(dialog);
 }
 
@@ -366,11 +392,17 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         case WM_DESTROY: {
             ReleaseWindowFit(dialog);
+            ReleaseReadableTexts(dialog);
+            return FALSE;
+        }
+        case WM_SETCURSOR: {
+            // Over a disabled control, which gets no mouse message.
+            if (static_cast<short>(LOWORD(lParam)) == HTERROR && HIWORD(lParam) == WM_MOUSEMOVE)
+                NotePointerMove(dialog);
             return FALSE;
         }
         case WM_NOTIFY: {
-            OnNotify(wParam, lParam);
-            return SetDlgMsgResult(dialog, message, 0);
+            return SetDlgMsgResult(dialog, message, OnNotify(wParam, lParam));
         }
         case WM_SYSCOMMAND: {
             if (!OnSysCommand(dialog, wParam))

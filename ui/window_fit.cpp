@@ -15,7 +15,7 @@ struct WindowFit {
     POINT origin;     // how far the content is scrolled, in pixels
     HMONITOR monitor; // where the fit was last made
     bool moving;      // inside a move or size loop
-    int wheelRest[2]; // wheel turns too small for a line yet, by bar
+    int wheelRest[2]; // wheel turns too small for a line yet, by wheel
 };
 WindowFit g_Fit = {};
 
@@ -61,17 +61,20 @@ HWND ControlOf(HWND dialog, HWND window)
 }
 
 // Where the window scrolls, a wheel turn over a control that the user is not
-// working in scrolls the window: a combo box would select another item under
-// the pointer, the trackbar would move and an edit box would scroll its text,
-// unseen. The control with the keyboard focus, and a combo box whose list is
-// dropped, take the turn as in any dialog.
-bool WindowTakesWheel(HWND dialog, HWND target)
+// working in scrolls the window, wherever Windows sent it: a combo box would
+// select another item, the trackbar would move and an edit box would scroll
+// its text, unseen. The control under the pointer takes the turn, as in any
+// dialog, when it has the keyboard focus or its list is dropped; while the
+// focused combo box's list is dropped, every turn is the list's.
+bool WindowTakesWheel(HWND dialog, POINT pointer)
 {
     if (!Scrolls(dialog))
         return false;
-    HWND control = ControlOf(dialog, target);
-    HWND focus = GetFocus();
-    return control && focus != control && !IsChild(control, focus) && !ComboListDropped(control);
+    HWND focused = ControlOf(dialog, GetFocus());
+    if (focused && ComboListDropped(focused))
+        return false;
+    HWND control = ControlUnderPoint(dialog, pointer);
+    return !control || (control != focused && !ComboListDropped(control));
 }
 
 int PageSize(HWND dialog, int bar)
@@ -258,26 +261,30 @@ void ScrollWindowContent(HWND dialog, int bar, int code)
     ScrollContentBy(dialog, bar, target - position);
 }
 
-void ScrollWindowByWheel(HWND dialog, int bar, int delta)
+void ScrollWindowByWheel(HWND dialog, int wheel, int delta)
 {
     if (!IsFitted(dialog))
         return;
     // A vertical wheel moves the only bar there is.
+    int bar = wheel;
     if (!HasBar(dialog, bar))
         bar = bar == SB_VERT ? SB_HORZ : SB_VERT;
     if (!HasBar(dialog, bar))
         return;
     UINT lines = 3;
-    SystemParametersInfoA(bar == SB_VERT ? SPI_GETWHEELSCROLLLINES : SPI_GETWHEELSCROLLCHARS, 0,
+    SystemParametersInfoA(wheel == SB_VERT ? SPI_GETWHEELSCROLLLINES : SPI_GETWHEELSCROLLCHARS, 0,
                           &lines, 0);
     if (lines == 0)
         return;
-    int& rest = g_Fit.wheelRest[bar == SB_VERT];
+    // A turn forward (positive) goes up, or left, on the vertical wheel, and
+    // right on the other.
+    int direction = wheel == SB_VERT ? -1 : 1;
+    int& rest = g_Fit.wheelRest[wheel == SB_VERT];
     rest += delta;
     if (lines == WHEEL_PAGESCROLL) {
         int pages = rest / WHEEL_DELTA;
         rest -= pages * WHEEL_DELTA;
-        ScrollContentBy(dialog, bar, -pages * PageSize(dialog, bar));
+        ScrollContentBy(dialog, bar, direction * pages * PageSize(dialog, bar));
         return;
     }
     // Fine-grained wheels send parts of a notch: whole lines only, the rest
@@ -285,8 +292,6 @@ void ScrollWindowByWheel(HWND dialog, int bar, int delta)
     int perLine = WHEEL_DELTA / static_cast<int>(std::min<UINT>(lines, WHEEL_DELTA));
     int count = rest / perLine;
     rest -= count * perLine;
-    // Up and left are positive on the vertical wheel, right on the other.
-    int direction = bar == SB_VERT ? -1 : 1;
     ScrollContentBy(dialog, bar, direction * count * LineSize(dialog, bar));
 }
 

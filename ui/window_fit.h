@@ -19,8 +19,9 @@ void ReleaseWindowFit(HWND dialog);
 
 // bar is SB_HORZ or SB_VERT; code a scroll bar's request (SB_LINEDOWN, ...).
 void ScrollWindowContent(HWND dialog, int bar, int code);
-// delta as WM_MOUSEWHEEL (vertical) or WM_MOUSEHWHEEL (horizontal) gives it.
-void ScrollWindowByWheel(HWND dialog, int bar, int delta);
+// wheel is SB_VERT for WM_MOUSEWHEEL, SB_HORZ for WM_MOUSEHWHEEL; delta as
+// the message gives it.
+void ScrollWindowByWheel(HWND dialog, int wheel, int delta);
 void ScrollControlIntoView(HWND dialog, HWND control);
 
 // A new display scale: the content goes back to its origin, so that the

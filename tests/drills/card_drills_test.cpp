@@ -10,9 +10,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -25,9 +27,16 @@
 namespace {
 
 const char kConfigName[] = "CFG_BROADCAST.bin";
-const char kTempName[] = "CFGBCAST.TMP"; // Generate's, in the save directory
-const char kCopyTempName[] = "~.TMP";    // Copy's, in the target folder
-const char kDisplacedEnding[] = ".OLD";  // of an earlier copy while the new one takes its name
+// The names a record passes through in the save directory: written, checked,
+// the older one aside while the newer takes the name.
+const char kTempName[] = "CFGBCAST.TMP";
+const char kCheckedName[] = "CFGBCAST.NEW";
+const char kDisplacedName[] = "CFGBCAST.OLD";
+// And a sound in its target folder: "~.TMP", then "<sound's name>.NEW", the
+// earlier copy aside as "<sound's name>.OLD".
+const char kCopyTempName[] = "~.TMP";
+const char kCheckedEnding[] = ".NEW";
+const char kDisplacedEnding[] = ".OLD";
 const char kGenerateFailed[] = "Failed to generate configuration!";
 
 std::string GeneratedText(const std::string& saveDir)
@@ -429,25 +438,43 @@ std::string MakeSounds(const TempFolder& source, const std::string& name,
     return folder;
 }
 
+// What the card says is free, as the refusal of a Copy gives it.
+std::string FreeText(const std::string& card)
+{
+    ULARGE_INTEGER free = {};
+    EXPECT_TRUE(GetDiskFreeSpaceExA(card.c_str(), &free, nullptr, nullptr));
+    return std::to_string(free.QuadPart >> 20) + " MB free";
+}
+
 // A card of 40 MB that tells its size: a Copy that does not fit is refused
-// before anything is written, with what it needs and what is free; one that
-// fits is copied, also where it fits only because it replaces earlier copies
-// of its sounds. On an animal page the ticked animals count together.
+// before anything is written, with what it needs and what is free, also
+// where other files take part of the card; one that fits is copied, also
+// where it fits only because it replaces earlier copies of its sounds. On an
+// animal page the ticked animals count together.
 TEST_F(CardDrill, ACopyThatCannotFitIsRefusedBeforeAnythingIsWritten)
 {
     REQUIRE_CARD("DRILL_SMALL_CARD", card);
     UseSaveDir(card);
     TempFolder source;
-    ULARGE_INTEGER free = {};
-    ASSERT_TRUE(GetDiskFreeSpaceExA(card.c_str(), &free, nullptr, nullptr));
-    std::string freeText = std::to_string(free.QuadPart >> 20) + " MB free";
+    std::string freeText = FreeText(card);
     ChooseRandomSource(MakeSounds(source, "sixty", {10, 10, 10, 10, 10, 10}));
     ClickQuietly(IDC_COPY_BUTTON);
     printf("[drill] Copy of 60 MB onto a 40 MB card: \"%s\"\n", Status().c_str());
     EXPECT_EQ(Status(), "Not enough space on the card: 60 MB needed, " + freeText);
     EXPECT_TRUE(FolderEntries(card).empty()) << "something was written";
 
-    ChooseRandomSource(MakeSounds(source, "thirty", {10, 10, 10}));
+    std::string thirty = MakeSounds(source, "thirty", {10, 10, 10});
+    ChooseRandomSource(thirty);
+    std::string other = card + "\\other.bin";
+    WriteBytes(other, SoundBytes(20 << 20, 1));
+    ClickQuietly(IDC_COPY_BUTTON);
+    printf("[drill] Copy of 30 MB onto a 40 MB card that holds 20 MB of other files: \"%s\"\n",
+           Status().c_str());
+    EXPECT_EQ(Status(), "Not enough space on the card: 30 MB needed, " + FreeText(card));
+    EXPECT_EQ(FolderEntries(card), std::vector<std::string>{"other.bin"})
+        << "something was written";
+    ASSERT_TRUE(DeleteFileA(other.c_str()));
+
     ClickQuietly(IDC_COPY_BUTTON);
     EXPECT_TRUE(EndsWith(Status(), "Sucess")) << Status();
     RemoveTreeLong(card + "\\audio");
@@ -475,6 +502,48 @@ TEST_F(CardDrill, ACopyThatCannotFitIsRefusedBeforeAnythingIsWritten)
     printf("[drill] Copy of two animals of 24 MB onto a 40 MB card: \"%s\"\n", Status().c_str());
     EXPECT_EQ(Status(), "Not enough space on the card: 48 MB needed, " + freeText);
     EXPECT_TRUE(FolderEntries(card).empty()) << "something was written";
+}
+
+// The small card with its room held by what a pulled Copy of three sounds
+// left: the first sound replaced, the second's earlier copy aside beside its
+// checked new copy, the third's new copy half written beside its earlier
+// one. The next Copy of the same sounds puts things right before it counts
+// the room, so it is not refused, and it ends with every sound whole.
+TEST_F(CardDrill, LeftoversOfAPulledCopyDoNotKeepTheNextOneOffTheCard)
+{
+    REQUIRE_CARD("DRILL_SMALL_CARD", card);
+    UseSaveDir(card);
+    TempFolder source;
+    std::string sounds = MakeSounds(source, "eight", {8, 8, 8});
+    std::string target = card + "\\audio\\SenseRand";
+    RemoveTreeLong(card + "\\audio");
+    ASSERT_TRUE(MakeFolderLong(card + "\\audio") && MakeFolderLong(target));
+    Bytes earlier = SoundBytes(8 << 20, 99);
+    auto sound = [&](int i) { return ReadBytes(sounds + "\\eight" + std::to_string(i) + ".wav"); };
+    Bytes half = sound(2);
+    half.resize(6 << 20);
+    const std::pair<const char*, Bytes> leftovers[] = {{"eight0.wav", sound(0)},
+                                                       {"eight1.wav.OLD", earlier},
+                                                       {"eight1.wav.NEW", sound(1)},
+                                                       {"eight2.wav", earlier},
+                                                       {kCopyTempName, half}};
+    for (const auto& leftover : leftovers)
+        WriteBytes(target + "\\" + leftover.first, leftover.second);
+    std::string freeBefore = FreeText(card);
+    ChooseRandomSource(sounds);
+    ClickQuietly(IDC_COPY_BUTTON);
+    printf(
+        "[drill] Copy of 24 MB onto a 40 MB card whose room a pulled Copy's leftovers hold (%s): "
+        "\"%s\"\n",
+        freeBefore.c_str(), Status().c_str());
+    EXPECT_TRUE(EndsWith(Status(), "Sucess")) << Status();
+    std::vector<std::string> names = FolderEntries(target);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"eight0.wav", "eight1.wav", "eight2.wav"}));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(ReadBytes(target + "\\eight" + std::to_string(i) + ".wav") == sound(i))
+            << "eight" << i << ".wav is not whole";
+    RemoveTreeLong(card + "\\audio");
 }
 
 TEST_F(CardDrill, SourceFolderRemovedBeforeCopy)
@@ -696,22 +765,25 @@ TEST_F(CardDrill, LongSaveDirectories)
         << "a folder that does not fit is skipped, its sound not on the card";
     EXPECT_TRUE(FolderEntries(saveDir).empty());
 
-    // A save directory where "<folder>\bark.wav" fits (256 characters) but
-    // not the name its earlier copy would wait under, "bark.wav.OLD".
-    std::string tight = NestedFolder(base + "\\231", 231);
+    // A save directory of 237 characters: "a.wav" on the card is 259, the
+    // longest path the narrow file API takes. The names a copy passes
+    // through are longer, yet the sound is copied, and copied again over its
+    // earlier copy, like any other.
+    std::string tight = NestedFolder(base + "\\237", 237);
+    std::string landed = tight + "\\audio\\SenseRand";
+    TempFolder shortest;
+    WriteBytes(shortest.File("a.wav"), SoundBytes(600, 6));
     UseSaveDir(tight);
-    g_StatusLog.clear();
-    ClickButton(dialog_, IDC_COPY_BUTTON);
-    auto outcomes = FileOutcomes();
-    printf("[drill] Copy whose target path is %u characters: status \"...%s\"\n",
-           static_cast<unsigned>(tight.size() + 25),
-           Status().substr(Status().size() > 40 ? Status().size() - 40 : 0).c_str());
-    for (const auto& outcome : outcomes)
-        EXPECT_NE(outcome.second, "Sucess")
-            << "a target path that does not fit cannot be copied to";
-    for (const std::string& name : FolderEntries(tight + "\\audio\\SenseRand"))
-        ADD_FAILURE() << "unexpected file in the target folder: " << name;
-    EXPECT_EQ(ReadBytes(source.File("bark.wav")), SoundBytes(500, 4));
+    ChooseRandomSource(shortest.Path());
+    for (int copy = 0; copy < 2; ++copy) {
+        ClickQuietly(IDC_COPY_BUTTON);
+        printf("[drill] Copy %s a sound whose path on the card is %u characters: \"...%s\"\n",
+               copy ? "again over" : "of", static_cast<unsigned>(landed.size() + 6),
+               Status().substr(Status().size() > 40 ? Status().size() - 40 : 0).c_str());
+        EXPECT_TRUE(EndsWith(Status(), "Sucess")) << "copy " << copy << ": " << Status();
+        EXPECT_EQ(FolderEntries(landed), std::vector<std::string>{"a.wav"}) << "copy " << copy;
+        EXPECT_EQ(ReadFileLong(landed + "\\a.wav"), SoundBytes(600, 6)) << "copy " << copy;
+    }
 
     // A save directory over 260 characters cannot come out of the browser.
     std::string over = NestedFolder(base + "\\300", 300);
@@ -800,6 +872,102 @@ std::vector<std::string> Lies(const std::string& card, const std::string& kind,
     return paths;
 }
 
+// The lying card's control file, in its root and never listed: commands go
+// in one a line, and out come "pulled 0" or "pulled 1" and the changes made
+// to the card since "count", one a line ("rename FROM -> TO" and so on).
+std::string LabControl(const std::string& card)
+{
+    return card + "\\.lab";
+}
+
+// False when the card refused a command.
+bool TellLab(const std::string& card, const std::string& commands)
+{
+    HANDLE control =
+        CreateFileA(LabControl(card).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (control == INVALID_HANDLE_VALUE)
+        return false;
+    std::string text = commands + "\n";
+    DWORD written = 0;
+    bool ok = WriteFile(control, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+              written == text.size();
+    return CloseHandle(control) && ok;
+}
+
+std::vector<std::string> LabChanges(const std::string& card)
+{
+    Bytes bytes = ReadBytes(LabControl(card));
+    std::istringstream answer(std::string(bytes.begin(), bytes.end()));
+    std::vector<std::string> changes;
+    std::string line;
+    std::getline(answer, line); // whether the card is pulled
+    while (std::getline(answer, line))
+        changes.push_back(line);
+    return changes;
+}
+
+// A read of path through a handle opened to read alone, as a check opens a
+// file in place: the bytes it gave, and the error that ended it (0: the end).
+std::pair<size_t, DWORD> ReadAlone(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {0, GetLastError()};
+    size_t total = 0;
+    DWORD count = 0;
+    unsigned char buffer[65536];
+    BOOL read = FALSE;
+    while ((read = ReadFile(file, buffer, sizeof buffer, &count, nullptr)) && count > 0)
+        total += count;
+    DWORD error = read ? 0 : GetLastError();
+    CloseHandle(file);
+    return {total, error};
+}
+
+// The last check of a Copy meets a copy it cannot read: on the lying card,
+// reads through a handle opened to read alone fail (EIO, which Wine reports
+// as ERROR_NOT_READY) or end at half the file. Nothing proves that copy bad,
+// so it stays on the card, its line ends "Failed" and the end of the Copy
+// counts it; the copy beside it is checked as usual.
+TEST_F(CardDrill, ALastCheckThatCannotReadACopyLeavesIt)
+{
+    REQUIRE_CARD("DRILL_LAB_GOOD", card);
+    struct Case {
+        const char* option;
+        std::pair<size_t, DWORD> probe; // a read of a file of 8000 bytes
+    };
+    const Case cases[] = {{"fail_read", {0, ERROR_NOT_READY}}, {"short_read", {4000, 0}}};
+    for (const Case& drill : cases) {
+        std::string saveDir = card + "\\" + drill.option;
+        ASSERT_TRUE(MakeFolderLong(saveDir));
+        TempFolder source;
+        std::string unread = source.File("Unread.wav"), clear = source.File("Clear.wav");
+        WriteBytes(unread, SoundBytes(7000, 1));
+        WriteBytes(clear, SoundBytes(5000, 2));
+        WriteBytes(saveDir + "\\Probe.wav", SoundBytes(8000, 3));
+        UseSaveDir(saveDir);
+        ChooseRandomSource(source.Path());
+        ASSERT_TRUE(TellLab(card, std::string(drill.option) + "=@(Unread|Probe).wav"));
+        std::pair<size_t, DWORD> probe = ReadAlone(saveDir + "\\Probe.wav");
+        g_StatusLog.clear();
+        ClickQuietly(IDC_COPY_BUTTON);
+        ASSERT_TRUE(TellLab(card, std::string(drill.option) + "="));
+        std::string copy = saveDir + "\\audio\\SenseRand\\Unread.wav";
+        printf("[drill] Copy whose last check reads a copy through %s: a read of such a file gave "
+               "%u bytes of 8000, error %lu; the copy %s, status \"%s\"\n",
+               drill.option, static_cast<unsigned>(probe.first), probe.second,
+               FileExists(copy) ? "stays" : "is gone", Status().c_str());
+        EXPECT_EQ(probe, drill.probe) << drill.option;
+        EXPECT_TRUE(ReadBytes(copy) == ReadBytes(unread)) << drill.option << ": the copy is gone";
+        std::map<std::string, std::string> outcomes = LastOutcomes();
+        EXPECT_EQ(outcomes[unread], "Failed") << drill.option;
+        EXPECT_EQ(outcomes[clear], "Sucess") << drill.option;
+        EXPECT_EQ(Status(), Incomplete(1, 2, unread)) << drill.option;
+    }
+}
+
 // Generate onto a worn card: the card stores the record with byte 40
 // inverted, so Generate fails as for a write error and the window keeps the
 // settings as set. Onto a good card it succeeds; onto a card whose flush
@@ -846,11 +1014,12 @@ TEST_F(CardDrill, GenerateOntoLyingCards)
 }
 
 // Cards on which a new file checked under the temporary name does not
-// arrive under its own: one refuses to rename the temporary file (as when the
-// name is taken again between the two moves), one fails the flush of the new
-// name, one stores a renamed temporary file wrongly. Generate fails, and the
-// older file is back under its name byte for byte; on the first two cards so
-// is an earlier copy of a sound.
+// arrive under its own: one refuses to rename the temporary file or the
+// checked one (as when the name is taken again between the two moves), one
+// fails the flush of every name but the temporary one, one stores a renamed
+// temporary file wrongly. Generate fails, the older file is back under its
+// name byte for byte, and no record waits aside; on the first two cards an
+// earlier copy of a sound is likewise alone under its name.
 TEST_F(CardDrill, ANewFileThatDoesNotArriveUnderItsNameLeavesTheOlderOne)
 {
     REQUIRE_CARD("DRILL_LAB_RENAME", refusing);
@@ -862,7 +1031,8 @@ TEST_F(CardDrill, ANewFileThatDoesNotArriveUnderItsNameLeavesTheOlderOne)
     for (const std::string& card : {refusing, unflushed, damaging}) {
         UseSaveDir(card);
         ExpectGenerateRefusedKeepingPrevious(dialog_, *script_, card, card.c_str());
-        EXPECT_FALSE(FileExists(card + "\\CFGBCAST.OLD"));
+        for (const char* aside : {kCheckedName, kDisplacedName})
+            EXPECT_FALSE(FileExists(card + "\\" + aside)) << card << ": " << aside;
         std::string folder = card + "\\audio\\SenseRand";
         if (card == damaging || !MakeFolderLong(card + "\\audio") || !MakeFolderLong(folder))
             continue;
@@ -878,32 +1048,32 @@ TEST_F(CardDrill, ANewFileThatDoesNotArriveUnderItsNameLeavesTheOlderOne)
 
 // Records left aside where they cannot be put in place for good: on one card
 // the flush of the file's new name fails, on the other the rename of the
-// temporary record. Each start loads what stands under the file's name, each
-// Generate fails, and both records stay for the next start.
+// checked record, where the older record gets the name back meanwhile. Each
+// start loads what stands under the file's name, each Generate fails, and
+// both records stay for the next start.
 TEST_F(CardDrill, RecordsThatCannotBePutInPlaceAreKept)
 {
     REQUIRE_CARD("DRILL_LAB_FLUSH", flush);
     REQUIRE_CARD("DRILL_LAB_RENAME", refusing);
-    Bytes older(86, 7), newer(86, 9), unloaded = DefaultConfigBytes();
-    older[0] = newer[0] = unloaded[0] = 1; // the drill switches playback on
-    older[5] = newer[5] = unloaded[5] = 0; // and the periodic loop off
+    Bytes older(86, 7), newer(86, 9);
+    older[0] = newer[0] = 1; // the drill switches playback on
+    older[5] = newer[5] = 0; // and the periodic loop off
     for (const std::string& card : {flush, refusing}) {
         DeleteFileA((card + "\\" + kConfigName).c_str());
-        WriteBytes(card + "\\CFGBCAST.OLD", older);
+        WriteBytes(card + "\\" + kDisplacedName, older);
         if (card == refusing)
-            WriteBytes(card + "\\" + kTempName, newer);
+            WriteBytes(card + "\\" + kCheckedName, newer);
         for (int start = 0; start < 2; ++start) {
             TraceCapture trace;
             RestartProgramIn(card);
             bool told = trace.Text().find("Rename file - \"" + card) != std::string::npos;
             EXPECT_TRUE(told || start > 0) << card << ": the trace does not say so";
-            EXPECT_EQ(ConfigBytes(), card == flush ? older : unloaded) << card;
+            EXPECT_EQ(ConfigBytes(), older) << card;
             ClickQuietly(IDC_GENERATE_BUTTON);
             EXPECT_EQ(Status(), kGenerateFailed) << card;
         }
-        bool kept = card == flush ? ReadBytes(card + "\\" + kConfigName) == older
-                                  : ReadBytes(card + "\\CFGBCAST.OLD") == older &&
-                                        ReadBytes(card + "\\" + kTempName) == newer;
+        bool kept = ReadBytes(card + "\\" + kConfigName) == older &&
+                    (card == flush || ReadBytes(card + "\\" + kCheckedName) == newer);
         printf("[drill] Records aside on %s: after two starts and Generates %s\n", card.c_str(),
                kept ? "kept" : "lost");
         EXPECT_TRUE(kept);
@@ -1206,12 +1376,20 @@ int PullTrials()
     return trials > 0 ? trials : 30;
 }
 
-// A card pulled out during a Copy: every sound the owner's PC then finds
-// under its name is whole, the files the pull interrupted were reported
-// "Failed", and the program goes on: the next Copy, from a source that holds
-// only one of the sounds, puts back every earlier copy the pull left aside
-// and removes the temporary file; the Copy after it copies everything, and
-// a Generate into a good folder works.
+// What the pull moments are drawn from; DRILL_PULL_SEED runs them again.
+std::string PullSeed()
+{
+    return Environment("DRILL_PULL_SEED");
+}
+
+// A card pulled out during a Copy: the files the pull interrupted were
+// reported "Failed", and the program goes on: the next Copy, from a source
+// that holds only one of the sounds, puts every sound the pull left aside or
+// cut short under its name whole and removes the files a copy passes
+// through; the Copy after it copies everything, and a Generate into a good
+// folder works. (A rename pulled halfway can leave a name cut short until
+// that next Copy: the owner's PC checks the card, and a FAT check can leave
+// one of two names on one file with 0 bytes.)
 TEST_F(CardDrill, CardPulledDuringCopy)
 {
     REQUIRE_CARD("DRILL_PULL_COPY_CARD", card);
@@ -1247,14 +1425,13 @@ TEST_F(CardDrill, CardPulledDuringCopy)
 
         int staleHere = 0;
         for (const std::string& name : FolderEntries(target)) {
-            staleHere +=
-                _stricmp(name.c_str(), kCopyTempName) == 0 || EndsWith(name, kDisplacedEnding);
+            staleHere += _stricmp(name.c_str(), kCopyTempName) == 0 ||
+                         EndsWith(name, kCheckedEnding) || EndsWith(name, kDisplacedEnding);
             if (!EndsWith(name, ".wav"))
                 continue;
             bool whole = ReadBytes(target + "\\" + name) == ReadBytes(source.File(name));
             complete += whole;
             truncated += !whole;
-            EXPECT_TRUE(whole) << "trial " << trial << ": " << name << " is not the whole sound";
         }
         bool failed = false;
         for (const auto& outcome : outcomes) {
@@ -1293,13 +1470,12 @@ TEST_F(CardDrill, CardPulledDuringCopy)
         EXPECT_TRUE(IsGeneratedEnd(Status(), good.Path())) << "trial " << trial << Status();
         UseSaveDir(card);
     }
-    printf("[drill] Card pulled during Copy (a copy takes %.0f ms): %d trials, %d interrupted a "
-           "copy; %d complete files, %d truncated files, %d sounds only aside after the pull, %d "
-           "false successes; %d stale temporary files, %d removed by the next Copy (from a source "
-           "holding one sound), %d sounds lost\n",
-           window * 1000, trials, interrupted, complete, truncated, missing, falseSuccesses, stale,
-           staleRemoved, lost);
-    EXPECT_EQ(truncated, 0);
+    printf("[drill] Card pulled during Copy (a copy takes %.0f ms, seed %s): %d trials, %d "
+           "interrupted a copy; %d complete files, %d cut short under their names, %d sounds only "
+           "aside after the pull, %d false successes; %d stale files of a copy (~.TMP, .NEW, "
+           ".OLD), %d removed by the next Copy (from a source holding one sound), %d sounds lost\n",
+           window * 1000, PullSeed().c_str(), trials, interrupted, complete, truncated, missing,
+           falseSuccesses, stale, staleRemoved, lost);
     EXPECT_EQ(lost, 0);
     EXPECT_EQ(falseSuccesses, 0);
     EXPECT_GE(interrupted * 3, trials) << "most pulls should land during the copy";
@@ -1322,17 +1498,19 @@ double QuickestGenerate(HWND dialog, const std::string& card)
 
 // Generates fresh onto the pulled card, each trial from the card as kept
 // (holding old, or no file when old is empty), the card pulled at a random
-// moment of window seconds; after each pull the program starts again on it.
-// A card pulled between moving the older file aside and naming the new one
-// holds no CFG_BROADCAST.bin: the next start puts the checked record in
-// place. (A rename on this card is not atomic either: pulled during one, the
-// card can lose the renamed file altogether.)
+// moment of window seconds; after each pull the program starts again on it
+// and must find the older or the newer record under the file's name. A card
+// pulled between moving the older file aside and naming the new one holds
+// no CFG_BROADCAST.bin: the next start puts the checked record in place. (A
+// rename on this card is not atomic either: pulled during one, the card can
+// lose the renamed file altogether, or keep a name of 0 bytes.)
 void CardDrill::PullDuringGenerate(const std::string& name, const std::string& card,
                                    const Bytes& old, const Bytes& fresh, double window)
 {
     std::string control = Environment("DRILL_PULL_CONTROL"), config = card + "\\" + kConfigName;
     TempFolder good;
-    int failed = 0, older = 0, newer = 0, none = 0, falseSuccesses = 0, uncheckedLoads = 0;
+    int failed = 0, older = 0, newer = 0, none = 0, cut = 0, falseSuccesses = 0;
+    int uncheckedLoads = 0;
     for (int trial = 0; trial < PullTrials(); ++trial) {
         SCOPED_TRACE("trial " + std::to_string(trial));
         ASSERT_TRUE(Reinsert(control, name, "fresh"));
@@ -1351,37 +1529,40 @@ void CardDrill::PullDuringGenerate(const std::string& name, const std::string& c
         ASSERT_TRUE(Reinsert(control, name, "pulled"));
 
         Bytes held = ReadBytes(config);
-        bool present = FileExists(config), olderAside = FileExists(card + "\\CFGBCAST.OLD");
-        bool checkedWaits = FileExists(card + "\\CFGBCAST.NEW");
+        bool present = FileExists(config);
+        // Only a record that passed its check waits under these names.
+        bool checkedAside =
+            FileExists(card + "\\" + kCheckedName) || FileExists(card + "\\" + kDisplacedName);
         bool wasOlder = present && !old.empty() && held == old;
         failed += !reported;
         falseSuccesses += reported && held != fresh;
         older += wasOlder;
         newer += held == fresh;
         none += !present;
-        EXPECT_TRUE(!present || wasOlder || held == fresh) << held.size() << " bytes";
-        // The next start loads what the card holds, and puts a record the
-        // pull left in place only where it waits checked (CFGBCAST.NEW) or
-        // beside the older file: only a record that passed its check ever
-        // takes the name.
+        cut += present && !wasOlder && held != fresh;
+        // The next start puts a checked record the pull left aside in place,
+        // never an unchecked one, and loads what the card then holds.
         RestartProgramIn(card);
         held = ReadBytes(config);
         Bytes loaded = held.empty() ? DefaultConfigBytes() : held;
         loaded[0] = 1; // the drill switches playback on
         loaded[5] = 0; // and the periodic loop off
         EXPECT_EQ(ConfigBytes(), loaded);
-        EXPECT_TRUE(held.empty() || held == fresh || (!old.empty() && held == old));
-        uncheckedLoads += !present && !held.empty() && !olderAside && !checkedWaits;
+        EXPECT_TRUE(held == fresh || (old.empty() ? held.empty() : held == old))
+            << held.size() << " bytes under the name after the start";
+        uncheckedLoads += !present && !held.empty() && !checkedAside;
         EXPECT_FALSE(FileExists(card + "\\" + kTempName) && held.empty());
         UseSaveDir(good.Path());
         ClickQuietly(IDC_GENERATE_BUTTON);
         EXPECT_TRUE(IsGeneratedEnd(Status(), good.Path())) << Status();
     }
-    printf("[drill] Card pulled during %s (one takes %.1f ms): %d trials, %d reported failed; "
-           "the card held the older file %d times, the newer %d times, no CFG_BROADCAST.bin %d "
-           "times; %d false successes, %d unchecked records loaded at the next start\n",
+    printf("[drill] Card pulled during %s (one takes %.1f ms, seed %s): %d trials, %d reported "
+           "failed; the card held the older file %d times, the newer %d times, no "
+           "CFG_BROADCAST.bin %d times, one cut short %d times; %d false successes, %d unchecked "
+           "records loaded at the next start\n",
            old.empty() ? "the first Generate onto an empty card" : "Generate", window * 1000,
-           PullTrials(), failed, older, newer, none, falseSuccesses, uncheckedLoads);
+           PullSeed().c_str(), PullTrials(), failed, older, newer, none, cut, falseSuccesses,
+           uncheckedLoads);
     EXPECT_EQ(falseSuccesses, 0);
     EXPECT_EQ(uncheckedLoads, 0);
     EXPECT_GE(failed * 3, PullTrials()) << "most pulls should land during Generate";
@@ -1407,6 +1588,204 @@ TEST_F(CardDrill, CardPulledDuringTheFirstGenerateOntoAnEmptyCard)
     ASSERT_TRUE(DeleteFileA((card + "\\" + kConfigName).c_str()));
     ASSERT_TRUE(Reinsert(control, "first", "keep"));
     PullDuringGenerate("first", card, {}, ConfigBytes(), window);
+}
+
+// A sound as the device reads it: a RIFF header that gives its length, then
+// recognisable bytes.
+Bytes WaveBytes(size_t size, int seed)
+{
+    Bytes bytes = SoundBytes(size, seed);
+    uint32_t riff = static_cast<uint32_t>(size - 8);
+    memcpy(bytes.data(), "RIFF", 4);
+    for (int i = 0; i < 4; ++i)
+        bytes[4 + i] = static_cast<unsigned char>(riff >> (8 * i));
+    memcpy(bytes.data() + 8, "WAVE", 4);
+    return bytes;
+}
+
+// A replacement that the pull drill takes apart: a folder on the lab card,
+// the file replaced in it with its older and its newer bytes, the files
+// beside it that must stay as they are, the files the recovery adds, how the
+// program replaces the file and how it recovers after a pull (what went
+// wrong there, or "").
+struct Replacement {
+    const char* what;
+    std::string folder;
+    std::string name;
+    Bytes older, newer;
+    std::map<std::string, Bytes> beside, added;
+    std::function<void()> replace;
+    std::function<std::string()> recover;
+};
+
+// What is wrong in the folder after a trial, or "": the file must hold its
+// older or its newer bytes, and beside it stand exactly the files that must.
+std::string Misplaced(const Replacement& drill)
+{
+    std::ostringstream wrong;
+    std::string path = drill.folder + "\\" + drill.name;
+    Bytes held = ReadBytes(path);
+    if (!FileExists(path)) {
+        if (!drill.older.empty())
+            wrong << drill.name << " is gone; ";
+    } else if (held != drill.older && held != drill.newer) {
+        wrong << drill.name << " holds " << held.size() << " other bytes; ";
+    }
+    std::map<std::string, Bytes> expected = drill.beside;
+    expected.insert(drill.added.begin(), drill.added.end());
+    for (const std::string& name : FolderEntries(drill.folder)) {
+        auto found = expected.find(name);
+        if (name != drill.name && found == expected.end())
+            wrong << name << " is left; ";
+    }
+    for (const auto& file : expected) {
+        if (ReadBytes(drill.folder + "\\" + file.first) != file.second)
+            wrong << file.first << " is not as it was; ";
+    }
+    return wrong.str();
+}
+
+// The lab card as kept, pulled right after change n of the replacement
+// (halfway, for a rename), put back, and the program's recovery run: what is
+// wrong then, or "".
+std::string PullTrial(const std::string& card, const Replacement& drill,
+                      const std::vector<std::string>& changes, size_t n, const std::string& middle)
+{
+    if (!TellLab(card, "restore\ncount\npull " + std::to_string(n) + " " + middle))
+        return "the card refused the pull; ";
+    drill.replace();
+    std::vector<std::string> made = LabChanges(card);
+    if (!TellLab(card, "back"))
+        return "the card did not come back; ";
+    if (made.size() != n || !std::equal(made.begin(), made.end(), changes.begin()))
+        return "the replacement took another course, to: " + (made.empty() ? "" : made.back());
+    std::string wrong = drill.recover();
+    return wrong + Misplaced(drill);
+}
+
+// The changes, one after the other, with the folder left out of their paths.
+std::string ChangeList(const std::vector<std::string>& changes, std::string folder)
+{
+    std::replace(folder.begin(), folder.end(), '\\', '/');
+    folder += "/";
+    std::string list;
+    for (std::string change : changes) {
+        for (size_t at; (at = change.find(folder)) != std::string::npos;)
+            change.erase(at, folder.size());
+        list += (list.empty() ? "" : ", ") + change;
+    }
+    return list;
+}
+
+// A card pulled at every single change of a Copy replacing one sound, of a
+// Copy of a sound new to its folder and of a Generate replacing the record,
+// and halfway through each rename in three
+// ways: the file under neither name; a new name of 0 bytes beside the old;
+// the file under the new name, the old name of 0 bytes. The lying card first
+// lists the changes one replacement makes; then each trial starts from the
+// same card, pulls it right after change N, puts it back and runs what comes
+// next: a Copy of another sound into the folder, or a start of the program
+// on the save directory. The file must then hold its older or its newer
+// bytes, whole (a new sound may also be absent); nothing a replacement passes through stays, and
+// the files beside it are as they were.
+TEST_F(CardDrill, ACardPulledAtAnyChangeKeepsTheOlderOrTheNewerFile)
+{
+    REQUIRE_CARD("DRILL_LAB_PULL", card);
+    TempFolder dog, fox, rain;
+    WriteBytes(dog.File("Dog bark.wav"), WaveBytes(7000, 2));
+    WriteBytes(fox.File("Fox.wav"), WaveBytes(4000, 7));
+    WriteBytes(rain.File("Rain.wav"), WaveBytes(5000, 3));
+    std::string sounds = card + "\\sounds", record = card + "\\record";
+    Bytes olderRecord = ConfigBytes(), newerRecord = ConfigBytes();
+    olderRecord[85] = 7;
+    newerRecord[85] = 8;
+    auto copyFrom = [&](const TempFolder& source) {
+        return [&] {
+            UseSaveDir(sounds);
+            ChooseRandomSource(source.Path());
+            ClickQuietly(IDC_COPY_BUTTON);
+        };
+    };
+    auto copyRain = [&]() -> std::string {
+        ChooseRandomSource(rain.Path());
+        ClickQuietly(IDC_COPY_BUTTON);
+        return EndsWith(Status(), "Sucess") ? "" : "the next Copy: \"" + Status() + "\"; ";
+    };
+    const std::map<std::string, Bytes> beside = {{"Other.wav", WaveBytes(3000, 4)},
+                                                 {"Notes.NEW", SoundBytes(100, 5)}};
+    const std::map<std::string, Bytes> rainAdded = {{"Rain.wav", ReadBytes(rain.File("Rain.wav"))}};
+    Replacement copy = {"a Copy replacing one sound",
+                        sounds + "\\audio\\SenseRand",
+                        "Dog bark.wav",
+                        WaveBytes(6000, 1),
+                        ReadBytes(dog.File("Dog bark.wav")),
+                        beside,
+                        rainAdded,
+                        copyFrom(dog),
+                        copyRain};
+    Replacement fresh = copy;
+    fresh.what = "a Copy of a sound new to its folder";
+    fresh.name = "Fox.wav";
+    fresh.older = {};
+    fresh.newer = ReadBytes(fox.File("Fox.wav"));
+    fresh.beside["Dog bark.wav"] = copy.older;
+    fresh.replace = copyFrom(fox);
+    Replacement generate = {"a Generate replacing the record",
+                            record,
+                            kConfigName,
+                            olderRecord,
+                            newerRecord,
+                            {{"CFGBCAST.TXT", SoundBytes(90, 6)}},
+                            {},
+                            [&] {
+                                memcpy(&g_Session.Config, newerRecord.data(), newerRecord.size());
+                                UseSaveDir(record);
+                                ClickQuietly(IDC_GENERATE_BUTTON);
+                            },
+                            [&]() -> std::string {
+                                RestartProgramIn(record);
+                                return ConfigBytes() == ReadBytes(record + "\\" + kConfigName)
+                                           ? ""
+                                           : "the start loaded other bytes than the card holds; ";
+                            }};
+    for (const std::string& folder : {sounds, sounds + "\\audio", copy.folder, record})
+        ASSERT_TRUE(MakeFolderLong(folder)) << folder;
+    for (const Replacement* drill : {&copy, &generate}) {
+        WriteBytes(drill->folder + "\\" + drill->name, drill->older);
+        for (const auto& file : drill->beside)
+            WriteBytes(drill->folder + "\\" + file.first, file.second);
+    }
+    ASSERT_TRUE(TellLab(card, "snapshot"));
+
+    for (const Replacement* drill : {&copy, &fresh, &generate}) {
+        ASSERT_TRUE(TellLab(card, "restore\ncount"));
+        drill->replace();
+        std::vector<std::string> changes = LabChanges(card);
+        ASSERT_EQ(ReadBytes(drill->folder + "\\" + drill->name), drill->newer)
+            << drill->what << " did not replace the file";
+        std::string folder = drill->folder.substr(card.size());
+        int renames = 0, trials = 0, held = 0;
+        for (size_t n = 1; n <= changes.size(); ++n) {
+            bool rename = changes[n - 1].compare(0, 7, "rename ") == 0;
+            renames += rename;
+            for (const char* middle : {"", "lost", "new-empty", "old-empty"}) {
+                if (*middle && !rename)
+                    continue;
+                std::string wrong = PullTrial(card, *drill, changes, n, middle);
+                ++trials;
+                held += wrong.empty();
+                if (!wrong.empty())
+                    ADD_FAILURE() << drill->what << ", card pulled after change " << n << " ("
+                                  << ChangeList({changes[n - 1]}, folder) << ")"
+                                  << (*middle ? " halfway: " : "") << middle << ": " << wrong;
+            }
+        }
+        printf("[drill] Card pulled at every change of %s: %u changes (%d renames): %s; %d "
+               "trials (each rename also halfway in 3 ways), %d held\n",
+               drill->what, static_cast<unsigned>(changes.size()), renames,
+               ChangeList(changes, folder).c_str(), trials, held);
+        EXPECT_EQ(held, trials) << drill->what;
+    }
 }
 
 } // namespace

@@ -16,16 +16,47 @@
  *   flip_rename=G a file renamed from a name matching G has its first byte
  *                 stored inverted.
  *   read_delay=MS a slow reader: every read takes MS milliseconds more.
+ *   fail_read=G   a read through a handle opened read-only (as a check reads
+ *                 a file that is already in place) of a file whose name
+ *                 matches G fails (EIO); a handle opened to write reads well.
+ *   short_read=G  such a read ends early: past half the file's size it finds
+ *                 nothing more.
  *   log=PATH      one line per lie told, flushed at once:
  *                   flip PATH OFFSET
  *                   wrap PATH OFFSET LENGTH CHANGED
  *                   fsync-eio PATH
  *                   rename-eio PATH
+ *                   read-eio PATH
+ *                   read-short PATH OFFSET
+ * Globs match the last component of a path, with ksh's @(a|b) alternatives.
+ *
+ * The control file /.lab, never listed and never counted, works also while
+ * the card is pulled. Reading it gives "pulled 0" or "pulled 1", then the
+ * changes asked of the card since the last "count", one a line, in order:
+ *   mkdir PATH | rmdir PATH | create PATH | unlink PATH
+ *   write PATH OFFSET LENGTH | truncate PATH SIZE | rename FROM -> TO
+ * Each line written to it is a command (an unknown one fails the write):
+ *   count             the count and its list start again from 0
+ *   pull N [MIDDLE]   the card is pulled right after change N of the count:
+ *                     every later call fails with EIO, the card keeps
+ *                     changes 1..N. For a rename of a file, MIDDLE pulls it
+ *                     halfway instead (the rename fails with EIO):
+ *                       lost        the file under neither name
+ *                       new-empty   a file of 0 bytes under the new name,
+ *                                   the file intact under the old one
+ *                       old-empty   the file under the new name, a file of
+ *                                   0 bytes under the old one
+ *   back              the card is put back as the pull left it
+ *   snapshot          the whole tree is kept as it is
+ *   restore           the tree becomes the one kept; open handles stay on
+ *                     their files, which leave the tree
+ *   fail_read=G, short_read=G   as the options; an empty G: none
  *
  * Built by card_drills.sh with the host compiler against libfuse3. */
 #define FUSE_USE_VERSION 31
-#define _GNU_SOURCE /* RENAME_NOREPLACE */
+#define _GNU_SOURCE /* RENAME_NOREPLACE, FNM_EXTMATCH */
 #include <errno.h>
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <fuse.h>
 #include <stdarg.h>
@@ -35,7 +66,6 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -63,7 +93,9 @@ static struct {
     char* flip_rename;
     char* log;
     long read_delay; /* milliseconds every read takes, as on a slow reader */
-} options = {-1, 0, NULL, NULL, NULL, NULL, 0};
+    char* fail_read; /* globs or NULL, for reads through read-only handles */
+    char* short_read;
+} options = {-1, 0, NULL, NULL, NULL, NULL, 0, NULL, NULL};
 
 static const struct fuse_opt option_spec[] = {
     {"worn=%ld", offsetof(__typeof__(options), worn), 0},
@@ -73,6 +105,8 @@ static const struct fuse_opt option_spec[] = {
     {"flip_rename=%s", offsetof(__typeof__(options), flip_rename), 0},
     {"log=%s", offsetof(__typeof__(options), log), 0},
     {"read_delay=%ld", offsetof(__typeof__(options), read_delay), 0},
+    {"fail_read=%s", offsetof(__typeof__(options), fail_read), 0},
+    {"short_read=%s", offsetof(__typeof__(options), short_read), 0},
     FUSE_OPT_END};
 
 static struct node** nodes;
@@ -82,6 +116,33 @@ static struct extent* journal;
 static size_t journal_count, journal_room;
 static uint64_t written_total;
 static FILE* log_file;
+
+/* An open file: the node it reaches, or none for the control file, whose
+ * handle carries the answer as it was when it was opened. */
+struct handle {
+    struct node* node;
+    int read_only;
+    char* answer;
+    size_t answer_size;
+};
+
+static const char control_path[] = "/.lab";
+
+/* Where a rename is when a pull stops it halfway. */
+enum middle { WHOLE, LOST, NEW_EMPTY, OLD_EMPTY };
+static const char* const middle_names[] = {"", "lost", "new-empty", "old-empty"};
+
+/* The changes counted, the pull armed or done, and the tree kept. */
+static struct {
+    unsigned long changes;
+    char* list; /* one line per change */
+    size_t list_size, list_room;
+    unsigned long pull_at; /* 0: none armed */
+    enum middle middle;
+    int pulled;
+    struct node** kept;
+    size_t kept_count;
+} lab;
 
 static void note(const char* format, ...) __attribute__((format(printf, 1, 2)));
 static void note(const char* format, ...)
@@ -107,6 +168,33 @@ static void* grow(void* array, size_t* room, size_t need, size_t item)
         abort(); /* a lab that runs out of memory cannot tell the truth either */
     *room = bigger;
     return moved;
+}
+
+/* A change the card made: counted, listed, and the card pulled when it is
+ * the one the pull waits for. */
+static void changed(const char* format, ...) __attribute__((format(printf, 1, 2)));
+static void changed(const char* format, ...)
+{
+    char line[9000];
+    va_list args;
+    va_start(args, format);
+    int length = vsnprintf(line, sizeof line - 1, format, args);
+    va_end(args);
+    if (length < 0)
+        abort();
+    if ((size_t)length > sizeof line - 2)
+        length = (int)sizeof line - 2;
+    line[length++] = '\n';
+    lab.list = grow(lab.list, &lab.list_room, lab.list_size + (size_t)length, 1);
+    memcpy(lab.list + lab.list_size, line, (size_t)length);
+    lab.list_size += (size_t)length;
+    if (++lab.changes == lab.pull_at)
+        lab.pulled = 1;
+}
+
+static int is_control(const char* path)
+{
+    return path && strcmp(path, control_path) == 0;
 }
 
 static struct node* find(const char* path)
@@ -160,6 +248,49 @@ static void take_out(struct node* node)
     release_node(node);
 }
 
+/* A node of its own with the same name, contents and times. */
+static struct node* copy_of(const struct node* node)
+{
+    struct node* copy = malloc(sizeof *copy);
+    if (!copy)
+        abort();
+    *copy = *node;
+    copy->opens = copy->removed = 0;
+    copy->room = node->size;
+    copy->path = strdup(node->path);
+    copy->data = node->size ? malloc(node->size) : NULL;
+    if (!copy->path || (node->size && !copy->data))
+        abort();
+    if (node->size)
+        memcpy(copy->data, node->data, node->size);
+    return copy;
+}
+
+static void snapshot(void)
+{
+    for (size_t i = 0; i < lab.kept_count; ++i) {
+        lab.kept[i]->removed = 1;
+        release_node(lab.kept[i]);
+    }
+    free(lab.kept);
+    lab.kept = malloc(node_count * sizeof *lab.kept);
+    if (!lab.kept)
+        abort();
+    for (size_t i = 0; i < node_count; ++i)
+        lab.kept[i] = copy_of(nodes[i]);
+    lab.kept_count = node_count;
+}
+
+static void restore(void)
+{
+    while (node_count > 0)
+        take_out(nodes[node_count - 1]);
+    for (size_t i = 0; i < lab.kept_count; ++i) {
+        nodes = grow(nodes, &node_room, node_count + 1, sizeof *nodes);
+        nodes[node_count++] = copy_of(lab.kept[i]);
+    }
+}
+
 /* The folder part of a path must name an existing folder. */
 static int parent_is_folder(const char* path)
 {
@@ -188,23 +319,55 @@ static int resize(struct node* node, size_t size)
     return 0;
 }
 
+static struct handle* handle_of(struct fuse_file_info* fi)
+{
+    return (struct handle*)(uintptr_t)fi->fh;
+}
+
 static struct node* handle_node(const char* path, struct fuse_file_info* fi)
 {
-    return fi && fi->fh ? (struct node*)(uintptr_t)fi->fh : find(path);
+    return fi && fi->fh ? handle_of(fi)->node : find(path);
+}
+
+/* What reading the control file gives now. */
+static char* control_answer(size_t* size)
+{
+    char head[32];
+    int length = snprintf(head, sizeof head, "pulled %d\n", lab.pulled);
+    char* answer = malloc((size_t)length + lab.list_size + 1);
+    if (!answer)
+        abort();
+    memcpy(answer, head, (size_t)length);
+    if (lab.list_size)
+        memcpy(answer + length, lab.list, lab.list_size);
+    *size = (size_t)length + lab.list_size;
+    answer[*size] = '\0';
+    return answer;
 }
 
 static int lab_getattr(const char* path, struct stat* st, struct fuse_file_info* fi)
 {
+    memset(st, 0, sizeof *st);
+    st->st_uid = getuid();
+    st->st_gid = getgid();
+    st->st_blksize = 4096;
+    if (is_control(path)) {
+        size_t size = 0;
+        free(control_answer(&size));
+        st->st_mode = S_IFREG | 0600;
+        st->st_nlink = 1;
+        st->st_size = (off_t)size;
+        st->st_ino = UINT64_MAX - 1;
+        return 0;
+    }
+    if (lab.pulled)
+        return -EIO;
     struct node* node = handle_node(path, fi);
     if (!node)
         return -ENOENT;
-    memset(st, 0, sizeof *st);
     st->st_mode = node->mode;
     st->st_nlink = S_ISDIR(node->mode) ? 2 : 1;
-    st->st_uid = getuid();
-    st->st_gid = getgid();
     st->st_size = (off_t)node->size;
-    st->st_blksize = 4096;
     st->st_blocks = (blkcnt_t)((node->size + 511) / 512);
     st->st_atim = node->atime;
     st->st_mtim = node->mtime;
@@ -217,6 +380,8 @@ static int lab_readdir(const char* path, void* buffer, fuse_fill_dir_t fill, off
                        struct fuse_file_info* fi, enum fuse_readdir_flags flags)
 {
     (void)offset, (void)fi, (void)flags;
+    if (lab.pulled)
+        return -EIO;
     fill(buffer, ".", NULL, 0, 0);
     fill(buffer, "..", NULL, 0, 0);
     for (size_t i = 0; i < node_count; ++i)
@@ -227,26 +392,34 @@ static int lab_readdir(const char* path, void* buffer, fuse_fill_dir_t fill, off
 
 static int lab_mkdir(const char* path, mode_t mode)
 {
-    if (find(path))
+    if (lab.pulled)
+        return -EIO;
+    if (find(path) || is_control(path))
         return -EEXIST;
     if (!parent_is_folder(path))
         return -ENOENT;
     add(path, S_IFDIR | (mode & 07777));
+    changed("mkdir %s", path);
     return 0;
 }
 
 static int lab_unlink(const char* path)
 {
+    if (is_control(path))
+        return -EPERM;
+    if (lab.pulled)
+        return -EIO;
     struct node* node = find(path);
     if (!node)
         return -ENOENT;
     if (S_ISDIR(node->mode))
         return -EISDIR;
     take_out(node);
+    changed("unlink %s", path);
     return 0;
 }
 
-static int lab_rmdir(const char* path)
+static int remove_folder(const char* path)
 {
     struct node* node = find(path);
     if (!node)
@@ -260,13 +433,62 @@ static int lab_rmdir(const char* path)
     return 0;
 }
 
+static int lab_rmdir(const char* path)
+{
+    if (lab.pulled)
+        return -EIO;
+    int refused = remove_folder(path);
+    if (!refused)
+        changed("rmdir %s", path);
+    return refused;
+}
+
 static int named(const char* glob, const char* path)
 {
-    return glob && fnmatch(glob, strrchr(path, '/') + 1, 0) == 0;
+    return glob && fnmatch(glob, strrchr(path, '/') + 1, FNM_EXTMATCH) == 0;
+}
+
+/* The node at from and everything under it take the name to. */
+static void move_paths(const char* from, const char* to)
+{
+    size_t length = strlen(from);
+    for (size_t i = 0; i < node_count; ++i) {
+        char* path = nodes[i]->path;
+        if (strncmp(path, from, length) != 0 || (path[length] && path[length] != '/'))
+            continue;
+        char* moved = malloc(strlen(to) + strlen(path + length) + 1);
+        if (!moved)
+            abort();
+        sprintf(moved, "%s%s", to, path + length);
+        free(path);
+        nodes[i]->path = moved;
+    }
+}
+
+/* A rename of a file stopped halfway by the pull the card waits for; a
+ * FAT rename writes two folder entries. */
+static int rename_halfway(struct node* node, struct node* old, const char* from, const char* to)
+{
+    if (old)
+        take_out(old);
+    if (lab.middle == LOST) {
+        take_out(node);
+    } else if (lab.middle == NEW_EMPTY) {
+        add(to, S_IFREG | (node->mode & 07777));
+    } else {
+        move_paths(from, to);
+        add(from, S_IFREG | (node->mode & 07777));
+    }
+    changed("rename %s -> %s", from, to);
+    return -EIO;
 }
 
 static int lab_rename(const char* from, const char* to, unsigned int flags)
 {
+    if (is_control(from) || is_control(to))
+        return -EPERM;
+    if (lab.pulled)
+        return -EIO;
     struct node* node = find(from);
     struct node* old = find(to);
     if (!node)
@@ -283,35 +505,31 @@ static int lab_rename(const char* from, const char* to, unsigned int flags)
         return -ENOENT;
     if (old == node)
         return 0;
+    if (lab.middle != WHOLE && lab.changes + 1 == lab.pull_at && S_ISREG(node->mode) &&
+        (!old || S_ISREG(old->mode)))
+        return rename_halfway(node, old, from, to);
     if (old && S_ISDIR(old->mode)) {
-        int refused = lab_rmdir(to);
+        int refused = remove_folder(to);
         if (refused)
             return refused;
     } else if (old) {
         take_out(old);
     }
-    /* The node and everything under it move. */
-    size_t length = strlen(from);
-    for (size_t i = 0; i < node_count; ++i) {
-        char* path = nodes[i]->path;
-        if (strncmp(path, from, length) != 0 || (path[length] && path[length] != '/'))
-            continue;
-        char* moved = malloc(strlen(to) + strlen(path + length) + 1);
-        if (!moved)
-            abort();
-        sprintf(moved, "%s%s", to, path + length);
-        free(path);
-        nodes[i]->path = moved;
-    }
+    move_paths(from, to);
     if (named(options.flip_rename, from) && node->size > 0) {
         node->data[0] ^= 0xFF;
         note("flip %s 0\n", to);
     }
+    changed("rename %s -> %s", from, to);
     return 0;
 }
 
 static int lab_chmod(const char* path, mode_t mode, struct fuse_file_info* fi)
 {
+    if (is_control(path))
+        return 0;
+    if (lab.pulled)
+        return -EIO;
     struct node* node = handle_node(path, fi);
     if (!node)
         return -ENOENT;
@@ -321,16 +539,26 @@ static int lab_chmod(const char* path, mode_t mode, struct fuse_file_info* fi)
 
 static int lab_truncate(const char* path, off_t size, struct fuse_file_info* fi)
 {
+    if (is_control(path))
+        return 0; /* a shell's ">" empties it first */
+    if (lab.pulled)
+        return -EIO;
     struct node* node = handle_node(path, fi);
     if (!node)
         return -ENOENT;
     if (S_ISDIR(node->mode))
         return -EISDIR;
-    return resize(node, (size_t)size);
+    resize(node, (size_t)size);
+    changed("truncate %s %lld", node->path, (long long)size);
+    return 0;
 }
 
 static int lab_utimens(const char* path, const struct timespec times[2], struct fuse_file_info* fi)
 {
+    if (is_control(path))
+        return 0;
+    if (lab.pulled)
+        return -EIO;
     struct node* node = handle_node(path, fi);
     if (!node)
         return -ENOENT;
@@ -345,48 +573,96 @@ static int lab_utimens(const char* path, const struct timespec times[2], struct 
 
 static int opened(struct node* node, struct fuse_file_info* fi)
 {
-    if (S_ISDIR(node->mode))
+    if (node && S_ISDIR(node->mode))
         return -EISDIR;
-    node->opens++;
-    fi->fh = (uint64_t)(uintptr_t)node;
+    struct handle* handle = calloc(1, sizeof *handle);
+    if (!handle)
+        abort();
+    handle->node = node;
+    handle->read_only = (fi->flags & O_ACCMODE) == O_RDONLY;
+    if (node)
+        node->opens++;
+    else
+        handle->answer = control_answer(&handle->answer_size);
+    fi->fh = (uint64_t)(uintptr_t)handle;
     fi->direct_io = 1;
     return 0;
 }
 
 static int lab_open(const char* path, struct fuse_file_info* fi)
 {
+    if (is_control(path))
+        return opened(NULL, fi);
+    if (lab.pulled)
+        return -EIO;
     struct node* node = find(path);
     return node ? opened(node, fi) : -ENOENT;
 }
 
 static int lab_create(const char* path, mode_t mode, struct fuse_file_info* fi)
 {
+    if (is_control(path))
+        return opened(NULL, fi);
+    if (lab.pulled)
+        return -EIO;
     if (!parent_is_folder(path))
         return -ENOENT;
     struct node* node = find(path);
-    return opened(node ? node : add(path, S_IFREG | (mode & 07777)), fi);
+    if (node)
+        return opened(node, fi);
+    int refused = opened(add(path, S_IFREG | (mode & 07777)), fi);
+    changed("create %s", path);
+    return refused;
 }
 
 static int lab_release(const char* path, struct fuse_file_info* fi)
 {
     (void)path;
-    struct node* node = (struct node*)(uintptr_t)fi->fh;
-    node->opens--;
-    release_node(node);
+    struct handle* handle = handle_of(fi);
+    if (handle->node) {
+        handle->node->opens--;
+        release_node(handle->node);
+    }
+    free(handle->answer);
+    free(handle);
     return 0;
+}
+
+static int read_answer(const struct handle* handle, char* buffer, size_t size, off_t offset)
+{
+    if ((size_t)offset >= handle->answer_size)
+        return 0;
+    if (size > handle->answer_size - (size_t)offset)
+        size = handle->answer_size - (size_t)offset;
+    memcpy(buffer, handle->answer + offset, size);
+    return (int)size;
 }
 
 static int lab_read(const char* path, char* buffer, size_t size, off_t offset,
                     struct fuse_file_info* fi)
 {
     (void)path;
-    struct node* node = (struct node*)(uintptr_t)fi->fh;
+    struct handle* handle = handle_of(fi);
+    if (!handle->node)
+        return read_answer(handle, buffer, size, offset);
+    if (lab.pulled)
+        return -EIO;
+    struct node* node = handle->node;
     if (options.read_delay > 0)
         usleep((useconds_t)options.read_delay * 1000);
-    if ((size_t)offset >= node->size)
+    size_t end = node->size;
+    if (handle->read_only && named(options.fail_read, node->path)) {
+        note("read-eio %s\n", node->path);
+        return -EIO;
+    }
+    if (handle->read_only && named(options.short_read, node->path)) {
+        end = node->size / 2;
+        note("read-short %s %lld\n", node->path, (long long)offset);
+    }
+    if ((size_t)offset >= end)
         return 0;
-    if (size > node->size - (size_t)offset)
-        size = node->size - (size_t)offset;
+    if (size > end - (size_t)offset)
+        size = end - (size_t)offset;
     memcpy(buffer, node->data + offset, size);
     return (int)size;
 }
@@ -410,21 +686,80 @@ static void wrap_onto_earlier(const unsigned char* bytes, uint64_t start, size_t
         size_t length = (size_t)(hi - lo);
         if (length > victim->size - offset)
             length = victim->size - (size_t)offset;
-        size_t changed = 0;
+        size_t differing = 0;
         for (size_t i = 0; i < length; ++i) {
             unsigned char byte = bytes[lo - start + i];
-            changed += victim->data[offset + i] != byte;
+            differing += victim->data[offset + i] != byte;
             victim->data[offset + i] = byte;
         }
-        note("wrap %s %llu %zu %zu\n", victim->path, (unsigned long long)offset, length, changed);
+        note("wrap %s %llu %zu %zu\n", victim->path, (unsigned long long)offset, length, differing);
     }
+}
+
+/* Carries out one command of the control file; false for an unknown one. */
+static int command(const char* line)
+{
+    unsigned long at = 0;
+    char middle[16] = "";
+    int fields = sscanf(line, "pull %lu %15s", &at, middle);
+    if (fields >= 1) {
+        size_t m = 0;
+        while (m < sizeof middle_names / sizeof *middle_names && strcmp(middle, middle_names[m]))
+            ++m;
+        if (m == sizeof middle_names / sizeof *middle_names)
+            return 0;
+        lab.pull_at = at;
+        lab.middle = (enum middle)m;
+        lab.pulled = lab.pulled || at <= lab.changes;
+    } else if (strcmp(line, "count") == 0) {
+        lab.changes = 0;
+        lab.list_size = 0;
+    } else if (strcmp(line, "back") == 0) {
+        lab.pulled = 0;
+        lab.pull_at = 0;
+        lab.middle = WHOLE;
+    } else if (strcmp(line, "snapshot") == 0) {
+        snapshot();
+    } else if (strcmp(line, "restore") == 0) {
+        restore();
+    } else if (strncmp(line, "fail_read=", 10) == 0 || strncmp(line, "short_read=", 11) == 0) {
+        char** glob = line[0] == 'f' ? &options.fail_read : &options.short_read;
+        const char* value = strchr(line, '=') + 1;
+        free(*glob);
+        *glob = *value ? strdup(value) : NULL;
+    } else {
+        return 0;
+    }
+    return 1;
+}
+
+static int control_write(const char* buffer, size_t size)
+{
+    char line[4096];
+    for (size_t start = 0; start < size;) {
+        const char* end = memchr(buffer + start, '\n', size - start);
+        size_t length = end ? (size_t)(end - buffer) - start : size - start;
+        if (length >= sizeof line)
+            return -EINVAL;
+        memcpy(line, buffer + start, length);
+        line[length] = '\0';
+        if (length > 0 && !command(line))
+            return -EINVAL;
+        start += length + 1;
+    }
+    return (int)size;
 }
 
 static int lab_write(const char* path, const char* buffer, size_t size, off_t offset,
                      struct fuse_file_info* fi)
 {
     (void)path;
-    struct node* node = (struct node*)(uintptr_t)fi->fh;
+    struct handle* handle = handle_of(fi);
+    if (!handle->node)
+        return control_write(buffer, size);
+    if (lab.pulled)
+        return -EIO;
+    struct node* node = handle->node;
     if ((size_t)offset + size > node->size)
         resize(node, (size_t)offset + size);
     memcpy(node->data + offset, buffer, size);
@@ -440,12 +775,17 @@ static int lab_write(const char* path, const char* buffer, size_t size, off_t of
             (struct extent){written_total, size, node->ino, (uint64_t)offset};
     }
     written_total += size;
+    changed("write %s %lld %zu", node->path, (long long)offset, size);
     return (int)size;
 }
 
 static int lab_fsync(const char* path, int datasync, struct fuse_file_info* fi)
 {
     (void)datasync;
+    if (is_control(path))
+        return 0;
+    if (lab.pulled)
+        return -EIO;
     struct node* node = handle_node(path, fi);
     if (!node)
         return -ENOENT;
@@ -459,6 +799,8 @@ static int lab_fsync(const char* path, int datasync, struct fuse_file_info* fi)
 static int lab_statfs(const char* path, struct statvfs* st)
 {
     (void)path;
+    if (lab.pulled)
+        return -EIO;
     uint64_t used = 0;
     for (size_t i = 0; i < node_count; ++i)
         used += nodes[i]->size;
@@ -477,6 +819,8 @@ static void* lab_init(struct fuse_conn_info* conn, struct fuse_config* cfg)
     (void)conn;
     cfg->direct_io = 1;
     cfg->kernel_cache = 0;
+    /* No cache of the kernel answers for the card: after a restore or a
+     * pull, every name and size is asked again. */
     cfg->entry_timeout = cfg->negative_timeout = cfg->attr_timeout = 0;
     cfg->hard_remove = 1; /* an unlinked open file lives on here, not as .fuse_hidden */
     cfg->use_ino = 1;

@@ -7,6 +7,7 @@
 PULL=$WORK/pull
 CONTROL=$PULL/control
 PULL_SEED=${DRILL_PULL_SEED:-11}
+export DRILL_PULL_SEED=$PULL_SEED # the drills print it beside their figures
 mkdir -p "$CONTROL"
 
 start_pulled_card() {
@@ -133,6 +134,8 @@ mount_pulled_cards() {
         PULLED_CARDS+=("$PULL/$card")
         start_pulled_card "$card" || skip "fusefat cannot mount in the foreground here"
     done
+    echo "pulled cards: pulls at random moments drawn from seed $PULL_SEED" \
+        "(DRILL_PULL_SEED=$PULL_SEED draws the same moments again)"
     export DRILL_PULL_CONTROL DRILL_PULL_COPY_CARD DRILL_PULL_GENERATE_CARD DRILL_PULL_FIRST_CARD
     DRILL_PULL_FIRST_CARD=$(winpath "$PULL/first")
     DRILL_PULL_CONTROL=$(winpath "$CONTROL")

@@ -10,8 +10,10 @@ export WINEPREFIX=$BUILD_DIR/wineprefix-screens
 
 # Size, DPI, whether the whole window fits, and the height of a taskbar at
 # the bottom: 1920 x 1080 at 150 % and 1280 x 720 at 100 % are the laptops
-# that prepare cards; 1920 x 1200 at 100 % holds the window as it is.
-SCREENS=("1920x1080 144 scrolls 0" "1280x720 96 scrolls 40" "1920x1200 96 fits 40")
+# that prepare cards; 1920 x 1200 at 100 % holds the window as it is; a
+# screen narrower than the window but tall enough has it scroll sideways.
+SCREENS=("1920x1080 144 scrolls 0" "1280x720 96 scrolls 40" "1920x1200 96 fits 40"
+         "500x1000 96 sideways 0")
 
 trap 'stop_wineserver; stop_display' EXIT
 status=0

@@ -1,10 +1,10 @@
 // The main window on the screen that screen_fit.sh names in SCREEN_FIT:
-// "<width>x<height> <dpi> fits|scrolls <taskbar height>". Where the window
-// does not fit, it lies within the work area (the screen less the taskbar)
-// and the scroll bar, the wheel and the Tab key each bring Generate and Copy
-// into view; the wheel over a control the user is not working in scrolls
-// too and changes no setting. Where it fits, it is the window of the
-// template. Either way a click on Generate then works.
+// "<width>x<height> <dpi> fits|scrolls|sideways <taskbar height>". Where the
+// window does not fit, it lies within the work area (the screen less the
+// taskbar) and the scroll bar, the wheel and the Tab key each bring Generate
+// and Copy into view; the wheel over a control the user is not working in
+// scrolls too and changes no setting. Where it fits, it is the window of
+// the template. Either way a click on Generate then works.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -104,6 +104,17 @@ TEST(ScreenFit, TheWholeWindowIsWithinReach)
         EXPECT_TRUE(client.right == content.right && client.bottom == content.bottom);
         EXPECT_NEAR(window.left - work.left, work.right - window.right, 1) << "not centred";
         EXPECT_NEAR(window.top - work.top, work.bottom - window.bottom, 1) << "not centred";
+    } else if (strcmp(verdict, "sideways") == 0) {
+        // Where it scrolls only sideways, a vertical wheel turned back scrolls
+        // right and turned forward scrolls left.
+        ASSERT_EQ(bars, WS_HSCROLL);
+        for (int turn : {-WHEEL_DELTA, WHEEL_DELTA}) {
+            int before = GetScrollPos(dialog, SB_HORZ);
+            Mouse(dialog, client.right / 2, client.bottom / 2, {MOUSEEVENTF_WHEEL},
+                  static_cast<DWORD>(turn));
+            EXPECT_EQ(GetScrollPos(dialog, SB_HORZ) > before, turn < 0) << turn;
+            EXPECT_NE(GetScrollPos(dialog, SB_HORZ), before) << turn;
+        }
     } else {
         ASSERT_EQ(bars, WS_VSCROLL) << "the window does not scroll where it does not fit";
         std::vector<HWND> controls = ChildrenInTemplateOrder(dialog);
@@ -150,18 +161,31 @@ TEST(ScreenFit, TheWholeWindowIsWithinReach)
         }
 
         // Playback on, the sensing plan in use: a notch over a control without
-        // the focus scrolls and changes nothing; the focused delay combo takes it.
+        // the focus scrolls and changes nothing, whether Windows sends it to
+        // the window under the pointer (as Wine does) or to the focused one
+        // (as Windows 7 does); the focused control under the pointer takes it.
         ClickButton(dialog, IDC_ON_RADIO);
         SelectComboItem(dialog, IDC_SEN_MOD_COMBO, 2);
         HWND delay = GetDlgItem(dialog, IDC_DLY_COMBO);
+        HWND trackbar = GetDlgItem(dialog, IDC_VOLUME_TRACKBAR);
+        HWND saveDir = GetDlgItem(dialog, IDC_SAVE_DIR_EDIT);
         const struct {
             int id;
             bool arrow; // else the middle, the edit field of a combo box
             HWND focus;
-        } turns[] = {
-            {IDC_DLY_COMBO, false, generate},        {IDC_DLY_COMBO, true, generate},
-            {kComboSensePlanIds[0], true, generate}, {IDC_VOLUME_TRACKBAR, false, generate},
-            {IDC_SAVE_DIR_EDIT, false, delay},       {IDC_DLY_COMBO, true, delay}};
+            bool toFocus; // posted to the focused window
+        } turns[] = {{IDC_DLY_COMBO, false, generate, false},
+                     {IDC_DLY_COMBO, true, generate, false},
+                     {kComboSensePlanIds[0], true, generate, false},
+                     {IDC_VOLUME_TRACKBAR, false, generate, false},
+                     {IDC_SAVE_DIR_EDIT, false, delay, false},
+                     {IDC_DLY_COMBO, true, delay, false},
+                     {IDC_SAVE_DIR_EDIT, false, saveDir, false},
+                     {IDC_VOLUME_TRACKBAR, false, delay, true},
+                     {IDC_SAVE_DIR_EDIT, false, delay, true},
+                     {IDC_DLY_COMBO, false, saveDir, true},
+                     {IDC_DLY_COMBO, false, trackbar, true},
+                     {IDC_DLY_COMBO, false, delay, true}};
         for (const auto& turn : turns) {
             SetFocus(turn.focus);
             PumpDialog(dialog, 30);
@@ -172,15 +196,31 @@ TEST(ScreenFit, TheWholeWindowIsWithinReach)
             std::string traced;
             {
                 TraceCapture trace;
-                Mouse(dialog, turn.arrow ? place.right - 4 : (place.left + place.right) / 2,
-                      (place.top + place.bottom) / 2, {MOUSEEVENTF_WHEEL},
-                      static_cast<DWORD>(-WHEEL_DELTA));
+                POINT at = {turn.arrow ? place.right - 4 : (place.left + place.right) / 2,
+                            (place.top + place.bottom) / 2};
+                if (turn.toFocus) {
+                    ClientToScreen(dialog, &at);
+                    SetCursorPos(at.x, at.y);
+                    PostMessageW(GetFocus(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA),
+                                 MAKELPARAM(at.x, at.y));
+                    PumpDialog(dialog, 30);
+                } else {
+                    Mouse(dialog, at.x, at.y, {MOUSEEVENTF_WHEEL},
+                          static_cast<DWORD>(-WHEEL_DELTA));
+                }
                 traced = trace.Text();
             }
-            bool focused = turn.focus == delay && turn.id == IDC_DLY_COMBO;
-            EXPECT_EQ(GetScrollPos(dialog, SB_VERT) > before, !focused) << turn.id;
-            EXPECT_EQ(ConfigBytes() != record, focused) << turn.id;
-            EXPECT_EQ(traced, focused ? "Index_Dly = 1, lapse = 6\n" : "") << turn.id;
+            // Wine's edit field of a combo box keeps a turn sent to it, where
+            // Windows' hands it to the box.
+            bool taken = GetDlgItem(dialog, turn.id) == turn.focus;
+            bool changed = taken && turn.id == IDC_DLY_COMBO && !turn.toFocus;
+            int index = static_cast<int>(SendMessageW(delay, CB_GETCURSEL, 0, 0));
+            SCOPED_TRACE(&turn - turns);
+            EXPECT_EQ(GetScrollPos(dialog, SB_VERT) > before, !taken);
+            EXPECT_EQ(ConfigBytes() != record, changed);
+            EXPECT_EQ(traced, changed ? "Index_Dly = " + std::to_string(index) +
+                                            ", lapse = " + std::to_string(index + 5) + "\n"
+                                      : "");
         }
         SendMessageW(dialog, WM_VSCROLL, SB_BOTTOM, 0); // Generate in view for the click
     }
