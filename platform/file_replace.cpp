@@ -1,35 +1,8 @@
 #include "platform/file_replace.h"
 
-#include <cstring>
-#include <cwchar>
+#include "platform/file_rename.h"
 
 namespace {
-
-const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
-const WCHAR* FinalComponent(const WCHAR* path)
-{
-    const WCHAR* slash = wcsrchr(path, L'\\');
-    return slash ? slash + 1 : path;
-}
-
-// Names are compared as the file system compares them: ordinally, ignoring
-// case by the system's upper-case table, not by a language's rules.
-bool SameName(const WCHAR* first, const WCHAR* second)
-{
-    return CompareStringOrdinal(first, -1, second, -1, TRUE) == CSTR_EQUAL;
-}
-
-// Appends narrow text of the ANSI code page to a wide path; false when it
-// does not convert or fit.
-bool AppendNarrow(LongPath path, const char* text)
-{
-    if (!*text)
-        return true;
-    size_t used = wcslen(path);
-    int room = kLongPathSize - static_cast<int>(used);
-    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, -1, path + used, room) > 0;
-}
 
 // A rename onto a name that holds a file, or a folder, is refused with one
 // of these.
@@ -37,104 +10,6 @@ bool NameTaken(DWORD error)
 {
     return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ||
            error == ERROR_ACCESS_DENIED;
-}
-
-// Renames an open file, opened with DELETE access, to the free name to. The
-// name goes in the form the file system itself takes ("\??\C:\..."): the
-// system passes it on to the file system, converting a DOS path first only
-// in some versions, and this form needs no conversion.
-bool RenameOpenFile(HANDLE file, const WCHAR* to)
-{
-    union {
-        FILE_RENAME_INFO info;
-        unsigned char room[sizeof(FILE_RENAME_INFO) + kLongPathSize * sizeof(WCHAR)];
-    } rename = {};
-    size_t length = wcslen(to);
-    if (length >= kLongPathSize || wcsncmp(to, L"\\\\?\\", 4) != 0) {
-        SetLastError(ERROR_INVALID_NAME);
-        return false;
-    }
-    wmemcpy(rename.info.FileName, to, length + 1);
-    rename.info.FileName[1] = L'?';
-    rename.info.ReplaceIfExists = FALSE;
-    rename.info.RootDirectory = nullptr;
-    rename.info.FileNameLength = static_cast<DWORD>(length * sizeof(WCHAR));
-    return SetFileInformationByHandle(file, FileRenameInfo, &rename,
-                                      sizeof rename.info + rename.info.FileNameLength) != 0;
-}
-
-// Makes a rename last. MOVEFILE_WRITE_THROUGH flushes only a move done as a
-// copy and a delete, so a rename within one volume stays in the cache.
-// FlushFileBuffers writes all buffered information of a file to the device
-// and needs a handle with GENERIC_WRITE access, so the file is opened again
-// under its new name and flushed; on FAT and exFAT that writes its folder
-// entry, which holds the name. (A flush of the whole volume would need
-// administrator rights.)
-bool MakeNameDurable(const WCHAR* path)
-{
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool flushed = FlushFileBuffers(file) != 0;
-    return CloseHandle(file) && flushed;
-}
-
-// Gives the file at from the free name to and makes that name durable. It
-// removes nothing: a file whose new name cannot be made durable keeps it.
-bool RenameDurably(const WCHAR* from, const WCHAR* to)
-{
-    return MoveFileExW(from, to, MOVEFILE_WRITE_THROUGH) && MakeNameDurable(to);
-}
-
-// A read-only file or a folder at the target is not ours to replace.
-bool MayReplace(const WCHAR* target)
-{
-    DWORD attributes = GetFileAttributesW(target);
-    return attributes == INVALID_FILE_ATTRIBUTES ||
-           !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
-}
-
-// A name also finds a file through that file's short (8.3) alias: true only
-// when the file that answers to target is the one whose long name it is.
-bool HoldsOwnName(const WCHAR* target)
-{
-    WIN32_FIND_DATAW found = {};
-    HANDLE search = FindFirstFileW(target, &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    return SameName(found.cFileName, FinalComponent(target));
-}
-
-// Whether an open file answers to its path through its own long name. The
-// normalized path of an open file holds long names; the name it was opened
-// by can be a short alias. Where the system cannot tell an open file's path,
-// the name is looked up by a search.
-bool OpenedByOwnName(HANDLE file, const WCHAR* path)
-{
-    WCHAR normalized[1024];
-    DWORD length = GetFinalPathNameByHandleW(file, normalized, ARRAYSIZE(normalized),
-                                             FILE_NAME_NORMALIZED | VOLUME_NAME_NONE);
-    if (length == 0 || length >= ARRAYSIZE(normalized))
-        return HoldsOwnName(path);
-    return SameName(FinalComponent(normalized), FinalComponent(path));
-}
-
-// Moves target aside to displaced (removing a file left there) when target
-// is the file's own long name. The check and the rename act on one open
-// file, so a file that another program renames meanwhile cannot take
-// target's place between them.
-bool MoveOwnNameAside(const WCHAR* target, const WCHAR* displaced)
-{
-    HANDLE file = CreateFileW(target, DELETE | SYNCHRONIZE | FILE_READ_ATTRIBUTES, kShareAll,
-                              nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    bool moved = OpenedByOwnName(file, target) && DeleteLongPathIfPresent(displaced) &&
-                 RenameOpenFile(file, displaced);
-    CloseHandle(file);
-    return moved;
 }
 
 // Drops the new file, open under Checked, after a failure.
@@ -251,45 +126,7 @@ SettleOutcome PutCheckedInPlace(const ReplacePaths& paths, Probe target, bool re
     RemoveDisplaced(paths);
     return kSettled;
 }
-
 } // namespace
-
-bool ComposeLongFolder(LongPath path, const char* folder)
-{
-    LongPath wide = {};
-    WCHAR full[kLongPathSize];
-    if (!AppendNarrow(wide, folder))
-        return false;
-    DWORD length = GetFullPathNameW(wide, kLongPathSize, full, nullptr);
-    if (length == 0 || length >= kLongPathSize || full[0] == L'\0')
-        return false;
-    bool unc = full[0] == L'\\' && full[1] == L'\\';
-    // "\\?\..." and "\\.\..." name devices and take no prefix.
-    if (unc && (full[2] == L'?' || full[2] == L'.'))
-        return false;
-    const WCHAR* prefix = unc ? L"\\\\?\\UNC" : L"\\\\?\\";
-    const WCHAR* rest = unc ? full + 1 : full;
-    size_t restLength = wcslen(rest);
-    // A folder's trailing backslash (a drive root's) is not part of its name.
-    if (restLength > 0 && rest[restLength - 1] == L'\\')
-        --restLength;
-    if (wcslen(prefix) + restLength >= kLongPathSize)
-        return false;
-    wcscpy(path, prefix);
-    wcsncat(path, rest, restLength);
-    return true;
-}
-
-bool ComposeLongChild(LongPath path, const LongPath folder, const char* name, const char* ending)
-{
-    size_t length = wcslen(folder);
-    if (length + 1 >= kLongPathSize)
-        return false;
-    wmemcpy(path, folder, length);
-    path[length] = L'\\';
-    path[length + 1] = L'\0';
-    return AppendNarrow(path, name) && AppendNarrow(path, ending);
-}
 
 HANDLE CreateTempFile(const ReplacePaths& paths)
 {
@@ -380,11 +217,6 @@ SettleOutcome SettleWaitingFiles(const ReplacePaths& paths, WholeTest whole)
         !RenameDurably(paths.Displaced, paths.Target))
         return kDisplacedWaits;
     return outcome;
-}
-
-bool DeleteLongPathIfPresent(const WCHAR* path)
-{
-    return DeleteFileW(path) || GetLastError() == ERROR_FILE_NOT_FOUND;
 }
 
 bool IsFileWhole(const WCHAR* path, WholeTest whole)

@@ -8,19 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// Room for a path of MAX_PATH narrow bytes in full long form, with an ending.
-const int kLongPathSize = MAX_PATH + 32;
-typedef WCHAR LongPath[kLongPathSize];
-
-// A folder, given as a path of the ANSI code page, in full long form
-// ("\\?\C:\..." or "\\?\UNC\server\..."), which the wide file functions take
-// beyond MAX_PATH: a waiting name longer than the file's own still works.
-// False when it does not convert or fit, or names a device.
-bool ComposeLongFolder(LongPath path, const char* folder);
-
-// "<folder>\<name><ending>", folder in long form, name and ending in the ANSI
-// code page; false when it does not convert or fit.
-bool ComposeLongChild(LongPath path, const LongPath folder, const char* name, const char* ending);
+#include "platform/long_path.h"
 
 // The names a new file passes through on its way to its own. Each says how
 // far the file has come:
@@ -87,8 +75,6 @@ enum SettleOutcome {
 // folder, read-only or only another file's alias is left as it is, and so is
 // what waits for it. Temp is not looked at.
 SettleOutcome SettleWaitingFiles(const ReplacePaths& paths, WholeTest whole);
-
-bool DeleteLongPathIfPresent(const WCHAR* path);
 
 // Whether the file at path opens, reads and is whole by whole; false where it
 // is missing or cannot be read.

@@ -12,7 +12,8 @@
 #include "platform/trace.h"
 #include "platform/verified_copy.h"
 #include "sounds/card_readiness.h"
-#include "sounds/card_space.h"
+#include "sounds/copy_job.h"
+#include "sounds/copy_plan.h"
 #include "sounds/copy_status.h"
 #include "sounds/folder_tree.h"
 #include "sounds/sound_categories.h"
@@ -20,9 +21,6 @@
 #include "texts/interface_texts.h"
 
 namespace {
-
-// What the sounds' names end in: the copy's search pattern is "*" and this.
-const char kSoundPattern[] = "*.wav";
 
 // Until a window attaches: no panel to lock, nobody to tell, no stop.
 void NoPanelToLock(bool) {}
@@ -33,53 +31,6 @@ CopyStop NoStopRequested()
 }
 
 CopyWindowHooks g_CopyWindow = {NoPanelToLock, NoProgressToShow, NoStopRequested};
-
-// A ticked category as the Copy found it before writing anything.
-struct PlannedCategory {
-    const SoundCategory* Category;
-    int SoundsFound;       // sounds its folder search found
-    bool IntoSourceFolder; // its source folder is its own target folder
-};
-
-// A sound this Copy put on the card, for the last check: the source for the
-// status line, its place in the copy, and what the card held when it was
-// checked.
-struct CopiedFile {
-    char Source[kPathSize];
-    char Target[kPathSize];
-    int Ordinal;
-    ContentDigest Digest;
-};
-
-// The sounds of the ticked folders that are not on the card when the Copy
-// ends, and the first of them in copy order (for a category passed over, its
-// source folder).
-struct NotOnCard {
-    int Count;
-    int FirstOrdinal;
-    char First[kPathSize];
-};
-
-// One Copy, from its plan to its end.
-struct CopyJob {
-    CopyWindowHooks Window;
-    // The ticked categories of the page, read once, in copy order.
-    PlannedCategory Planned[kCategoryCount];
-    int PlannedCount;
-    CardRoom Room;
-    std::vector<CopiedFile> Copied;
-    // The sounds the Copy has come to, in copy order: handed to the copy, or
-    // passed over with their category.
-    int SoundsReached;
-    NotOnCard Missing;
-    // The first sound a stop left unreached in the folder being copied.
-    char Unreached[kPathSize];
-    CopyProgressFigures Progress;
-    uint64_t WorkOfEndedFiles;
-    bool Stopping;
-    // The folder being copied into, in long form.
-    LongPath TargetFolder;
-};
 
 void NoteNotOnCard(CopyJob* job, int ordinal, int count, const char* source)
 {
@@ -124,101 +75,6 @@ bool KeepCopying(CopyJob* job)
 bool SessionEnding(const CopyJob& job)
 {
     return job.Window.StopRequested() == kAbandonFileUnderWay;
-}
-
-bool IsTicked(HWND dialog, const SoundCategory& category)
-{
-    return ButtonCheckState(dialog, category.Check) == BST_CHECKED;
-}
-
-// The search for the sound files of a folder; false when it cannot start.
-// A folder too long for the pattern has no files that could be named.
-bool StartSoundSearch(FolderSearch* search, const char* folder)
-{
-    char pattern[kPathSize] = {};
-    return FormatPath(pattern, sizeof pattern, "%s\\%s", folder, kSoundPattern) &&
-           StartFolderSearch(search, pattern);
-}
-
-// Every entry the search returns is a sound to copy, but for names that
-// begin with a full stop.
-bool IsSound(const FolderSearch& search)
-{
-    return search.entry.cFileName[0] != '.';
-}
-
-// "<SaveDir>\<category's target folder>[\<name>]"; false when the path does
-// not fit.
-bool FormatCategoryPath(char (&path)[kPathSize], const SoundCategory& category, const char* name)
-{
-    return name ? FormatPath(path, sizeof path, "%s\\%s\\%s", g_Session.SaveDir,
-                             category.TargetFolder, name)
-                : FormatPath(path, sizeof path, "%s\\%s", g_Session.SaveDir, category.TargetFolder);
-}
-
-// The room a sound takes: what its earlier copy frees counts only where the
-// Copy can replace it (it stands under its own long name, not read-only).
-void CountSoundRoom(CopyJob* job, const FolderListing& target, const FolderSearch& sound)
-{
-    const WIN32_FIND_DATAA& entry = sound.entry;
-    const ListedFile* earlier = FindListedFile(target, entry.cFileName);
-    bool replaced = earlier && !(earlier->Attributes & FILE_ATTRIBUTE_READONLY);
-    CountSound(&job->Room, static_cast<uint64_t>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow,
-               replaced ? earlier->Size : 0);
-}
-
-// Counts the sounds of a planned category's source folder, the bytes to read
-// and write, and the room they take beside what its target folder holds.
-uint64_t CountCategorySounds(CopyJob* job, PlannedCategory* planned, const FolderListing& target)
-{
-    uint64_t bytes = 0;
-    FolderSearch search = {};
-    if (!StartSoundSearch(&search, CategorySlot(*planned->Category)))
-        return 0;
-    do {
-        if (!IsSound(search))
-            continue;
-        ++planned->SoundsFound;
-        bytes +=
-            static_cast<uint64_t>(search.entry.nFileSizeHigh) << 32 | search.entry.nFileSizeLow;
-        // A sound whose name or path cannot name its target fails unwritten.
-        char path[kPathSize] = {};
-        if (!planned->IntoSourceFolder && search.nameExact &&
-            FormatCategoryPath(path, *planned->Category, search.entry.cFileName))
-            CountSoundRoom(job, target, search);
-    } while (NextFolderEntry(&search));
-    EndFolderSearch(&search);
-    return bytes;
-}
-
-// Before anything is written: the ticked categories of the page, read once;
-// their folders on the card settled, so that the room is counted on a card
-// put right; the sounds in each source folder, the room they take, and the
-// bytes to read and write.
-uint64_t PlanCopy(CopyJob* job, HWND dialog, int page)
-{
-    std::vector<FolderListing> targets;
-    for (const SoundCategory& category : kSoundCategories.Rows) {
-        if (category.Page != page || !IsTicked(dialog, category))
-            continue;
-        PlannedCategory& planned = job->Planned[job->PlannedCount++];
-        planned = {&category, 0, false};
-        char target[kPathSize] = {};
-        bool targetFits = FormatCategoryPath(target, category, nullptr);
-        // Copying a folder into itself would put each file aside onto itself:
-        // nothing is written there.
-        planned.IntoSourceFolder = targetFits && IsSameFile(CategorySlot(category), target);
-        targets.emplace_back();
-        if (targetFits && !planned.IntoSourceFolder)
-            SettleSoundFolder(target, &targets.back());
-    }
-    VolumeSpace volume = {};
-    bool known = QueryVolumeSpace(g_Session.SaveDir, &volume);
-    job->Room = StartRoomCount(known ? &volume : nullptr);
-    uint64_t bytes = 0;
-    for (int i = 0; i < job->PlannedCount; ++i)
-        bytes += CountCategorySounds(job, &job->Planned[i], targets[i]);
-    return bytes;
 }
 
 // "Copy \"<source>\" ..." in CopyStatusText.
