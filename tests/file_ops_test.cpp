@@ -209,8 +209,9 @@ TEST(SettleWaitingFiles, KeepsTheEarlierCopyOrTheNewOneWholeWhateverTheStep)
         EXPECT_EQ(SettleWaitingFiles(SoundPaths(folder, "s.wav"), IsWholeSound), c.outcome);
         for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(FileExists(folder.File(names[i])), c.left[i] != '-') << names[i];
-            if (c.left[i] != '-')
+            if (c.left[i] != '-') {
                 EXPECT_EQ(ReadBytes(folder.File(names[i])), contents(c.left[i])) << names[i];
+            }
         }
     }
 }
@@ -255,8 +256,9 @@ TEST(SettleWaitingFiles, LeavesWhatWaitsForANameItCannotTake)
         CloseHandle(reader);
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(ReadBytes(folder.File("s.wav.NEW")), Bytes(10, 'n'));
-        if (obstacle != kPendingDeletion && obstacle != kFolder)
+        if (obstacle != kPendingDeletion && obstacle != kFolder) {
             EXPECT_EQ(ReadBytes(target), Bytes(10, 'x'));
+        }
     }
 }
 
