@@ -18,21 +18,21 @@ namespace {
 // Icons by pixel size, loaded once and kept for the life of the program, as
 // windows use them; a few sizes cover every scale a window meets.
 struct LoadedIcon {
-    int size;
-    HICON icon;
+    int Size;
+    HICON Icon;
 };
 LoadedIcon g_Icons[16] = {};
 
 HICON IconOfSize(HINSTANCE instance, int iconId, int size)
 {
     for (const LoadedIcon& loaded : g_Icons) {
-        if (loaded.icon && loaded.size == size)
-            return loaded.icon;
+        if (loaded.Icon && loaded.Size == size)
+            return loaded.Icon;
     }
     HICON icon = static_cast<HICON>(
         LoadImageA(instance, MAKEINTRESOURCEA(iconId), IMAGE_ICON, size, size, 0));
     for (LoadedIcon& free : g_Icons) {
-        if (!free.icon) {
+        if (!free.Icon) {
             free = {size, icon};
             break;
         }

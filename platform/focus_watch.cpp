@@ -10,11 +10,11 @@ UINT g_Message = 0;
 LRESULT CALLBACK FocusHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     // Posted: the window acts once the focus has moved.
-    HWND watched = g_FocusHook.window;
+    HWND watched = g_FocusHook.Window;
     HWND gaining = reinterpret_cast<HWND>(wParam);
     if (code == HCBT_SETFOCUS && watched && gaining && IsChild(watched, gaining))
         PostMessageA(watched, g_Message, wParam, 0);
-    return CallNextHookEx(g_FocusHook.handle, code, wParam, lParam);
+    return CallNextHookEx(g_FocusHook.Handle, code, wParam, lParam);
 }
 
 } // namespace

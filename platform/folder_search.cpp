@@ -9,7 +9,7 @@ namespace {
 // The entry as FindFirstFileA would give it, but with no look-alike name.
 void TakeEntry(FolderSearch* search, const WIN32_FIND_DATAW& found)
 {
-    WIN32_FIND_DATAA& entry = search->entry;
+    WIN32_FIND_DATAA& entry = search->Entry;
     entry.dwFileAttributes = found.dwFileAttributes;
     entry.ftCreationTime = found.ftCreationTime;
     entry.ftLastAccessTime = found.ftLastAccessTime;
@@ -18,7 +18,7 @@ void TakeEntry(FolderSearch* search, const WIN32_FIND_DATAW& found)
     entry.nFileSizeLow = found.nFileSizeLow;
     entry.dwReserved0 = found.dwReserved0;
     entry.dwReserved1 = found.dwReserved1;
-    search->nameExact =
+    search->NameExact =
         ToNarrowName(found.cFileName, entry.cFileName, sizeof entry.cFileName) == kNarrowExact;
     ToNarrowName(found.cAlternateFileName, entry.cAlternateFileName,
                  sizeof entry.cAlternateFileName);
@@ -37,11 +37,11 @@ bool StartFolderSearch(FolderSearch* search, const char* pattern)
 {
     wchar_t widePattern[MAX_PATH] = {};
     WIN32_FIND_DATAW found = {};
-    search->handle =
+    search->Handle =
         MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, pattern, -1, widePattern, MAX_PATH)
             ? FindFirstFileW(widePattern, &found)
             : INVALID_HANDLE_VALUE;
-    if (search->handle == INVALID_HANDLE_VALUE)
+    if (search->Handle == INVALID_HANDLE_VALUE)
         return false;
     TakeEntry(search, found);
     return true;
@@ -50,7 +50,7 @@ bool StartFolderSearch(FolderSearch* search, const char* pattern)
 bool NextFolderEntry(FolderSearch* search)
 {
     WIN32_FIND_DATAW found = {};
-    if (!FindNextFileW(search->handle, &found))
+    if (!FindNextFileW(search->Handle, &found))
         return false;
     TakeEntry(search, found);
     return true;
@@ -58,9 +58,9 @@ bool NextFolderEntry(FolderSearch* search)
 
 void EndFolderSearch(FolderSearch* search)
 {
-    if (search->handle != INVALID_HANDLE_VALUE)
-        FindClose(search->handle);
-    search->handle = INVALID_HANDLE_VALUE;
+    if (search->Handle != INVALID_HANDLE_VALUE)
+        FindClose(search->Handle);
+    search->Handle = INVALID_HANDLE_VALUE;
 }
 
 bool ListFolder(const WCHAR* folder, FolderListing* listing)

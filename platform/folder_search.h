@@ -8,12 +8,12 @@
 #include <vector>
 
 // Wildcard enumeration of a folder. The entry's names are given in the ANSI
-// code page; nameExact is false when that cannot hold the long name exactly
-// (or it does not fit): entry.cFileName then names no file, never another one.
+// code page; NameExact is false when that cannot hold the long name exactly
+// (or it does not fit): Entry.cFileName then names no file, never another one.
 struct FolderSearch {
-    HANDLE handle;
-    WIN32_FIND_DATAA entry;
-    bool nameExact;
+    HANDLE Handle;
+    WIN32_FIND_DATAA Entry;
+    bool NameExact;
 };
 bool StartFolderSearch(FolderSearch* search, const char* pattern);
 bool NextFolderEntry(FolderSearch* search);

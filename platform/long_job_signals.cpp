@@ -27,8 +27,8 @@ ITaskbarList3* Taskbar()
 // What the button shows now: each call to the shell crosses to its process,
 // so only a change is sent.
 struct ShownProgress {
-    uint64_t done, total;
-    bool failed;
+    uint64_t Done, Total;
+    bool Failed;
 };
 ShownProgress g_Shown = {0, 0, false};
 
@@ -41,9 +41,9 @@ void ShowTaskbarProgress(HWND window, uint64_t done, uint64_t total, bool failed
     ITaskbarList3* taskbar = Taskbar();
     done = done < total ? done : total;
     if (!taskbar || total == 0 ||
-        (g_Shown.done == done && g_Shown.total == total && g_Shown.failed == failed))
+        (g_Shown.Done == done && g_Shown.Total == total && g_Shown.Failed == failed))
         return;
-    if (g_Shown.total == 0 || g_Shown.failed != failed)
+    if (g_Shown.Total == 0 || g_Shown.Failed != failed)
         taskbar->SetProgressState(window, failed ? TBPF_ERROR : TBPF_NORMAL);
     taskbar->SetProgressValue(window, done, total);
     g_Shown = {done, total, failed};

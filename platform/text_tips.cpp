@@ -67,13 +67,13 @@ void Relay(HWND window, UINT message, WPARAM wParam, POINT screen)
 LRESULT CALLBACK PointerHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     const MSG* message = reinterpret_cast<const MSG*>(lParam);
-    HWND window = g_PointerHook.window;
+    HWND window = g_PointerHook.Window;
     bool mouse = message->message >= WM_MOUSEFIRST && message->message <= WM_MOUSELAST &&
                  message->message != WM_MOUSEWHEEL && message->message != WM_MOUSEHWHEEL;
     if (code == HC_ACTION && wParam == PM_REMOVE && window && g_Tips && mouse &&
         (message->hwnd == window || IsChild(window, message->hwnd)))
         Relay(window, message->message, message->wParam, message->pt);
-    return CallNextHookEx(g_PointerHook.handle, code, wParam, lParam);
+    return CallNextHookEx(g_PointerHook.Handle, code, wParam, lParam);
 }
 
 // The tips ask which window the pointer is over, to learn whether it is
@@ -81,9 +81,9 @@ LRESULT CALLBACK PointerHookProc(int code, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK TipsProc(HWND tips, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                           DWORD_PTR)
 {
-    if (message == TTM_WINDOWFROMPOINT && g_PointerHook.window)
+    if (message == TTM_WINDOWFROMPOINT && g_PointerHook.Window)
         return reinterpret_cast<LRESULT>(
-            UnderPointer(g_PointerHook.window, *reinterpret_cast<const POINT*>(lParam)));
+            UnderPointer(g_PointerHook.Window, *reinterpret_cast<const POINT*>(lParam)));
     if (message == WM_NCDESTROY)
         RemoveWindowSubclass(tips, TipsProc, kTipsSubclass);
     return DefSubclassProc(tips, message, wParam, lParam);
@@ -93,7 +93,7 @@ LRESULT CALLBACK TipsProc(HWND tips, UINT message, WPARAM wParam, LPARAM lParam,
 
 void ShowTextTips(HWND window, TipTextOf textOf)
 {
-    StopTextTips(g_PointerHook.window);
+    StopTextTips(g_PointerHook.Window);
     // Owned by the window, the tips go with it.
     g_Tips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                              WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -109,7 +109,7 @@ void ShowTextTips(HWND window, TipTextOf textOf)
     g_TextOf = textOf;
     g_Under = nullptr;
     HookForWindow(g_PointerHook, WH_GETMESSAGE, PointerHookProc, window);
-    if (g_PointerHook.window)
+    if (g_PointerHook.Window)
         return;
     DestroyWindow(g_Tips); // no way to hear of the pointer
     g_Tips = nullptr;
@@ -117,7 +117,7 @@ void ShowTextTips(HWND window, TipTextOf textOf)
 
 void StopTextTips(HWND window)
 {
-    if (!window || window != g_PointerHook.window)
+    if (!window || window != g_PointerHook.Window)
         return;
     UnhookForWindow(g_PointerHook, window);
     if (g_Tips)
@@ -128,6 +128,6 @@ void StopTextTips(HWND window)
 void NotePointerMove(HWND window)
 {
     POINT screen;
-    if (window == g_PointerHook.window && g_Tips && GetCursorPos(&screen))
+    if (window == g_PointerHook.Window && g_Tips && GetCursorPos(&screen))
         Relay(window, WM_MOUSEMOVE, 0, screen);
 }

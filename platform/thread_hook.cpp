@@ -2,16 +2,16 @@
 
 void HookForWindow(ThreadHook& hook, int kind, HOOKPROC procedure, HWND window)
 {
-    if (!hook.handle)
-        hook.handle = SetWindowsHookExA(kind, procedure, nullptr, GetCurrentThreadId());
-    hook.window = hook.handle ? window : nullptr;
+    if (!hook.Handle)
+        hook.Handle = SetWindowsHookExA(kind, procedure, nullptr, GetCurrentThreadId());
+    hook.Window = hook.Handle ? window : nullptr;
 }
 
 void UnhookForWindow(ThreadHook& hook, HWND window)
 {
-    if (window != hook.window)
+    if (window != hook.Window)
         return;
-    hook.window = nullptr;
-    if (hook.handle && UnhookWindowsHookEx(hook.handle))
-        hook.handle = nullptr;
+    hook.Window = nullptr;
+    if (hook.Handle && UnhookWindowsHookEx(hook.Handle))
+        hook.Handle = nullptr;
 }

@@ -4,8 +4,8 @@
 #include <windows.h>
 
 struct ThreadHook {
-    HHOOK handle;
-    HWND window; // the window served; null while none is
+    HHOOK Handle;
+    HWND Window; // the window served; null while none is
 };
 
 // Sets the hook (of the kind SetWindowsHookEx takes) once and serves window

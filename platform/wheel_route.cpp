@@ -14,7 +14,7 @@ WheelTaker g_Takes = nullptr;
 LRESULT CALLBACK WheelHookProc(int code, WPARAM wParam, LPARAM lParam)
 {
     MSG* message = reinterpret_cast<MSG*>(lParam);
-    HWND taker = g_WheelHook.window;
+    HWND taker = g_WheelHook.Window;
     if (code == HC_ACTION && taker &&
         (message->message == WM_MOUSEWHEEL || message->message == WM_MOUSEHWHEEL) &&
         (message->hwnd == taker || IsChild(taker, message->hwnd))) {
@@ -23,7 +23,7 @@ LRESULT CALLBACK WheelHookProc(int code, WPARAM wParam, LPARAM lParam)
         if (g_Takes(taker, pointer))
             message->hwnd = taker;
     }
-    return CallNextHookEx(g_WheelHook.handle, code, wParam, lParam);
+    return CallNextHookEx(g_WheelHook.Handle, code, wParam, lParam);
 }
 
 } // namespace

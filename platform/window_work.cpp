@@ -6,32 +6,32 @@
 namespace {
 
 struct HandedChange {
-    WindowChange change;
-    HWND window;
-    int value;
-    std::string text;
+    WindowChange Change;
+    HWND Window;
+    int Value;
+    std::string Text;
 };
 
 // Threads hand changes in while the window's thread takes them out.
 struct ChangeQueue {
     ChangeQueue()
     {
-        InitializeCriticalSection(&lock);
+        InitializeCriticalSection(&Lock);
     }
-    CRITICAL_SECTION lock;
-    std::deque<HandedChange> changes;
+    CRITICAL_SECTION Lock;
+    std::deque<HandedChange> Changes;
 };
 ChangeQueue g_Queue;
 
 bool TakeChange(HandedChange* handed)
 {
-    EnterCriticalSection(&g_Queue.lock);
-    bool taken = !g_Queue.changes.empty();
+    EnterCriticalSection(&g_Queue.Lock);
+    bool taken = !g_Queue.Changes.empty();
     if (taken) {
-        *handed = std::move(g_Queue.changes.front());
-        g_Queue.changes.pop_front();
+        *handed = std::move(g_Queue.Changes.front());
+        g_Queue.Changes.pop_front();
     }
-    LeaveCriticalSection(&g_Queue.lock);
+    LeaveCriticalSection(&g_Queue.Lock);
     return taken;
 }
 
@@ -41,9 +41,9 @@ bool HandToWindowThread(WindowChange change, HWND window, int value, const char*
 {
     if (!window || GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
         return false;
-    EnterCriticalSection(&g_Queue.lock);
-    g_Queue.changes.push_back({change, window, value, text ? text : ""});
-    LeaveCriticalSection(&g_Queue.lock);
+    EnterCriticalSection(&g_Queue.Lock);
+    g_Queue.Changes.push_back({change, window, value, text ? text : ""});
+    LeaveCriticalSection(&g_Queue.Lock);
     return true;
 }
 
@@ -53,7 +53,7 @@ int DoHandedOverChanges(DWORD timeLimit)
     int done = 0;
     HandedChange handed;
     while ((timeLimit == INFINITE || GetTickCount64() - start < timeLimit) && TakeChange(&handed)) {
-        handed.change(handed.window, handed.value, handed.text.c_str());
+        handed.Change(handed.Window, handed.Value, handed.Text.c_str());
         ++done;
     }
     return done;

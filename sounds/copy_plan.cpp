@@ -20,7 +20,7 @@ bool IsTicked(HWND dialog, const SoundCategory& category)
 // Copy can replace it (it stands under its own long name, not read-only).
 void CountSoundRoom(CopyJob* job, const FolderListing& target, const FolderSearch& sound)
 {
-    const WIN32_FIND_DATAA& entry = sound.entry;
+    const WIN32_FIND_DATAA& entry = sound.Entry;
     const ListedFile* earlier = FindListedFile(target, entry.cFileName);
     bool replaced = earlier && !(earlier->Attributes & FILE_ATTRIBUTE_READONLY);
     CountSound(&job->Room, static_cast<uint64_t>(entry.nFileSizeHigh) << 32 | entry.nFileSizeLow,
@@ -40,11 +40,11 @@ uint64_t CountCategorySounds(CopyJob* job, PlannedCategory* planned, const Folde
             continue;
         ++planned->SoundsFound;
         bytes +=
-            static_cast<uint64_t>(search.entry.nFileSizeHigh) << 32 | search.entry.nFileSizeLow;
+            static_cast<uint64_t>(search.Entry.nFileSizeHigh) << 32 | search.Entry.nFileSizeLow;
         // A sound whose name or path cannot name its target fails unwritten.
         char path[kPathSize] = {};
-        if (!planned->IntoSourceFolder && search.nameExact &&
-            FormatCategoryPath(path, *planned->Category, search.entry.cFileName))
+        if (!planned->IntoSourceFolder && search.NameExact &&
+            FormatCategoryPath(path, *planned->Category, search.Entry.cFileName))
             CountSoundRoom(job, target, search);
     } while (NextFolderEntry(&search));
     EndFolderSearch(&search);
@@ -62,7 +62,7 @@ bool StartSoundSearch(FolderSearch* search, const char* folder)
 
 bool IsSound(const FolderSearch& search)
 {
-    return search.entry.cFileName[0] != '.';
+    return search.Entry.cFileName[0] != '.';
 }
 
 bool FormatCategoryPath(char (&path)[kPathSize], const SoundCategory& category, const char* name)

@@ -183,14 +183,14 @@ void CopyFolderFiles(CopyJob* job, const PlannedCategory& planned)
         job->TargetFolder[0] = L'\0';
     bool first = true;
     do {
-        const char* name = search.entry.cFileName;
+        const char* name = search.Entry.cFileName;
         if (IsSound(search)) {
             if (!KeepCopying(job)) {
                 FormatPath(job->Unreached, sizeof job->Unreached, "%s\\%s", folder, name);
                 break;
             }
             Trace(first ? "Find_0:%s\r\n" : "Find_1:%s\r\n", name);
-            CopyOneFile(job, planned, folder, name, search.nameExact);
+            CopyOneFile(job, planned, folder, name, search.NameExact);
         }
         first = false;
     } while (NextFolderEntry(&search));

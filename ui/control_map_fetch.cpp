@@ -6,8 +6,8 @@
 namespace {
 
 struct SingleControl {
-    int id;
-    HWND ControlMap::*handle;
+    int Id;
+    HWND ControlMap::*Handle;
 };
 
 const SingleControl kSingleControls[] = {
@@ -34,8 +34,8 @@ const SingleControl kSingleControls[] = {
 };
 
 struct ShotControl {
-    int id;
-    HWND ShotIntervalControls::*handle;
+    int Id;
+    HWND ShotIntervalControls::*Handle;
 };
 
 const ShotControl kShotControls[] = {
@@ -63,9 +63,9 @@ void FetchControlMap(HWND dialog)
 {
     ControlMap& map = g_Session.ControlMap;
     for (const SingleControl& control : kSingleControls)
-        map.*control.handle = GetDlgItem(dialog, control.id);
+        map.*control.Handle = GetDlgItem(dialog, control.Id);
     for (const ShotControl& control : kShotControls)
-        map.ShotInterval.*control.handle = GetDlgItem(dialog, control.id);
+        map.ShotInterval.*control.Handle = GetDlgItem(dialog, control.Id);
     for (int hour = 0; hour < kHours; ++hour) {
         map.ComboSensePlan[hour] = GetDlgItem(dialog, kComboSensePlanIds[hour]);
         map.ComboTMPA[hour] = GetDlgItem(dialog, kComboTMPAIds[hour]);

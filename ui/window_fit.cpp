@@ -11,17 +11,17 @@
 namespace {
 
 struct WindowFit {
-    HWND window;
-    POINT origin;     // how far the content is scrolled, in pixels
-    HMONITOR monitor; // where the fit was last made
-    bool moving;      // inside a move or size loop
-    int wheelRest[2]; // wheel turns too small for a line yet, by wheel
+    HWND Window;
+    POINT Origin;     // how far the content is scrolled, in pixels
+    HMONITOR Monitor; // where the fit was last made
+    bool Moving;      // inside a move or size loop
+    int WheelRest[2]; // wheel turns too small for a line yet, by wheel
 };
 WindowFit g_Fit = {};
 
 bool IsFitted(HWND dialog)
 {
-    return dialog == g_Fit.window;
+    return dialog == g_Fit.Window;
 }
 
 // The template's size in pixels at the dialog's font and scale.
@@ -91,11 +91,11 @@ void ScrollContentTo(HWND dialog, POINT origin)
     SIZE content = ContentSize(dialog);
     origin.x = std::clamp(origin.x, 0L, std::max(content.cx - PageSize(dialog, SB_HORZ), 0L));
     origin.y = std::clamp(origin.y, 0L, std::max(content.cy - PageSize(dialog, SB_VERT), 0L));
-    int dx = g_Fit.origin.x - origin.x;
-    int dy = g_Fit.origin.y - origin.y;
+    int dx = g_Fit.Origin.x - origin.x;
+    int dy = g_Fit.Origin.y - origin.y;
     if (dx == 0 && dy == 0)
         return;
-    g_Fit.origin = origin;
+    g_Fit.Origin = origin;
     // With no rectangle given, every child window moves by the amount,
     // also those outside the client area and the hidden ones.
     ScrollWindow(dialog, dx, dy, nullptr, nullptr);
@@ -105,7 +105,7 @@ void ScrollContentTo(HWND dialog, POINT origin)
 
 void ScrollContentBy(HWND dialog, int bar, int amount)
 {
-    POINT origin = g_Fit.origin;
+    POINT origin = g_Fit.Origin;
     (bar == SB_VERT ? origin.y : origin.x) += amount;
     ScrollContentTo(dialog, origin);
 }
@@ -138,9 +138,9 @@ void SetContentScrollRange(HWND dialog, int bar, int content, int page, int posi
 // as the dialog manager placed it; one that does not is centred anew.
 void Fit(HWND dialog, bool opening)
 {
-    g_Fit.window = dialog;
-    g_Fit.monitor = WindowMonitor(dialog);
-    RECT workArea = MonitorWorkArea(g_Fit.monitor);
+    g_Fit.Window = dialog;
+    g_Fit.Monitor = WindowMonitor(dialog);
+    RECT workArea = MonitorWorkArea(g_Fit.Monitor);
     SIZE room = {workArea.right - workArea.left, workArea.bottom - workArea.top};
     SIZE content = ContentSize(dialog);
     UINT dpi = WindowDpi(dialog);
@@ -182,11 +182,11 @@ void Fit(HWND dialog, bool opening)
     SetWindowPos(dialog, nullptr, place.x, place.y, outer.cx, outer.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     if (vertical)
-        SetContentScrollRange(dialog, SB_VERT, content.cy, page.cy, g_Fit.origin.y);
+        SetContentScrollRange(dialog, SB_VERT, content.cy, page.cy, g_Fit.Origin.y);
     if (horizontal)
-        SetContentScrollRange(dialog, SB_HORZ, content.cx, page.cx, g_Fit.origin.x);
+        SetContentScrollRange(dialog, SB_HORZ, content.cx, page.cx, g_Fit.Origin.x);
     // A larger page may leave the content scrolled past its end.
-    ScrollContentTo(dialog, g_Fit.origin);
+    ScrollContentTo(dialog, g_Fit.Origin);
 }
 
 } // namespace
@@ -220,7 +220,7 @@ void ScrollWindowContent(HWND dialog, int bar, int code)
     int line = LineSize(dialog, bar);
     int page = PageSize(dialog, bar);
     int step = page > line ? page - line : page; // a page keeps a line in view
-    LONG position = bar == SB_VERT ? g_Fit.origin.y : g_Fit.origin.x;
+    LONG position = bar == SB_VERT ? g_Fit.Origin.y : g_Fit.Origin.x;
     LONG target = position;
     switch (code) {
         case SB_LINEUP: {
@@ -279,7 +279,7 @@ void ScrollWindowByWheel(HWND dialog, int wheel, int delta)
     // A turn forward (positive) goes up, or left, on the vertical wheel, and
     // right on the other.
     int direction = wheel == SB_VERT ? -1 : 1;
-    int& rest = g_Fit.wheelRest[wheel == SB_VERT];
+    int& rest = g_Fit.WheelRest[wheel == SB_VERT];
     rest += delta;
     if (lines == WHEEL_PAGESCROLL) {
         int pages = rest / WHEEL_DELTA;
@@ -312,7 +312,7 @@ void ScrollControlIntoView(HWND dialog, HWND control)
     GetClientRect(dialog, &client);
     RECT margin = {0, 0, 4, 4}; // dialog units of room around it
     MapDialogRect(dialog, &margin);
-    POINT origin = g_Fit.origin;
+    POINT origin = g_Fit.Origin;
     origin.x += ScrollToShow(place.left - margin.right, place.right + margin.right, client.right);
     origin.y +=
         ScrollToShow(place.top - margin.bottom, place.bottom + margin.bottom, client.bottom);
@@ -329,7 +329,7 @@ void NoteMoveLoop(HWND dialog, bool entering)
 {
     if (!IsFitted(dialog))
         return;
-    g_Fit.moving = entering;
+    g_Fit.Moving = entering;
     if (!entering)
         NoteWindowMoved(dialog);
 }
@@ -337,6 +337,6 @@ void NoteMoveLoop(HWND dialog, bool entering)
 void NoteWindowMoved(HWND dialog)
 {
     // While the user drags, the window is not resized under the mouse.
-    if (IsFitted(dialog) && !g_Fit.moving && WindowMonitor(dialog) != g_Fit.monitor)
+    if (IsFitted(dialog) && !g_Fit.Moving && WindowMonitor(dialog) != g_Fit.Monitor)
         PostMessageA(dialog, WM_APP_REFIT, 0, 0);
 }
