@@ -18,12 +18,12 @@ enum CaptionTarget {
 typedef HWND (*MapLookup)(const ControlMap& map);
 
 struct CaptionStep {
-    CaptionTarget target;
-    int pair;         // LabelTable pair; unused for animal labels
-    int id;           // identifier of a dialog item
-    MapLookup lookup; // handle of a mapped control
-    int firstAnimal;  // AnimalIndex range of an animal-label span
-    int animalCount;
+    CaptionTarget Target;
+    int Pair;         // LabelTable pair; unused for animal labels
+    int Id;           // identifier of a dialog item
+    MapLookup Lookup; // handle of a mapped control
+    int FirstAnimal;  // AnimalIndex range of an animal-label span
+    int AnimalCount;
 };
 
 constexpr CaptionStep DialogItem(int pair, int id)
@@ -95,17 +95,17 @@ void ApplyAnimalLabels(int firstAnimal, int count)
 
 void ApplyCaption(HWND dialog, const CaptionStep& step)
 {
-    switch (step.target) {
+    switch (step.Target) {
         case kDialogItem: {
-            SetControlText(GetDlgItem(dialog, step.id), TextPair(LabelTable, step.pair));
+            SetControlText(GetDlgItem(dialog, step.Id), TextPair(LabelTable, step.Pair));
             break;
         }
         case kMappedControl: {
-            SetControlText(step.lookup(g_Session.ControlMap), TextPair(LabelTable, step.pair));
+            SetControlText(step.Lookup(g_Session.ControlMap), TextPair(LabelTable, step.Pair));
             break;
         }
         case kAnimalLabels: {
-            ApplyAnimalLabels(step.firstAnimal, step.animalCount);
+            ApplyAnimalLabels(step.FirstAnimal, step.AnimalCount);
             break;
         }
     }
@@ -117,7 +117,7 @@ void ApplyCaptions(HWND dialog, bool statusLine)
 {
     SetControlText(dialog, TextPair(TitleTable, kTitleWindowCaption));
     for (const CaptionStep& step : kCaptionSteps) {
-        if (statusLine || step.pair != kLabelStatusIdle)
+        if (statusLine || step.Pair != kLabelStatusIdle)
             ApplyCaption(dialog, step);
     }
 }

@@ -26,11 +26,11 @@ enum class AfterChange {
 };
 
 struct SettingCombo {
-    int id;
-    const HWND* combo; // the handle in the control map
-    uint8_t BroadcastConfig::*field;
-    int base; // the field holds the item index plus this
-    AfterChange after;
+    int Id;
+    const HWND* Combo; // the handle in the control map
+    uint8_t BroadcastConfig::*Field;
+    int Base; // the field holds the item index plus this
+    AfterChange After;
 };
 
 const ControlMap& kMap = g_Session.ControlMap;
@@ -59,8 +59,8 @@ const SettingCombo kSettingCombos[] = {
 };
 
 struct RadioValue {
-    int id;
-    uint8_t ena;
+    int Id;
+    uint8_t Ena;
 };
 
 const RadioValue kPlaybackRadios[] = {
@@ -77,7 +77,7 @@ const int kMinuteMax = 59;
 const SettingCombo* FindSettingCombo(int id)
 {
     for (const SettingCombo& setting : kSettingCombos) {
-        if (setting.id == id)
+        if (setting.Id == id)
             return &setting;
     }
     return nullptr;
@@ -103,12 +103,12 @@ int HourOf(const int (&ids)[kHours], int id)
 void SelectStoredValue(int id)
 {
     const SettingCombo& setting = SettingComboOf(id);
-    ComboSelect(*setting.combo, g_Session.Config.*setting.field - setting.base);
+    ComboSelect(*setting.Combo, g_Session.Config.*setting.Field - setting.Base);
 }
 
 void StoreIndex(const SettingCombo& setting, int index)
 {
-    g_Session.Config.*setting.field = static_cast<uint8_t>(index + setting.base);
+    g_Session.Config.*setting.Field = static_cast<uint8_t>(index + setting.Base);
 }
 
 void AddListItems(HWND combo, ItemList list)
@@ -150,11 +150,11 @@ void RereadDelay()
 
 void OnSettingComboChanged(const SettingCombo& setting)
 {
-    int index = ComboSelection(*setting.combo);
-    if (setting.after == AfterChange::kSensingRules)
+    int index = ComboSelection(*setting.Combo);
+    if (setting.After == AfterChange::kSensingRules)
         Trace("Index = %d\n", index);
     StoreIndex(setting, index);
-    switch (setting.after) {
+    switch (setting.After) {
         case AfterChange::kNothing: {
             break;
         }
@@ -201,7 +201,7 @@ int StorePlanChoice(HWND combo, uint8_t& slot)
 void SelectStoredValues()
 {
     for (const SettingCombo& setting : kSettingCombos)
-        SelectStoredValue(setting.id);
+        SelectStoredValue(setting.Id);
     const BroadcastConfig& config = g_Session.Config;
     for (int hour = 0; hour < kHours; ++hour) {
         ComboSelect(kMap.ComboSensePlan[hour], config.type[hour]);
@@ -252,8 +252,8 @@ void ShowRecordAgain()
 bool OnSettingCommand(HWND, int id, int code)
 {
     for (const RadioValue& radio : kPlaybackRadios) {
-        if (radio.id == id) {
-            g_Session.Config.Ena = radio.ena;
+        if (radio.Id == id) {
+            g_Session.Config.Ena = radio.Ena;
             ApplyEnableRules();
             return true;
         }
