@@ -22,16 +22,6 @@
 
 namespace {
 
-// Until a window attaches: no panel to lock, nobody to tell, no stop.
-void NoPanelToLock(bool) {}
-void NoProgressToShow(const CopyProgressFigures&) {}
-CopyStop NoStopRequested()
-{
-    return kKeepCopying;
-}
-
-CopyWindowHooks g_CopyWindow = {NoPanelToLock, NoProgressToShow, NoStopRequested};
-
 void NoteNotOnCard(CopyJob* job, int ordinal, int count, const char* source)
 {
     NotOnCard& missing = job->Missing;
@@ -280,12 +270,7 @@ void CopyAnimalPage(CopyJob* job)
 
 } // namespace
 
-void SetCopyWindowHooks(const CopyWindowHooks& hooks)
-{
-    g_CopyWindow = hooks;
-}
-
-void CopyCheckedCategories(HWND dialog)
+void CopyCheckedCategories(HWND dialog, const CopyWindowHooks& window)
 {
     int page = static_cast<int>(g_Session.CopyTabIndex);
     if (page >= kCopyPages) {
@@ -293,7 +278,7 @@ void CopyCheckedCategories(HWND dialog)
         return;
     }
     CopyJob job = {};
-    job.Window = g_CopyWindow;
+    job.Window = window;
     job.Progress.Total = 3 * PlanCopy(&job, dialog, page);
     job.Window.ReportProgress(job.Progress);
     // A Copy that cannot fit writes nothing, not even a folder: a card

@@ -20,9 +20,9 @@ struct CopyProgressFigures {
     bool FileFailed;
 };
 
-// The window's part in a copy, handed over by the window before it copies.
-// The copy may run on a thread of its own: the last two are called from that
-// thread, between files and during long ones.
+// The window's part in a copy, handed over with it. The copy may run on a
+// thread of its own: the last two are called from that thread, between files
+// and during long ones.
 struct CopyWindowHooks {
     // Locks (false) or re-derives (true) the animal rows and the Copy button
     // around the copy of an animal page.
@@ -30,7 +30,6 @@ struct CopyWindowHooks {
     void (*ReportProgress)(const CopyProgressFigures& figures);
     CopyStop (*StopRequested)();
 };
-void SetCopyWindowHooks(const CopyWindowHooks& hooks);
 
 // Copies the ticked categories of the active page, as ticked when it
 // starts. Each folder it writes to is first settled (what an interrupted
@@ -44,4 +43,4 @@ void SetCopyWindowHooks(const CopyWindowHooks& hooks);
 // folders is then not on the card, the status line ends saying how many and
 // which first; when all are, it ends saying so where a folder the settings
 // play from holds no sound (sounds/card_readiness.h).
-void CopyCheckedCategories(HWND dialog);
+void CopyCheckedCategories(HWND dialog, const CopyWindowHooks& window);

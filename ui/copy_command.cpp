@@ -27,42 +27,50 @@ const ULONGLONG kStatusPaintInterval = 100;
 // window answers meanwhile however many there are.
 const DWORD kChangesTimeLimit = 20;
 
-HWND g_CopyingDialog = nullptr;
-HANDLE g_CopyThread = nullptr;
-bool g_CloseRequested = false;
-bool g_StatusUnpainted = false;
-ULONGLONG g_LastStatusPaint = 0;
-
-// Written by the copy's thread, read by the window's, and the other way round.
-std::atomic<int> g_StopRequest(kKeepCopying);
-std::atomic<uint64_t> g_WorkDone(0);
-std::atomic<uint64_t> g_WorkTotal(0);
-std::atomic<bool> g_FileFailed(false);
+// The window's side of the Copy under way: one at a time, as the window
+// takes no input while it runs.
+struct CopyUnderWay {
+    HWND Dialog;
+    HANDLE Thread;
+    bool CloseRequested;
+    bool StatusUnpainted;
+    ULONGLONG LastStatusPaint;
+    // Written by the copy's thread, read by the window's, and the other way
+    // round.
+    std::atomic<int> StopRequest;
+    std::atomic<uint64_t> WorkDone;
+    std::atomic<uint64_t> WorkTotal;
+    std::atomic<bool> FileFailed;
+};
+CopyUnderWay g_Copy;
 
 void StoreProgress(const CopyProgressFigures& figures)
 {
-    g_WorkDone = figures.Done;
-    g_WorkTotal = figures.Total;
-    g_FileFailed = figures.FileFailed;
+    g_Copy.WorkDone = figures.Done;
+    g_Copy.WorkTotal = figures.Total;
+    g_Copy.FileFailed = figures.FileFailed;
 }
 
 CopyStop StopRequested()
 {
-    return static_cast<CopyStop>(g_StopRequest.load());
+    return static_cast<CopyStop>(g_Copy.StopRequest.load());
 }
 
 // A stop request is only ever raised: a close after the session ended does
 // not bring the file under way back.
 void RequestStop(CopyStop stop)
 {
-    int current = g_StopRequest.load();
-    while (current < stop && !g_StopRequest.compare_exchange_weak(current, stop)) {
+    int current = g_Copy.StopRequest.load();
+    while (current < stop && !g_Copy.StopRequest.compare_exchange_weak(current, stop)) {
     }
 }
 
+// The window's part in the copy.
+const CopyWindowHooks kWindowHooks = {ApplyCopyPanelRules, StoreProgress, StopRequested};
+
 unsigned __stdcall CopyOnItsThread(void* dialog)
 {
-    CopyCheckedCategories(static_cast<HWND>(dialog));
+    CopyCheckedCategories(static_cast<HWND>(dialog), kWindowHooks);
     return 0;
 }
 
@@ -71,26 +79,26 @@ unsigned __stdcall CopyOnItsThread(void* dialog)
 void ShowCopyUnderWay()
 {
     if (DoHandedOverChanges(kChangesTimeLimit) > 0)
-        g_StatusUnpainted = true;
+        g_Copy.StatusUnpainted = true;
     ULONGLONG now = GetTickCount64();
-    if (g_StatusUnpainted && now - g_LastStatusPaint >= kStatusPaintInterval) {
+    if (g_Copy.StatusUnpainted && now - g_Copy.LastStatusPaint >= kStatusPaintInterval) {
         HoldPainting(g_Session.ControlMap.StatusLine, false);
         HoldPainting(g_Session.ControlMap.StatusLine, true);
-        g_StatusUnpainted = false;
-        g_LastStatusPaint = now;
+        g_Copy.StatusUnpainted = false;
+        g_Copy.LastStatusPaint = now;
     }
-    ShowTaskbarProgress(g_CopyingDialog, g_WorkDone, g_WorkTotal, g_FileFailed);
+    ShowTaskbarProgress(g_Copy.Dialog, g_Copy.WorkDone, g_Copy.WorkTotal, g_Copy.FileFailed);
 }
 
 void BeginCopyJob(HWND dialog)
 {
-    g_CopyingDialog = dialog;
-    g_CloseRequested = false;
-    g_StopRequest = kKeepCopying;
+    g_Copy.Dialog = dialog;
+    g_Copy.CloseRequested = false;
+    g_Copy.StopRequest = kKeepCopying;
     StoreProgress({0, 0, false});
     HoldPainting(g_Session.ControlMap.StatusLine, true);
-    g_StatusUnpainted = false;
-    g_LastStatusPaint = GetTickCount64();
+    g_Copy.StatusUnpainted = false;
+    g_Copy.LastStatusPaint = GetTickCount64();
     BlockSessionEnd(dialog, TextPair(MessageTable, kMsgCopyingToCard));
     SetTimer(dialog, kCopyTimer, kCopyTimerInterval, nullptr);
 }
@@ -102,9 +110,9 @@ void EndCopyJob(HWND dialog)
     HoldPainting(g_Session.ControlMap.StatusLine, false);
     ClearTaskbarProgress(dialog);
     UnblockSessionEnd(dialog);
-    if (!g_CloseRequested)
+    if (!g_Copy.CloseRequested)
         FlashUntilForeground(dialog);
-    g_CopyingDialog = nullptr;
+    g_Copy.Dialog = nullptr;
 }
 
 // The focused control may have been disabled for the copy, which leaves the
@@ -123,9 +131,8 @@ void RestoreFocus(HWND dialog, HWND focused)
 
 } // namespace
 
-void AttachCopyToWindow()
+void PrepareCopyStatusLine()
 {
-    SetCopyWindowHooks({ApplyCopyPanelRules, StoreProgress, StopRequested});
     PrepareToHoldPainting(g_Session.ControlMap.StatusLine);
 }
 
@@ -139,17 +146,17 @@ void RunCopyCommand(HWND dialog)
     HANDLE thread =
         reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, CopyOnItsThread, dialog, 0, nullptr));
     if (thread) {
-        g_CopyThread = thread;
+        g_Copy.Thread = thread;
         quit = PumpMessagesUntil(thread, dialog, &quitCode);
-        g_CopyThread = nullptr;
+        g_Copy.Thread = nullptr;
         CloseHandle(thread);
     } else {
         // No thread to be had: the copy runs here, the window waits for it.
-        CopyCheckedCategories(dialog);
+        CopyCheckedCategories(dialog, kWindowHooks);
     }
     EndCopyJob(dialog);
     RestoreFocus(dialog, focused);
-    if (g_CloseRequested)
+    if (g_Copy.CloseRequested)
         EndDialog(dialog, 0);
     if (quit)
         PostQuitMessage(quitCode);
@@ -157,26 +164,26 @@ void RunCopyCommand(HWND dialog)
 
 bool IsCopyRunning()
 {
-    return g_CopyingDialog != nullptr;
+    return g_Copy.Dialog != nullptr;
 }
 
 void CloseWhenCopyEnds()
 {
-    g_CloseRequested = true;
+    g_Copy.CloseRequested = true;
     RequestStop(kStopAtFileBoundary);
 }
 
 void AbandonCopy()
 {
-    if (!g_CopyThread)
+    if (!g_Copy.Thread)
         return;
     RequestStop(kAbandonFileUnderWay);
-    WaitAnsweringSentMessages(g_CopyThread);
+    WaitAnsweringSentMessages(g_Copy.Thread);
     DoHandedOverChanges(INFINITE);
 }
 
 void OnCopyTimer(UINT_PTR timer)
 {
-    if (timer == kCopyTimer && g_CopyingDialog)
+    if (timer == kCopyTimer && g_Copy.Dialog)
         ShowCopyUnderWay();
 }

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-// Hands the copy the window's part in it; once per dialog.
-void AttachCopyToWindow();
+// Readies the status line for the copies to come; once per dialog.
+void PrepareCopyStatusLine();
 
 // The Copy button: traces the command and copies the ticked categories of
 // the active page, returning when all of it is done. Meanwhile the window

@@ -102,7 +102,7 @@ BOOL OnInitDialog(HWND dialog)
         g_Session.FirstInit = 0;
     }
     SetWindowSubclass(map.SaveDirEdit, SaveDirEditProc, 0, 0);
-    AttachCopyToWindow();
+    PrepareCopyStatusLine();
     AddLanguageItems(dialog);
     ApplyInterfaceTexts(dialog);
     // Told after the texts, which set the status line's idle text.
