@@ -8,7 +8,7 @@ SessionState StartSessionState()
     state.SaveDir[1] = ':';
     state.SaveDir[2] = '\\';
     state.Config = DefaultBroadcastConfig();
-    state.LanguageIndex = 1;
+    state.LanguageIndex = kEnglish;
     return state;
 }
 

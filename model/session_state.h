@@ -11,11 +11,18 @@
 const int kPathSize = 260;
 const int kCopyStatusSize = 324;
 
+// The languages of the texts; LanguageIndex and the remembered choice keep
+// these numbers.
+enum Language : int32_t {
+    kChinese = 0, // Simplified Chinese
+    kEnglish = 1,
+};
+
 struct SessionState {
     int32_t FirstInit;
     char SaveDir[kPathSize];
     BroadcastConfig Config;
-    int32_t LanguageIndex; // 0 Simplified Chinese, 1 English
+    Language LanguageIndex;
     HINSTANCE InstanceHandle;
     ::ControlMap ControlMap;
     char SenseSpecPath[10][kPathSize]; // by AnimalIndex, shared by the three animal pages

@@ -58,7 +58,7 @@ SoundCategory AnimalCategory(const AnimalPageLayout& layout, int animal)
     category.AnimalIndex = animal;
     if (layout.Page == kTimingAPage) {
         category.MessageForm = kMessageThenPath;
-        category.MessagePair = kMsgTimingDogSelected - 2 * animal;
+        category.MessagePair = kMsgTimingDogSelected + animal;
     } else {
         category.MessageForm = kMessageAnimalLabelThenPath;
         category.MessagePair = kMsgSourceDirectoryOf;

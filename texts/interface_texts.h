@@ -1,84 +1,161 @@
-// The bilingual text tables. Chinese texts are code page 936 bytes, English
-// texts plain ASCII; LanguageIndex picks the row of every text.
+// The bilingual text tables: one pair per text, the Chinese in UTF-8 (as
+// this source is written), the English plain ASCII; LanguageIndex picks the
+// text of every pair.
 #pragma once
 
 #include "model/session_state.h"
 
-const int kMessageRows = 114;
-const int kLabelRows = 128;
-const int kTitleRows = 4;
-
-extern const char* const MessageTable[kMessageRows];
-extern const char* const LabelTable[kLabelRows];
-extern const char* const TitleTable[kTitleRows];
-
-// The code page of the Chinese rows.
-const unsigned kTextCodePage = 936;
-
-// A text pair: Chinese at the even row, English right after it. The text is
-// the row as the window shows it (texts/shown_language.h).
-const char* TextPair(const char* const* table, int pair);
-
-// An item list of LabelTable: count Chinese items from row first, then the
-// count English items.
-struct ItemList {
-    int first;
-    int count;
+// A text in both languages. Name is the pair's name, which is its place in
+// its table; the tables are checked for that as they are compiled.
+struct BilingualText {
+    int Name;
+    const char* Chinese;
+    const char* English;
 };
-const char* ListItem(ItemList list, int index);
-
-const ItemList kTimeLapseItems = {0, 2};
-const ItemList kAnimalItems = {4, 10};
-const ItemList kPeriodicLoopItems = {24, 2};
-const ItemList kSensingModeItems = {28, 3};
-const ItemList kTimingModeItems = {34, 2};
-const ItemList kPlanPageItems = {38, 3};
-const ItemList kCopyPageItems = {44, 6};
 
 // MessageTable pairs.
 enum MessagePair : int {
-    kMsgSelectedClose = 0,      // "\" selected: "
-    kMsgSourceDirectoryOf = 2,  // "Source directory of \""
-    kMsgCreateFailed = 4,       // "Failed to create directory!\n"
-    kMsgDirectoryExisted = 6,   // "Directory existed.\n"
-    kMsgDirectoryCreated = 8,   // "Directory created!\n"
-    kMsgCopyFailed = 10,        // "Failed"
-    kMsgCopySucceeded = 12,     // "Sucess"
-    kMsgCopyLineClose = 14,     // "\" ..."
-    kMsgCopyLineOpen = 16,      // "Copy \""
-    kMsgGenerateFailed = 18,    // "Failed to generate configuration!"
-    kMsgGenerated = 20,         // "Configuration generated!"
-    kMsgGeneratedInClose = 22,  // "\": "
-    kMsgGeneratedInOpen = 24,   // "Configuration file generated in\""
-    kMsgNote = 26,              // "Note"
-    kMsgTimingDogSelected = 50, // the timing A animal messages: 50 - 2 * AnimalIndex
-    kMsgTimingRandBSelected = 52,
-    kMsgTimingRandASelected = 54,
-    kMsgSenseRandSelected = 56,
-    kMsgChineseName = 64,        // "简体中文" (its English row: "Chinese")
-    kMsgEnglishName = 66,        // "English" (its Chinese row: "英语")
-    kMsgCheckingCopies = 92,     // "Checking the copied files on the card..."
-    kMsgCopyingToCard = 94,      // "Copying sounds to the SD card"
-    kMsgFolderNameUnusable = 96, // "This folder's name cannot be used on this Windows; ..."
-    kMsgCopyIncomplete = 98,     // "Copy incomplete: %d of %d sounds are not on the card, ..."
-    kMsgNotEnoughSpace = 100,    // "Not enough space on the card: %llu MB needed, %llu MB free"
-    kMsgFolderPathTooLong = 102, // "This folder's path is too long for this tool; ..."
-    kMsgShowSavedSettings = 104, // "This folder holds settings saved earlier ... Show them ...?"
-    kMsgSettingsLoaded = 106,    // "Settings loaded from \"%s\"", the save directory
-    kMsgDelayItemFormat = 108,   // "%d Sec"
-    kMsgChineseUnshowable = 110, // "Simplified Chinese cannot be shown on this Windows"
-    kMsgNotReady = 112, // "Not ready: %d of %d sound folders ... hold no sound, first \"%s\""
+    kMsgSelectedClose,
+    kMsgSourceDirectoryOf,
+    kMsgCreateFailed,
+    kMsgDirectoryExisted,
+    kMsgDirectoryCreated,
+    kMsgCopyFailed,
+    kMsgCopySucceeded,
+    kMsgCopyLineClose,
+    kMsgCopyLineOpen,
+    kMsgGenerateFailed,
+    kMsgGenerated,
+    kMsgGeneratedInClose,
+    kMsgGeneratedInOpen,
+    kMsgNote,
+    // The timing A page's animal messages, in AnimalIndex order.
+    kMsgTimingDogSelected,
+    kMsgTimingTigerSelected,
+    kMsgTimingLeopardSelected,
+    kMsgTimingHumanSelected,
+    kMsgTimingLynxSelected,
+    kMsgTimingRedFoxSelected,
+    kMsgTimingBlackBearSelected,
+    kMsgTimingBirdASelected,
+    kMsgTimingBirdBSelected,
+    kMsgTimingBirdCSelected,
+    kMsgTimingRandBSelected,
+    kMsgTimingRandASelected,
+    kMsgSenseRandSelected,
+    kMsgChineseName,
+    kMsgEnglishName,
+    kMsgCheckingCopies,
+    kMsgCopyingToCard,
+    kMsgFolderNameUnusable,
+    kMsgCopyIncomplete,
+    kMsgNotEnoughSpace,
+    kMsgFolderPathTooLong,
+    kMsgShowSavedSettings,
+    kMsgSettingsLoaded,
+    kMsgDelayItemFormat,
+    kMsgChineseUnshowable,
+    kMsgNotReady,
+    kMessagePairs
 };
 
-// LabelTable pairs that code names.
-const int kLabelStatusIdle = 62; // "Status: Idle"
-
-// The name of a language in that language, as the table holds it (code
-// page 936): "简体中文" for 0, "English" for 1.
-const char* LanguageName(int language);
+// LabelTable pairs: the item lists, each list's items in order, then the
+// captions.
+enum LabelPair : int {
+    kLabelTimeLapseOn,
+    kLabelTimeLapseOff,
+    kLabelDog, // the animals, in AnimalIndex order
+    kLabelTiger,
+    kLabelLeopard,
+    kLabelHuman,
+    kLabelLynx,
+    kLabelRedFox,
+    kLabelBlackBear,
+    kLabelBirdA,
+    kLabelBirdB,
+    kLabelBirdC,
+    kLabelLoopRandom,
+    kLabelLoopSpecified,
+    kLabelSensingOff,
+    kLabelSensingRandom,
+    kLabelSensingSpecified,
+    kLabelTimingOff,
+    kLabelTimingLoop,
+    kLabelSensingPlanPage,
+    kLabelTimingPlanAPage,
+    kLabelTimingPlanBPage,
+    kLabelSenseRandPage,
+    kLabelTimingRandAPage,
+    kLabelTimingRandBPage,
+    kLabelSenseSpecPage,
+    kLabelTimingSpecAPage,
+    kLabelTimingSpecBPage,
+    kLabelGenerate,
+    kLabelCopy,
+    kLabelPlan,
+    kLabelStatusIdle,
+    kLabelPlayDaysB,
+    kLabelPlayDaysA,
+    kLabelTimingRandB,
+    kLabelTimingRandA,
+    kLabelSenseRand,
+    kLabelCopyFile,
+    kLabelSecondUnit,
+    kLabelMinuteUnit,
+    kLabelHourUnit,
+    kLabelShootingInterval,
+    kLabelTimeLapse,
+    kLabelPauseDays,
+    kLabelPeriodicLoop,
+    kLabelPlaybackDelay,
+    kLabelTimingMode,
+    kLabelSensingMode,
+    kLabelVolume,
+    kLabelOff,
+    kLabelOn,
+    kLabelPlaybackSwitch,
+    kLabelBrowse,
+    kLabelSaveDirectory,
+    kLabelPairs
+};
 
 // TitleTable pairs.
-const int kTitleWindowCaption = 2;
+enum TitlePair : int { kTitleWindowCaption, kTitlePairs };
+
+extern const BilingualText MessageTable[kMessagePairs];
+extern const BilingualText LabelTable[kLabelPairs];
+extern const BilingualText TitleTable[kTitlePairs];
+
+// The code page of the Chinese texts.
+const unsigned kTextCodePage = CP_UTF8;
+
+// A pair's text in the language shown, as the window shows it
+// (texts/shown_language.h).
+const char* TextPair(const BilingualText* table, int pair);
+
+// An item list of LabelTable: Count pairs from pair First.
+struct ItemList {
+    int First;
+    int Count;
+};
+const char* ListItem(ItemList list, int index);
+
+constexpr ItemList Items(int first, int last)
+{
+    return {first, last + 1 - first};
+}
+
+const ItemList kTimeLapseItems = Items(kLabelTimeLapseOn, kLabelTimeLapseOff);
+const ItemList kAnimalItems = Items(kLabelDog, kLabelBirdC);
+const ItemList kPeriodicLoopItems = Items(kLabelLoopRandom, kLabelLoopSpecified);
+const ItemList kSensingModeItems = Items(kLabelSensingOff, kLabelSensingSpecified);
+const ItemList kTimingModeItems = Items(kLabelTimingOff, kLabelTimingLoop);
+const ItemList kPlanPageItems = Items(kLabelSensingPlanPage, kLabelTimingPlanBPage);
+const ItemList kCopyPageItems = Items(kLabelSenseRandPage, kLabelTimingSpecBPage);
+
+// The name of a language in that language, as the table holds it (UTF-8):
+// "简体中文" for Chinese, "English" for English.
+const char* LanguageName(Language language);
 
 // A status line text: a path with the longest messages of either language
 // around it.
@@ -87,6 +164,6 @@ const int kStatusTextSize = 2 * kPathSize;
 // Format of a delay item, "%d Sec" or its Chinese form.
 const char* DelayItemFormat();
 
-// Trace lines written in code page 936.
+// Trace lines written in code page 936, whatever the system's code page.
 extern const char kCopyTrace[];             // "复制:\n"
 extern const char kCreateFolderFailTrace[]; // "创建文件夹失败-%d！\n"

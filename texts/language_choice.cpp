@@ -15,7 +15,7 @@ const char* const kLanguageCodes[] = {"zh-CN", "en"};
 
 } // namespace
 
-int RememberedLanguage()
+Language RememberedLanguage()
 {
     char code[16];
     if (ReadUserText(kSettingsKey, kLanguageValue, code, sizeof code) &&
@@ -24,7 +24,7 @@ int RememberedLanguage()
     return kEnglish;
 }
 
-void RememberLanguage(int language)
+void RememberLanguage(Language language)
 {
     WriteUserText(kSettingsKey, kLanguageValue, kLanguageCodes[language]);
 }

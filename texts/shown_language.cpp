@@ -11,53 +11,44 @@
 namespace {
 
 struct TextTable {
-    const char* const* rows;
-    int count;
+    const BilingualText* Pairs;
+    int Count;
 };
 
 const TextTable kTextTables[] = {
-    {MessageTable, kMessageRows},
-    {LabelTable, kLabelRows},
-    {TitleTable, kTitleRows},
+    {MessageTable, kMessagePairs},
+    {LabelTable, kLabelPairs},
+    {TitleTable, kTitlePairs},
 };
 
-const int kAllRows = kMessageRows + kLabelRows + kTitleRows;
+const int kAllPairs = kMessagePairs + kLabelPairs + kTitlePairs;
 
-// The shown form of each row, table after table; null until converted. A
-// row of ASCII only is the same in every code page and is used as it is.
-const char* g_ShownRows[kAllRows] = {};
-// The converted rows, one after another, as long as each needs.
+// The shown form of each Chinese text, table after table; null until
+// converted.
+const char* g_ShownChinese[kAllPairs] = {};
+// The converted texts, one after another, as long as each needs.
 std::unique_ptr<char[]> g_Converted;
 
-bool IsAscii(const char* text)
-{
-    for (; *text; ++text) {
-        if (static_cast<unsigned char>(*text) > 0x7f)
-            return false;
-    }
-    return true;
-}
-
-// Calls take(row's slot, row's text) for each row that needs converting;
-// false as soon as one call returns false.
-template <typename Take> bool ForEachConvertedRow(Take take)
+// Calls take(pair's slot, its Chinese text) for each pair; false as soon as
+// one call returns false.
+template <typename Take> bool ForEachChineseText(Take take)
 {
     int slot = 0;
     for (const TextTable& table : kTextTables) {
-        for (int row = 0; row < table.count; ++row, ++slot) {
-            if (!IsAscii(table.rows[row]) && !take(slot, table.rows[row]))
+        for (int pair = 0; pair < table.Count; ++pair, ++slot) {
+            if (!take(slot, table.Pairs[pair].Chinese))
                 return false;
         }
     }
     return true;
 }
 
-// Measured first, then converted into room of that size: no row is cut or
+// Measured first, then converted into room of that size: no text is cut or
 // refused for its length, only for a character the code page lacks.
-bool ConvertEveryRow()
+bool ConvertEveryText()
 {
     size_t total = 0;
-    bool fits = ForEachConvertedRow([&](int, const char* text) {
+    bool fits = ForEachChineseText([&](int, const char* text) {
         int bytes = NarrowFromCodePage(kTextCodePage, text, nullptr, 0);
         total += static_cast<size_t>(bytes);
         return bytes > 0;
@@ -66,10 +57,10 @@ bool ConvertEveryRow()
     if (!g_Converted)
         return false;
     size_t used = 0;
-    return ForEachConvertedRow([&](int slot, const char* text) {
+    return ForEachChineseText([&](int slot, const char* text) {
         int bytes = NarrowFromCodePage(kTextCodePage, text, g_Converted.get() + used,
                                        static_cast<int>(total - used));
-        g_ShownRows[slot] = g_Converted.get() + used;
+        g_ShownChinese[slot] = g_Converted.get() + used;
         used += static_cast<size_t>(bytes);
         return bytes > 0;
     });
@@ -77,25 +68,23 @@ bool ConvertEveryRow()
 
 } // namespace
 
-bool ShowLanguage(int language)
+bool ShowLanguage(Language language)
 {
-    memset(g_ShownRows, 0, sizeof g_ShownRows);
-    bool shown = language != kChinese || ConvertEveryRow();
+    memset(g_ShownChinese, 0, sizeof g_ShownChinese);
+    bool shown = language != kChinese || ConvertEveryText();
     if (!shown)
-        memset(g_ShownRows, 0, sizeof g_ShownRows);
+        memset(g_ShownChinese, 0, sizeof g_ShownChinese);
     g_Session.LanguageIndex = shown ? language : kEnglish;
     return shown;
 }
 
-const char* ShownRow(const char* const* table, int row)
+const char* ShownText(const BilingualText* table, int pair, Language language)
 {
     int slot = 0;
     for (const TextTable& known : kTextTables) {
-        if (known.rows == table) {
-            const char* shown = g_ShownRows[slot + row];
-            return shown ? shown : table[row];
-        }
-        slot += known.count;
+        if (known.Pairs == table && language == kChinese && g_ShownChinese[slot + pair])
+            return g_ShownChinese[slot + pair];
+        slot += known.Count;
     }
-    return table[row];
+    return table[pair].English;
 }

@@ -41,44 +41,37 @@ constexpr CaptionStep AnimalLabels(int firstAnimal, int count)
     return {kAnimalLabels, 0, 0, nullptr, firstAnimal, count};
 }
 
-// The animal label pairs run down from Dog in AnimalIndex order.
-const int kDogLabelPair = 92;
-
-int AnimalLabelPair(int animal)
-{
-    return kDogLabelPair - 2 * animal;
-}
-
 // Every caption that replaces the template's text, in the order it is set.
 const CaptionStep kCaptionSteps[] = {
-    DialogItem(126, IDC_SAVE_DIR_GROUP), // Save Directory
-    DialogItem(124, IDC_BROWSE_BUTTON),  // Browse
-    DialogItem(122, IDC_SWITCH_GROUP),   // Playback Switch
-    Mapped(118, [](const ControlMap& map) { return map.OffRadio; }),
-    Mapped(120, [](const ControlMap& map) { return map.OnRadio; }),
-    DialogItem(116, IDC_VOLUME_GROUP),        // Volume
-    DialogItem(114, IDC_SEN_MOD_GROUP),       // Sensing Playback Mode
-    DialogItem(112, IDC_TIMER_MOD_GROUP),     // Timing Playback Mode
-    DialogItem(110, IDC_DELAY_GROUP),         // Playback Delay
-    DialogItem(108, IDC_PERIODIC_LOOP_GROUP), // Periodic Loop
-    Mapped(106, [](const ControlMap& map) { return map.PauseDaysLabel; }),
-    Mapped(104, [](const ControlMap& map) { return map.TimeLapseLabel; }),
-    Mapped(102, [](const ControlMap& map) { return map.ShotInterval.ShotLabel; }),
-    Mapped(100, [](const ControlMap& map) { return map.ShotInterval.ShotHourUnit; }),
-    Mapped(98, [](const ControlMap& map) { return map.ShotInterval.ShotMinUnit; }),
-    Mapped(96, [](const ControlMap& map) { return map.ShotInterval.ShotSecUnit; }),
-    DialogItem(94, IDC_COPY_CAPTION), // Copy File
-    AnimalLabels(0, 5),               // Dog .. Lynx
-    Mapped(72, [](const ControlMap& map) { return map.SenseRandRow.Label; }),
-    Mapped(70, [](const ControlMap& map) { return map.TimingRandARow.Label; }),
-    Mapped(68, [](const ControlMap& map) { return map.TimingRandBRow.Label; }),
-    AnimalLabels(5, 5),                    // Red fox .. Bird C
-    DialogItem(66, IDC_PLAY_DAYS_A_LABEL), // Playback Days A
-    DialogItem(64, IDC_PLAY_DAYS_B_LABEL), // Playback Days B
-    Mapped(58, [](const ControlMap& map) { return map.CopyButton; }),
+    DialogItem(kLabelSaveDirectory, IDC_SAVE_DIR_GROUP),
+    DialogItem(kLabelBrowse, IDC_BROWSE_BUTTON),
+    DialogItem(kLabelPlaybackSwitch, IDC_SWITCH_GROUP),
+    Mapped(kLabelOff, [](const ControlMap& map) { return map.OffRadio; }),
+    Mapped(kLabelOn, [](const ControlMap& map) { return map.OnRadio; }),
+    DialogItem(kLabelVolume, IDC_VOLUME_GROUP),
+    DialogItem(kLabelSensingMode, IDC_SEN_MOD_GROUP),
+    DialogItem(kLabelTimingMode, IDC_TIMER_MOD_GROUP),
+    DialogItem(kLabelPlaybackDelay, IDC_DELAY_GROUP),
+    DialogItem(kLabelPeriodicLoop, IDC_PERIODIC_LOOP_GROUP),
+    Mapped(kLabelPauseDays, [](const ControlMap& map) { return map.PauseDaysLabel; }),
+    Mapped(kLabelTimeLapse, [](const ControlMap& map) { return map.TimeLapseLabel; }),
+    Mapped(kLabelShootingInterval,
+           [](const ControlMap& map) { return map.ShotInterval.ShotLabel; }),
+    Mapped(kLabelHourUnit, [](const ControlMap& map) { return map.ShotInterval.ShotHourUnit; }),
+    Mapped(kLabelMinuteUnit, [](const ControlMap& map) { return map.ShotInterval.ShotMinUnit; }),
+    Mapped(kLabelSecondUnit, [](const ControlMap& map) { return map.ShotInterval.ShotSecUnit; }),
+    DialogItem(kLabelCopyFile, IDC_COPY_CAPTION),
+    AnimalLabels(0, 5), // Dog .. Lynx
+    Mapped(kLabelSenseRand, [](const ControlMap& map) { return map.SenseRandRow.Label; }),
+    Mapped(kLabelTimingRandA, [](const ControlMap& map) { return map.TimingRandARow.Label; }),
+    Mapped(kLabelTimingRandB, [](const ControlMap& map) { return map.TimingRandBRow.Label; }),
+    AnimalLabels(5, 5), // Red fox .. Bird C
+    DialogItem(kLabelPlayDaysA, IDC_PLAY_DAYS_A_LABEL),
+    DialogItem(kLabelPlayDaysB, IDC_PLAY_DAYS_B_LABEL),
+    Mapped(kLabelCopy, [](const ControlMap& map) { return map.CopyButton; }),
     Mapped(kLabelStatusIdle, [](const ControlMap& map) { return map.StatusLine; }),
-    DialogItem(60, IDC_PLAN_CAPTION),    // Time-specified Plan
-    DialogItem(56, IDC_GENERATE_BUTTON), // Generate
+    DialogItem(kLabelPlan, IDC_PLAN_CAPTION),
+    DialogItem(kLabelGenerate, IDC_GENERATE_BUTTON),
 };
 
 // An animal's label is set on the timing A row, then the sensing row, then
@@ -89,7 +82,7 @@ void ApplyAnimalLabels(int firstAnimal, int count)
     const CopyRow* const rows[] = {map.TimingARow, map.SenseSpecRow, map.TimingBRow};
     for (const CopyRow* row : rows) {
         for (int animal = firstAnimal; animal < firstAnimal + count; ++animal)
-            SetControlText(row[animal].Label, TextPair(LabelTable, AnimalLabelPair(animal)));
+            SetControlText(row[animal].Label, ListItem(kAnimalItems, animal));
     }
 }
 
@@ -126,7 +119,7 @@ void ApplyCaptions(HWND dialog, bool statusLine)
 // selection raises no page-change notification, so the index is set here.
 void SetUpTabPages(HWND tab, ItemList pages, uint32_t* pageIndex)
 {
-    for (int page = 0; page < pages.count; ++page)
+    for (int page = 0; page < pages.Count; ++page)
         TabAddPage(tab, page, ListItem(pages, page));
     *pageIndex = 0;
     TabSelect(tab, 0);
@@ -134,7 +127,7 @@ void SetUpTabPages(HWND tab, ItemList pages, uint32_t* pageIndex)
 
 void RelabelTabPages(HWND tab, ItemList pages)
 {
-    for (int page = 0; page < pages.count; ++page)
+    for (int page = 0; page < pages.Count; ++page)
         TabSetPageText(tab, page, ListItem(pages, page));
 }
 

@@ -18,8 +18,8 @@
 namespace {
 
 struct LanguageItem {
-    UINT command;
-    int language;
+    UINT Command;
+    ::Language Language;
 };
 
 // In the order of the menu.
@@ -39,7 +39,7 @@ bool StatusLineIdle()
 // Texts only: every combo is filled anew and selects what the record holds,
 // as before, raising no selection change; no rule runs, no byte changes. The
 // window paints once, at the end.
-void SwitchLanguage(HWND dialog, int language)
+void SwitchLanguage(HWND dialog, Language language)
 {
     RememberLanguage(language);
     bool statusIdle = StatusLineIdle();
@@ -68,8 +68,8 @@ void AddLanguageItems(HWND dialog)
         return;
     for (const LanguageItem& item : kLanguageItems) {
         wchar_t name[32];
-        if (WideFromCodePage(kTextCodePage, LanguageName(item.language), name, 32) > 0)
-            AppendSystemMenuItem(dialog, item.command, name);
+        if (WideFromCodePage(kTextCodePage, LanguageName(item.Language), name, 32) > 0)
+            AppendSystemMenuItem(dialog, item.Command, name);
     }
     UpdateLanguageItems(dialog);
 }
@@ -77,17 +77,17 @@ void AddLanguageItems(HWND dialog)
 void UpdateLanguageItems(HWND dialog)
 {
     for (const LanguageItem& item : kLanguageItems)
-        SetSystemMenuItem(dialog, item.command, item.language == g_Session.LanguageIndex,
+        SetSystemMenuItem(dialog, item.Command, item.Language == g_Session.LanguageIndex,
                           !IsCopyRunning());
 }
 
 bool OnLanguageCommand(HWND dialog, UINT command)
 {
     for (const LanguageItem& item : kLanguageItems) {
-        if (item.command != command)
+        if (item.Command != command)
             continue;
-        if (!IsCopyRunning() && item.language != g_Session.LanguageIndex) {
-            SwitchLanguage(dialog, item.language);
+        if (!IsCopyRunning() && item.Language != g_Session.LanguageIndex) {
+            SwitchLanguage(dialog, item.Language);
             UpdateLanguageItems(dialog);
         }
         return true;

@@ -114,7 +114,7 @@ void StoreIndex(const SettingCombo& setting, int index)
 void AddListItems(HWND combo, ItemList list)
 {
     ComboClear(combo);
-    for (int index = 0; index < list.count; ++index)
+    for (int index = 0; index < list.Count; ++index)
         ComboAddItem(combo, ListItem(list, index));
 }
 
@@ -226,7 +226,7 @@ void BindSettingControls(HWND)
         ComboClear(kMap.ComboSensePlan[hour]);
         ComboClear(kMap.ComboTMPA[hour]);
         ComboClear(kMap.ComboTMPB[hour]);
-        for (int animal = 0; animal < kAnimalItems.count; ++animal) {
+        for (int animal = 0; animal < kAnimalItems.Count; ++animal) {
             const char* item = ListItem(kAnimalItems, animal);
             ComboAddItem(kMap.ComboSensePlan[hour], item);
             ComboAddItem(kMap.ComboTMPA[hour], item);
