@@ -32,8 +32,6 @@ struct ShownProgress {
 };
 ShownProgress g_Shown = {0, 0, false};
 
-HWND g_BlockingWindow = nullptr;
-
 } // namespace
 
 void ShowTaskbarProgress(HWND window, uint64_t done, uint64_t total, bool failed)
@@ -69,17 +67,9 @@ void BlockSessionEnd(HWND window, const char* reason)
     WCHAR wide[256] = {};
     if (MultiByteToWideChar(CP_ACP, 0, reason, -1, wide, 256) > 0)
         ShutdownBlockReasonCreate(window, wide);
-    g_BlockingWindow = window;
 }
 
 void UnblockSessionEnd(HWND window)
 {
     ShutdownBlockReasonDestroy(window);
-    if (g_BlockingWindow == window)
-        g_BlockingWindow = nullptr;
-}
-
-bool SessionEndBlocked(HWND window)
-{
-    return window && g_BlockingWindow == window;
 }

@@ -21,6 +21,3 @@ void FlashUntilForeground(HWND window);
 // answer WM_QUERYENDSESSION with FALSE.
 void BlockSessionEnd(HWND window, const char* reason);
 void UnblockSessionEnd(HWND window);
-// Whether the window's last request was to block. Kept here, as not every
-// system has ShutdownBlockReasonQuery (Wine 8 does not).
-bool SessionEndBlocked(HWND window);

@@ -34,14 +34,9 @@ class ConfigFileTest : public testing::Test {
         UseSaveDir(folder_.Path());
     }
 
-    void UseSaveDir(const std::string& path)
-    {
-        snprintf(g_Session.SaveDir, sizeof g_Session.SaveDir, "%s", path.c_str());
-    }
-
     std::string ConfigPath() const
     {
-        return folder_.File("CFG_BROADCAST.bin");
+        return folder_.File(kConfigName);
     }
 
     // A record whose every byte differs from the defaults and from its
@@ -62,12 +57,12 @@ class ConfigFileTest : public testing::Test {
             "sizeof = 86\niGetFileSize = 86\nOpen file - \"" + path + "\" success!\n_bufsiz = N\n";
         const char* names[] = {"Ena",    "Vol",    "TimerMod", "SenMod",
                                "AlarmA", "AlarmB", "TMLPen",   "Dly"};
-        const int offsets[] = {0, 1, 5, 6, 8, 9, 82, 7};
+        const int offsets[] = {kEna, kVol, kTimerMod, kSenMod, kAlarmA, kAlarmB, kTMLPen, kDly};
         for (int i = 0; i < 8; ++i)
             trace += std::string(names[i]) + " = " + std::to_string(record[offsets[i]]) + "\n";
         for (int hour = 0; hour < 24; ++hour)
-            trace +=
-                "type[" + std::to_string(hour) + "] = " + std::to_string(record[10 + hour]) + "\n";
+            trace += "type[" + std::to_string(hour) +
+                     "] = " + std::to_string(record[kType + hour]) + "\n";
         return trace;
     }
 

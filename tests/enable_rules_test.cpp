@@ -197,11 +197,6 @@ std::string TemplateStateDifferences(const Controls& controls, const Expected& o
     return out.str();
 }
 
-int ComboIndex(HWND dialog, int id)
-{
-    return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
-}
-
 // Writes the inputs into the record, as a loaded file could hold them.
 void StoreInputs(const Inputs& in)
 {
@@ -214,44 +209,16 @@ void StoreInputs(const Inputs& in)
     config.TMLPen = static_cast<uint8_t>(in.TMLPen);
 }
 
-class EnableRules : public testing::Test {
+class EnableRules : public DialogTest {
   protected:
-    void SetUp() override
-    {
-        GetCurrentDirectoryA(sizeof startDirectory_, startDirectory_);
-        ASSERT_TRUE(SetCurrentDirectoryA(folder_.Path().c_str()));
-        ResetSession();
-    }
-
-    void TearDown() override
-    {
-        Close();
-        SetCurrentDirectoryA(startDirectory_);
-    }
-
     // Opens the dialog on a record as if loaded before start-up.
     void Open(const Inputs& in)
     {
-        Close();
+        CloseDialog();
         ResetSession();
         g_Session.FirstInit = 0;
         StoreInputs(in);
         OpenDialog();
-    }
-
-    void OpenDialog()
-    {
-        dialog_ = CreateMainDialog();
-        ASSERT_NE(dialog_, nullptr);
-        controls_ = DialogControls(dialog_);
-        reference_ = TakeSnapshot(controls_);
-    }
-
-    void Close()
-    {
-        if (dialog_)
-            DestroyWindow(dialog_);
-        dialog_ = nullptr;
     }
 
     std::string Check(const Inputs& in)
@@ -276,11 +243,15 @@ class EnableRules : public testing::Test {
         }
     }
 
-    TempFolder folder_;
-    char startDirectory_[MAX_PATH] = {};
-    HWND dialog_ = nullptr;
     Controls controls_;
     Snapshot reference_;
+
+  private:
+    void Opened() override
+    {
+        controls_ = DialogControls(dialog_);
+        reference_ = TakeSnapshot(controls_);
+    }
 };
 
 // Every combination the resulting-state tables tell apart, with the values
@@ -320,7 +291,7 @@ TEST_F(EnableRules, EveryCombinationOfInputsAndPages)
         int timeLapse = in.TimerMod == 1 ? 0 : in.TMLPen;
         EXPECT_EQ(g_Session.Config.TMLPen, timeLapse) << Describe(in, 0, 0);
         if (in.TimerMod == 1 && in.TMLPen != 0) {
-            EXPECT_EQ(ComboIndex(dialog_, kTMLPenCombo), 0) << Describe(in, 0, 0);
+            EXPECT_EQ(ComboSelection(dialog_, kTMLPenCombo), 0) << Describe(in, 0, 0);
         }
 
         // A tab change re-runs only the rules of its tab, which do not read
@@ -400,11 +371,11 @@ TEST_F(EnableRules, PeriodicLoopSwitchesTimeLapseBackOnWhateverThePlaybackSwitch
     for (int timeLapse : {1, 2, 255})
         for (int ena : {1, 0}) {
             Bytes record = DefaultConfigBytes();
-            record[0] = static_cast<unsigned char>(ena);
-            record[5] = 1; // TimerMod
-            record[82] = static_cast<unsigned char>(timeLapse);
-            WriteBytes(folder_.File("CFG_BROADCAST.bin"), record);
-            Close();
+            record[kEna] = static_cast<unsigned char>(ena);
+            record[kTimerMod] = 1;
+            record[kTMLPen] = static_cast<unsigned char>(timeLapse);
+            WriteBytes(start_.File(kConfigName), record);
+            CloseDialog();
             ResetSession();
             OpenDialog();
             EXPECT_EQ(g_Session.Config.TMLPen, 0) << ena << " " << timeLapse;
@@ -422,7 +393,7 @@ TEST_F(EnableRules, PeriodicLoopSwitchesTimeLapseBackOnWhateverThePlaybackSwitch
     EXPECT_TRUE(IsEnabled(dialog_, IDC_TIME_LAPSE_LABEL));
     ClickButton(dialog_, kOffRadio);
     EXPECT_EQ(g_Session.Config.TMLPen, 0);
-    EXPECT_EQ(ComboIndex(dialog_, kTMLPenCombo), 0);
+    EXPECT_EQ(ComboSelection(dialog_, kTMLPenCombo), 0);
     for (int id : kShotInterval)
         EXPECT_TRUE(IsEnabled(dialog_, id)) << id;
 }

@@ -20,32 +20,7 @@
 
 namespace {
 
-// The record as the device reads it: 86 bytes, one per field.
-enum RecordOffset {
-    kEna = 0,
-    kVol = 1,
-    kPauseDays = 2,
-    kPlayDaysA = 3,
-    kPlayDaysB = 4,
-    kTimerMod = 5,
-    kSenMod = 6,
-    kDly = 7,
-    kAlarmA = 8,
-    kAlarmB = 9,
-    kType = 10,
-    kTypeA = 34,
-    kTypeB = 58,
-    kTMLPen = 82,
-    kShotHour = 83,
-    kShotMin = 84,
-    kShotSec = 85,
-    kRecordSize = 86,
-};
-
-const char kConfigName[] = "CFG_BROADCAST.bin";
 const char kCaption[] = "Audio Playback Settings";
-const char* const kAnimalNames[kAnimals] = {"Dog",     "Tiger",      "Leopard", "Human",  "Lynx",
-                                            "Red fox", "Black Bear", "Bird A",  "Bird B", "Bird C"};
 const char* const kSenModItems[] = {"Off", "Random Playback", "Time & File Specified"};
 const char* const kTimerModItems[] = {"Off", "Periodic Loop"};
 const char* const kAlarmItems[] = {"Random Playback", "Time & File Specified"};
@@ -162,8 +137,7 @@ class EndToEnd : public ::testing::Test {
         MessageBoxSeen box = GenerateAndConfirm();
         EXPECT_EQ(box.caption, "Note");
         EXPECT_EQ(box.text, "Configuration generated!");
-        std::string generated =
-            "Configuration file generated in\"" + saveDir + "\": " + kConfigName;
+        std::string generated = Generated(saveDir);
         EXPECT_EQ(statusDuringBox_, generated);
         std::string end = notReady.empty() ? generated : notReady;
         EXPECT_TRUE(WaitUntil([&] { return program_.Text(IDC_STATUS_LINE) == end; }))
@@ -264,11 +238,14 @@ void ExpectWindowShows(const RunningProgram& program, const Bytes& record)
     EXPECT_EQ(program.ComboSelectedText(IDC_SHOT_MIN_COMBO), std::to_string(record[kShotMin]));
     EXPECT_EQ(program.ComboSelectedText(IDC_SHOT_SEC_COMBO), std::to_string(record[kShotSec]));
     for (int h = 0; h < kHours; ++h) {
-        EXPECT_EQ(program.ComboSelectedText(kComboSensePlanIds[h]), kAnimalNames[record[kType + h]])
+        EXPECT_EQ(program.ComboSelectedText(kComboSensePlanIds[h]),
+                  kExpectedAnimalNames[record[kType + h]])
             << "hour " << h;
-        EXPECT_EQ(program.ComboSelectedText(kComboTMPAIds[h]), kAnimalNames[record[kTypeA + h]])
+        EXPECT_EQ(program.ComboSelectedText(kComboTMPAIds[h]),
+                  kExpectedAnimalNames[record[kTypeA + h]])
             << "hour " << h;
-        EXPECT_EQ(program.ComboSelectedText(kComboTMPBIds[h]), kAnimalNames[record[kTypeB + h]])
+        EXPECT_EQ(program.ComboSelectedText(kComboTMPBIds[h]),
+                  kExpectedAnimalNames[record[kTypeB + h]])
             << "hour " << h;
     }
 }
@@ -449,7 +426,7 @@ TEST_F(EndToEnd, ASessionChangesEverySettingAndGenerateWritesExactlyThoseBytes)
         for (int i = 0; i < 4; ++i) {
             int animal = (plan.page * 3 + i * 2 + 1) % 10;
             ASSERT_TRUE(program_.SelectComboItem(plan.ids[hours[i]], animal));
-            EXPECT_EQ(program_.ComboSelectedText(plan.ids[hours[i]]), kAnimalNames[animal]);
+            EXPECT_EQ(program_.ComboSelectedText(plan.ids[hours[i]]), kExpectedAnimalNames[animal]);
             expected[plan.offset + hours[i]] = static_cast<unsigned char>(animal);
         }
     }
@@ -623,26 +600,6 @@ TEST_F(EndToEnd, SettingsChangedByAnotherProgramDuringACopyAreUndone)
     CloseAndExpectExitZero(WM_CLOSE);
 }
 
-// Every file and folder below a folder, by its path relative to it, sorted.
-std::vector<std::string> TreeListing(const std::string& root, const std::string& below = "")
-{
-    std::vector<std::string> listing;
-    WIN32_FIND_DATAA entry = {};
-    HANDLE search = FindFirstFileA((root + "\\" + below + "*").c_str(), &entry);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
-        if (entry.cFileName[0] == '.')
-            continue;
-        listing.push_back(below + entry.cFileName);
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            std::vector<std::string> inner = TreeListing(root, listing.back() + "\\");
-            listing.insert(listing.end(), inner.begin(), inner.end());
-        }
-    }
-    FindClose(search);
-    std::sort(listing.begin(), listing.end());
-    return listing;
-}
-
 // Folder and file names in Polish, Russian and Chinese, on a system whose
 // code page (1252) holds none of them. The program, whose manifest sets the
 // UTF-8 code page, writes into exactly those folders under exactly those
@@ -663,17 +620,17 @@ TEST_F(EndToEnd, FolderAndFileNamesInAnyScriptAreTakenExactlyOrRefused)
     std::string plainCard = SubFolder(scratch_, "card");
     std::string plainSounds = SubFolder(scratch_, "sounds");
     // clang-format off
-    std::vector<std::string> expected = {"card", "card\\audio", "card\\audio\\SenseRand",
-        "card\\audio\\SenseRand\\Lodz.wav", "sounds", "start", "start Łódź", "trace.txt",
-        "Łódź karta", "Łódź karta\\CFG_BROADCAST.bin", "Łódź karta\\audio",
-        "Łódź karta\\audio\\SenseRand", "Звуки", "Звуки\\鸟声"};
+    std::set<std::string> expected = {"card\\", "card\\audio\\", "card\\audio\\SenseRand\\",
+        "card\\audio\\SenseRand\\Lodz.wav", "sounds\\", "start\\", "start Łódź\\", "trace.txt",
+        "Łódź karta\\", "Łódź karta\\CFG_BROADCAST.bin", "Łódź karta\\audio\\",
+        "Łódź karta\\audio\\SenseRand\\", "Звуки\\", "Звуки\\鸟声\\"};
     // clang-format on
     for (size_t i = 0; i < names.size(); ++i) {
         for (const std::string& folder : {sounds, plainSounds}) {
             WriteBytes(folder + "\\" + names[i], WaveFile(static_cast<int>(i), 300));
-            expected.push_back(folder.substr(scratch_.Path().size() + 1) + "\\" + names[i]);
+            expected.insert(folder.substr(scratch_.Path().size() + 1) + "\\" + names[i]);
         }
-        expected.push_back("Łódź karta\\audio\\SenseRand\\" + names[i]);
+        expected.insert("Łódź karta\\audio\\SenseRand\\" + names[i]);
     }
 
     Launch();
@@ -712,7 +669,7 @@ TEST_F(EndToEnd, FolderAndFileNamesInAnyScriptAreTakenExactlyOrRefused)
     for (int i = 0; i < 50; ++i)
         longName += "鸟";
     std::string deep = SubFolder(scratch_, longName + "\\" + longName);
-    expected.insert(expected.end(), {longName, longName + "\\" + longName});
+    expected.insert({longName + "\\", longName + "\\" + longName + "\\"});
     startDir_ = deep;
     Launch();
     EXPECT_EQ(program_.Text(IDC_SAVE_DIR_EDIT), "C:\\");
@@ -727,8 +684,7 @@ TEST_F(EndToEnd, FolderAndFileNamesInAnyScriptAreTakenExactlyOrRefused)
     EXPECT_FALSE(program_.Checked(kSenseRandRowIds.Check));
     CloseAndExpectExitZero(WM_CLOSE);
 
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(TreeListing(scratch_.Path()), expected);
+    EXPECT_EQ(ListTree(scratch_.Path()), expected);
 }
 
 TEST_F(EndToEnd, EscAndEnterDoNotCloseTheWindowOnlyTheCloseCommandDoes)

@@ -1,6 +1,7 @@
 // The real dialog in a fresh start directory, with the folder browser
 // scripted, and the user's ways of reaching the copy panel: switch playback on,
-// choose the modes that unlock a copy page, pick folders with its "..." buttons.
+// choose the modes that unlock a copy page, pick folders with its "..." buttons,
+// and Copy, with every text the status line is given recorded.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -132,28 +133,12 @@ struct StatusRecord {
     bool anyAnimalPickEnabled;
 };
 
-class LibraryTest : public ::testing::Test {
+class LibraryTest : public DialogTest {
   protected:
     void SetUp() override
     {
-        GetCurrentDirectoryA(sizeof startDirectory_, startDirectory_);
-        ResetSession();
-        ASSERT_TRUE(SetCurrentDirectoryA(start_.Path().c_str()));
-        script_ = &ScriptShellDialogs();
-        dialog_ = CreateMainDialog();
-        ASSERT_NE(dialog_, nullptr);
-        SetWindowSubclass(GetDlgItem(dialog_, IDC_STATUS_LINE), RecordStatus, 0,
-                          reinterpret_cast<DWORD_PTR>(this));
-        SetWindowSubclass(GetDlgItem(dialog_, IDC_COPY_BUTTON), RecordCopyButtonState, 0,
-                          reinterpret_cast<DWORD_PTR>(this));
-    }
-
-    void TearDown() override
-    {
-        if (dialog_)
-            DestroyWindow(dialog_);
-        RestoreShellDialogs();
-        SetCurrentDirectoryA(startDirectory_);
+        DialogTest::SetUp();
+        OpenDialog();
     }
 
     // Playback on, and the modes under which the page's "..." buttons and
@@ -171,6 +156,14 @@ class LibraryTest : public ::testing::Test {
         ASSERT_TRUE(IsEnabled(dialog_, IDC_COPY_BUTTON)) << "page " << page;
     }
 
+    // A button that opens the folder browser pressed, the browser answering
+    // as given.
+    void PressWithBrowser(int button, FolderChoice answer, const std::string& folder)
+    {
+        script_->folderAnswers.push_back({answer, folder});
+        ClickButton(dialog_, button);
+    }
+
     // What the user does: bring up the category's page and press its "...",
     // with the browser answering as given.
     void Pick(int pick, FolderChoice answer, const std::string& folder)
@@ -178,8 +171,7 @@ class LibraryTest : public ::testing::Test {
         const ExpectedCategory& category = CategoryOfPick(pick);
         UnlockCopyPage(category.page);
         ASSERT_TRUE(IsShown(dialog_, pick) && IsEnabled(dialog_, pick)) << pick;
-        script_->folderAnswers.push_back({answer, folder});
-        ClickButton(dialog_, pick);
+        PressWithBrowser(pick, answer, folder);
     }
     void Choose(int pick, const std::string& folder)
     {
@@ -188,14 +180,40 @@ class LibraryTest : public ::testing::Test {
 
     void Browse(FolderChoice answer, const std::string& folder)
     {
-        script_->folderAnswers.push_back({answer, folder});
-        ClickButton(dialog_, IDC_BROWSE_BUTTON);
+        PressWithBrowser(IDC_BROWSE_BUTTON, answer, folder);
+    }
+
+    // A source folder in the start folder holding the given files, each a
+    // sound of its own.
+    std::string MakeSource(const std::string& name, const std::vector<std::string>& files)
+    {
+        std::string folder = start_.File(name);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        for (const std::string& file : files)
+            WriteBytes(folder + "\\" + file, WaveOf(name + "/" + file));
+        return folder;
+    }
+
+    // A fresh save directory in the start folder, chosen with Browse.
+    std::string NewSaveDir(const std::string& name)
+    {
+        std::string folder = start_.File(name);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        Browse(kFolderChosen, folder);
+        return folder;
     }
 
     // Presses Copy on the page and returns the trace it wrote.
     std::string Copy(int page)
     {
         UnlockCopyPage(page);
+        return PressCopy();
+    }
+
+    // Presses Copy on the page shown, with the records of the status line
+    // and the Copy button started anew; returns the trace it wrote.
+    std::string PressCopy()
+    {
         statuses_.clear();
         copyButtonStates_.clear();
         TraceCapture trace;
@@ -219,9 +237,12 @@ class LibraryTest : public ::testing::Test {
         return ticked;
     }
 
-    std::string Status()
+    std::vector<std::string> StatusTexts()
     {
-        return ControlText(dialog_, IDC_STATUS_LINE);
+        std::vector<std::string> texts;
+        for (const StatusRecord& record : statuses_)
+            texts.push_back(record.text);
+        return texts;
     }
 
     std::string SlotOf(int slot)
@@ -260,10 +281,16 @@ class LibraryTest : public ::testing::Test {
         return DefSubclassProc(control, message, wParam, lParam);
     }
 
-    TempFolder start_;
-    char startDirectory_[MAX_PATH] = {};
-    ShellScript* script_ = nullptr;
-    HWND dialog_ = nullptr;
     std::vector<StatusRecord> statuses_;
     std::vector<bool> copyButtonStates_;
+
+  private:
+    // Every dialog started records its status line and its Copy button.
+    void Opened() override
+    {
+        SetWindowSubclass(GetDlgItem(dialog_, IDC_STATUS_LINE), RecordStatus, 0,
+                          reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(GetDlgItem(dialog_, IDC_COPY_BUTTON), RecordCopyButtonState, 0,
+                          reinterpret_cast<DWORD_PTR>(this));
+    }
 };

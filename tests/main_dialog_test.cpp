@@ -15,33 +15,11 @@
 
 namespace {
 
-class MainDialogTest : public testing::Test {
+class MainDialogTest : public DialogTest {
   protected:
-    void SetUp() override
-    {
-        ResetSession();
-        GetCurrentDirectoryA(sizeof previousDirectory_, previousDirectory_);
-        SetCurrentDirectoryA(folder_.Path().c_str());
-        script_ = &ScriptShellDialogs();
-    }
-
-    void TearDown() override
-    {
-        if (dialog_)
-            DestroyWindow(dialog_);
-        RestoreShellDialogs();
-        SetCurrentDirectoryA(previousDirectory_);
-    }
-
-    void Open()
-    {
-        dialog_ = CreateMainDialog();
-        ASSERT_NE(dialog_, nullptr);
-    }
-
     std::string ConfigPath() const
     {
-        return folder_.File("CFG_BROADCAST.bin");
+        return start_.File(kConfigName);
     }
     UINT Checked(int id) const
     {
@@ -60,11 +38,6 @@ class MainDialogTest : public testing::Test {
         SendMessageA(dialog_, WM_HSCROLL, MAKEWPARAM(scrollCode, 0),
                      reinterpret_cast<LPARAM>(trackbar));
     }
-
-    TempFolder folder_;
-    char previousDirectory_[MAX_PATH] = {};
-    HWND dialog_ = nullptr;
-    ShellScript* script_ = nullptr;
 };
 
 std::string LanguageTrace()
@@ -89,20 +62,19 @@ TEST_F(MainDialogTest, StartsWithTheDefaultsWhenNoFileLoads)
             WriteBytes(ConfigPath(), Bytes(c.size, 0x01));
 
         TraceCapture trace;
-        Open();
+        OpenDialog();
         EXPECT_EQ(trace.Text(), LanguageTrace() + "sizeof = 86\niGetFileSize = " +
                                     std::to_string(c.size) + "\nFile szie != struct size!\n");
         EXPECT_EQ(ConfigBytes(), DefaultConfigBytes());
-        EXPECT_EQ(std::string(g_Session.SaveDir), folder_.Path());
-        EXPECT_EQ(ControlText(dialog_, IDC_SAVE_DIR_EDIT), folder_.Path());
+        EXPECT_EQ(std::string(g_Session.SaveDir), start_.Path());
+        EXPECT_EQ(ControlText(dialog_, IDC_SAVE_DIR_EDIT), start_.Path());
         EXPECT_EQ(Checked(IDC_OFF_RADIO), static_cast<UINT>(BST_CHECKED));
         EXPECT_EQ(Checked(IDC_ON_RADIO), static_cast<UINT>(BST_UNCHECKED));
         EXPECT_EQ(VolumePosition(), 5);
         EXPECT_EQ(ControlText(dialog_, IDC_VOLUME_VALUE), "5");
         EXPECT_EQ(g_Session.FirstInit, 0);
         EXPECT_EQ(GetFocus(), GetDlgItem(dialog_, IDC_SAVE_DIR_EDIT));
-        DestroyWindow(dialog_);
-        dialog_ = nullptr;
+        CloseDialog();
     }
 }
 
@@ -114,7 +86,7 @@ TEST_F(MainDialogTest, StartsWithTheSettingsOfAValidFile)
     WriteBytes(ConfigPath(), record);
 
     TraceCapture trace;
-    Open();
+    OpenDialog();
     std::string text = trace.Text();
     EXPECT_EQ(text.rfind(LanguageTrace() + "sizeof = 86\niGetFileSize = 86\nOpen file - \"" +
                              ConfigPath() + "\" success!\n",
@@ -132,13 +104,13 @@ TEST_F(MainDialogTest, StartsWithTheSettingsOfAValidFile)
 // file; later ones keep the session's save directory and record.
 TEST_F(MainDialogTest, ALaterInitialisationDoesNotReloadTheFile)
 {
-    Open();
-    DestroyWindow(dialog_);
+    OpenDialog();
+    CloseDialog();
     g_Session.Config.Vol = 7;
     WriteBytes(ConfigPath(), DefaultConfigBytes());
 
     TraceCapture trace;
-    Open();
+    OpenDialog();
     EXPECT_EQ(trace.Text(), "");
     EXPECT_EQ(g_Session.Config.Vol, 7);
     EXPECT_EQ(ControlText(dialog_, IDC_VOLUME_VALUE), "7");
@@ -150,16 +122,15 @@ TEST_F(MainDialogTest, GenerateWritesConfirmsAndReports)
     for (int ena : {1, 0}) {
         SCOPED_TRACE(ena);
         ResetSession();
-        Open();
+        OpenDialog();
         g_Session.Config.Ena = static_cast<uint8_t>(ena);
         g_Session.Config.type[23] = 9;
         script_->boxes.clear();
 
         // With playback on, the box is followed by what the card lacks.
-        std::string generated =
-            "Configuration file generated in\"" + folder_.Path() + "\": CFG_BROADCAST.bin";
+        std::string generated = Generated(start_.Path());
         script_->answerBox = [&](const ShellScript::Box&) {
-            duringBox = ControlText(dialog_, IDC_STATUS_LINE);
+            duringBox = Status();
             return IDOK;
         };
 
@@ -168,29 +139,27 @@ TEST_F(MainDialogTest, GenerateWritesConfirmsAndReports)
         EXPECT_NE(trace.Text().find("type[23] = 9\n"), std::string::npos);
         EXPECT_EQ(ReadBytes(ConfigPath()), ConfigBytes());
         EXPECT_EQ(duringBox, generated);
-        EXPECT_EQ(ControlText(dialog_, IDC_STATUS_LINE),
-                  ena ? NotReady(3, 3, folder_.File("audio\\SenseRand")) : generated);
+        EXPECT_EQ(Status(), ena ? NotReady(3, 3, start_.File("audio\\SenseRand")) : generated);
         ASSERT_EQ(script_->boxes.size(), 1u);
         EXPECT_EQ(script_->boxes[0].owner, dialog_);
         EXPECT_EQ(script_->boxes[0].text, "Configuration generated!");
         EXPECT_EQ(script_->boxes[0].caption, "Note");
         EXPECT_EQ(script_->boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONINFORMATION));
-        DestroyWindow(dialog_);
-        dialog_ = nullptr;
+        CloseDialog();
     }
 }
 
 TEST_F(MainDialogTest, GenerateIntoAMissingFolderFails)
 {
-    Open();
-    snprintf(g_Session.SaveDir, sizeof g_Session.SaveDir, "%s\\gone", folder_.Path().c_str());
+    OpenDialog();
+    snprintf(g_Session.SaveDir, sizeof g_Session.SaveDir, "%s\\gone", start_.Path().c_str());
     Bytes before = ConfigBytes();
 
     TraceCapture trace;
     ClickButton(dialog_, IDC_GENERATE_BUTTON);
     std::string text = trace.Text();
     EXPECT_EQ(text.substr(text.size() - strlen("Generate fail!\n")), "Generate fail!\n");
-    EXPECT_EQ(ControlText(dialog_, IDC_STATUS_LINE), "Failed to generate configuration!");
+    EXPECT_EQ(Status(), kGenerateFailed);
     EXPECT_TRUE(script_->boxes.empty());
     EXPECT_EQ(ConfigBytes(), before);
 }
@@ -201,17 +170,17 @@ TEST_F(MainDialogTest, GenerateFailsWhenTheWriteFailsOverAnOlderFile)
 {
     Bytes older(86, 0x02);
     WriteBytes(ConfigPath(), older);
-    Open();
+    OpenDialog();
     ASSERT_EQ(ConfigBytes(), older);
     g_Session.Config.Vol = 8;
-    CreateDirectoryA(folder_.File("CFGBCAST.TMP").c_str(), nullptr);
+    CreateDirectoryA(start_.File("CFGBCAST.TMP").c_str(), nullptr);
 
     TraceCapture trace;
     ClickButton(dialog_, IDC_GENERATE_BUTTON);
     std::string text = trace.Text();
     EXPECT_EQ(text.find("sizeof = 86"), std::string::npos) << "no read-back of the older file";
     EXPECT_NE(text.find("Generate fail!\n"), std::string::npos);
-    EXPECT_EQ(ControlText(dialog_, IDC_STATUS_LINE), "Failed to generate configuration!");
+    EXPECT_EQ(Status(), kGenerateFailed);
     EXPECT_TRUE(script_->boxes.empty());
     EXPECT_EQ(g_Session.Config.Vol, 8);
     EXPECT_EQ(ReadBytes(ConfigPath()), older);
@@ -219,7 +188,7 @@ TEST_F(MainDialogTest, GenerateFailsWhenTheWriteFailsOverAnOlderFile)
 
 TEST_F(MainDialogTest, TheVolumeFollowsThumbTrackAndEndTrackOnly)
 {
-    Open();
+    OpenDialog();
     const struct {
         int code;
         bool taken;
@@ -243,7 +212,7 @@ TEST_F(MainDialogTest, TheVolumeFollowsThumbTrackAndEndTrackOnly)
 
 TEST_F(MainDialogTest, TabChangesStoreThePageAndLeaveTheRecord)
 {
-    Open();
+    OpenDialog();
     Bytes before = ConfigBytes();
     SelectTabPage(dialog_, IDC_PLAN_TAB, 2);
     EXPECT_EQ(g_Session.PlanTabIndex, 2u);
@@ -271,34 +240,27 @@ class ModalDialogTest : public MainDialogTest {
     // Runs the dialog modally; script runs on another thread once it shows.
     INT_PTR RunModal(const std::function<void(HWND)>& script)
     {
-        struct Context {
-            const std::function<void(HWND)>* script;
-            DWORD threadId;
-        } context = {&script, GetCurrentThreadId()};
-        HANDLE worker = CreateThread(
-            nullptr, 0,
-            [](LPVOID parameter) -> DWORD {
-                Context* context = static_cast<Context*>(parameter);
-                HWND dialog = nullptr;
-                // A loaded machine can take seconds to create the dialog.
-                for (int tries = 0; tries < 6000 && !dialog; ++tries) {
-                    Sleep(10);
-                    GUITHREADINFO info = {};
-                    info.cbSize = sizeof info;
-                    if (GetGUIThreadInfo(context->threadId, &info) && info.hwndFocus)
-                        dialog = GetAncestor(info.hwndFocus, GA_ROOT);
-                }
-                if (!dialog)
-                    return 1;
-                (*context->script)(dialog);
-                PostMessageA(dialog, WM_CLOSE, 0, 0);
-                return 0;
-            },
-            &context, 0, nullptr);
+        DWORD threadId = GetCurrentThreadId();
+        HANDLE worker = StartThread([&] {
+            HWND dialog = nullptr;
+            // A loaded machine can take seconds to create the dialog.
+            for (int tries = 0; tries < 6000 && !dialog; ++tries) {
+                Sleep(10);
+                GUITHREADINFO info = {};
+                info.cbSize = sizeof info;
+                if (GetGUIThreadInfo(threadId, &info) && info.hwndFocus)
+                    dialog = GetAncestor(info.hwndFocus, GA_ROOT);
+            }
+            if (!dialog)
+                return;
+            script(dialog);
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        });
         INT_PTR result =
             DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN_DIALOG), nullptr,
                             MainDialogProc, 0);
-        WaitForSingleObject(worker, 10000);
+        // The script's results are read once its thread has ended.
+        WaitForSingleObject(worker, INFINITE);
         CloseHandle(worker);
         return result;
     }

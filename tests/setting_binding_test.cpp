@@ -37,13 +37,7 @@ const int kShotHourCombo = IDC_SHOT_HOUR_COMBO;
 const int kShotMinCombo = IDC_SHOT_MIN_COMBO;
 const int kShotSecCombo = IDC_SHOT_SEC_COMBO;
 
-// Record offsets.
-const int kEna = 0, kVol = 1, kPauseDays = 2, kPlayDaysA = 3, kPlayDaysB = 4, kTimerMod = 5,
-          kSenMod = 6, kDly = 7, kAlarmA = 8, kAlarmB = 9, kType = 10, kTypeA = 34, kTypeB = 58,
-          kTMLPen = 82, kShotHour = 83, kShotMin = 84, kShotSec = 85;
-
-const std::vector<std::string> kAnimals = {"Dog",     "Tiger",      "Leopard", "Human",  "Lynx",
-                                           "Red fox", "Black Bear", "Bird A",  "Bird B", "Bird C"};
+const std::vector<std::string> kAnimals(kExpectedAnimalNames, kExpectedAnimalNames + 10);
 
 std::vector<std::string> Numbers(int first, int last, const char* suffix)
 {
@@ -64,11 +58,6 @@ std::vector<std::string> ComboItems(HWND dialog, int id)
         items.push_back(text);
     }
     return items;
-}
-
-int ComboIndex(HWND dialog, int id)
-{
-    return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
 }
 
 // Each single setting combo with its items, its field and the base the
@@ -119,41 +108,17 @@ std::vector<GridCell> GridCells()
     return cells;
 }
 
-class SettingBinding : public testing::Test {
+class SettingBinding : public DialogTest {
   protected:
-    void SetUp() override
-    {
-        GetCurrentDirectoryA(sizeof startDirectory_, startDirectory_);
-        ASSERT_TRUE(SetCurrentDirectoryA(folder_.Path().c_str()));
-    }
-
-    void TearDown() override
-    {
-        Close();
-        SetCurrentDirectoryA(startDirectory_);
-    }
-
     // Starts the program's dialog in a folder holding this record.
     void OpenWithRecord(const Bytes& record)
     {
-        Close();
-        WriteBytes(folder_.File("CFG_BROADCAST.bin"), record);
+        CloseDialog();
+        WriteBytes(start_.File(kConfigName), record);
         ResetSession();
-        dialog_ = CreateMainDialog();
-        ASSERT_NE(dialog_, nullptr);
+        OpenDialog();
         ASSERT_EQ(ConfigBytes(), record);
     }
-
-    void Close()
-    {
-        if (dialog_)
-            DestroyWindow(dialog_);
-        dialog_ = nullptr;
-    }
-
-    TempFolder folder_;
-    char startDirectory_[MAX_PATH] = {};
-    HWND dialog_ = nullptr;
 };
 
 // The default record with some bytes changed: {offset, value} pairs.
@@ -199,11 +164,11 @@ TEST_F(SettingBinding, ItemsAndSelectionsShowTheLoadedRecord)
             BindSettingControls(dialog_);
         for (const SettingRow& row : SettingRows()) {
             EXPECT_EQ(ComboItems(dialog_, row.id), row.items) << row.id;
-            EXPECT_EQ(ComboIndex(dialog_, row.id), record[row.offset] - row.base) << row.id;
+            EXPECT_EQ(ComboSelection(dialog_, row.id), record[row.offset] - row.base) << row.id;
         }
         for (const GridCell& cell : GridCells()) {
             EXPECT_EQ(ComboItems(dialog_, cell.id), kAnimals) << cell.id;
-            EXPECT_EQ(ComboIndex(dialog_, cell.id), record[cell.offset]) << cell.id;
+            EXPECT_EQ(ComboSelection(dialog_, cell.id), record[cell.offset]) << cell.id;
         }
     }
     EXPECT_EQ(ControlText(dialog_, kDlyCombo), "17 Sec");
@@ -235,12 +200,12 @@ TEST_F(SettingBinding, ValuesOutsideTheListsSelectNothingAndStay)
     OpenWithRecord(record);
     EXPECT_EQ(ConfigBytes(), record); // start-up and the rules leave every byte
     for (const SettingRow& row : SettingRows()) {
-        EXPECT_EQ(ComboIndex(dialog_, row.id), CB_ERR) << row.id;
+        EXPECT_EQ(ComboSelection(dialog_, row.id), CB_ERR) << row.id;
         EXPECT_EQ(ControlText(dialog_, row.id), "") << row.id;
     }
     for (int id :
          {kExpectedHourIds[5].sensePlan, kExpectedHourIds[0].planA, kExpectedHourIds[23].planB})
-        EXPECT_EQ(ComboIndex(dialog_, id), CB_ERR) << id;
+        EXPECT_EQ(ComboSelection(dialog_, id), CB_ERR) << id;
     EXPECT_EQ(IsDlgButtonChecked(dialog_, kOffRadio), BST_CHECKED);
     // The thumb stops at the nearer end; the label shows the stored value.
     EXPECT_EQ(SendDlgItemMessageA(dialog_, kVolumeTrackbar, TBM_GETPOS, 0, 0), 1);
@@ -259,7 +224,7 @@ TEST_F(SettingBinding, ValuesOutsideTheListsSelectNothingAndStay)
     OpenWithRecord(record);
     EXPECT_EQ(SendDlgItemMessageA(dialog_, kVolumeTrackbar, TBM_GETPOS, 0, 0), 8);
     EXPECT_EQ(ControlText(dialog_, kVolumeValue), "12");
-    EXPECT_EQ(ComboIndex(dialog_, kDlyCombo), CB_ERR);
+    EXPECT_EQ(ComboSelection(dialog_, kDlyCombo), CB_ERR);
     EXPECT_EQ(ConfigBytes(), record);
 }
 

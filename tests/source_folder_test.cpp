@@ -48,21 +48,13 @@ class SourceFolderTest : public LibraryTest {
     };
     Startup StartIn(const std::string& folder)
     {
-        DestroyWindow(dialog_);
+        CloseDialog();
         ResetSession();
         SetCurrentDirectoryA(folder.c_str());
         TraceCapture trace;
-        dialog_ = CreateMainDialog();
+        OpenDialog();
         std::string text = trace.Text();
         return {WindowState(dialog_), ConfigBytes(), text.substr(text.find('\n') + 1)};
-    }
-
-    std::string MakeSource(const std::string& name, const std::string& file)
-    {
-        std::string folder = start_.File(name);
-        CreateDirectoryA(folder.c_str(), nullptr);
-        WriteBytes(folder + "\\" + file, Bytes(name.begin(), name.end()));
-        return folder;
     }
 };
 
@@ -119,34 +111,37 @@ TEST_F(SourceFolderTest, AnswersOneForThePickButtonsOnlyWhateverTheNotification)
     EXPECT_TRUE(TickedBoxes().empty());
 }
 
-TEST_F(SourceFolderTest, AnimalPagesShareOneSlotPerAnimalAndTheLastChoiceWins)
+// An animal's pages share one slot, and so do the random pages: the last
+// choice made on any of them is the one a Copy takes.
+TEST_F(SourceFolderTest, PagesShareOneSlotAndTheLastChoiceWins)
 {
-    std::string first = MakeSource("X", "x.wav");
-    std::string second = MakeSource("Y", "y.wav");
-    Choose(IDC_SENSE_SPEC_DOG_PICK, first); // Dog, sensing page
-    Choose(IDC_TIMING_A_DOG_PICK, second);  // Dog, timing A page
-    EXPECT_EQ(SlotOf(0), second);
-    EXPECT_EQ(TickedBoxes(), (std::vector<int>{IDC_TIMING_A_DOG_CHECK, IDC_SENSE_SPEC_DOG_CHECK}));
+    // Dog on the sensing and the timing A page; Random on both. The boxes
+    // ticked, in the order of their ids.
+    const struct {
+        const char* target;
+        int copyPage, slot, firstPick, secondPick, lowerTick, higherTick;
+    } cases[] = {
+        {"audio\\SenseSpecify\\dog", 3, 0, IDC_SENSE_SPEC_DOG_PICK, IDC_TIMING_A_DOG_PICK,
+         IDC_TIMING_A_DOG_CHECK, IDC_SENSE_SPEC_DOG_CHECK},
+        {"audio\\SenseRand", 0, -1, IDC_SENSE_RAND_PICK, IDC_TIMING_RAND_A_PICK,
+         IDC_TIMING_RAND_A_CHECK, IDC_SENSE_RAND_CHECK},
+    };
+    std::string first = MakeSource("X", {"x.wav"});
+    std::string second = MakeSource("Y", {"y.wav"});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        ResetSession();
+        OpenDialog();
+        Choose(c.firstPick, first);
+        Choose(c.secondPick, second);
+        EXPECT_EQ(SlotOf(c.slot), second);
+        EXPECT_EQ(TickedBoxes(), (std::vector<int>{c.lowerTick, c.higherTick}));
 
-    Copy(3);
-    std::string dog = start_.File("audio\\SenseSpecify\\dog");
-    EXPECT_TRUE(FileExists(dog + "\\y.wav"));
-    EXPECT_FALSE(FileExists(dog + "\\x.wav"));
-}
-
-TEST_F(SourceFolderTest, RandomPagesShareOneSlotAndTheLastChoiceWins)
-{
-    std::string first = MakeSource("X", "x.wav");
-    std::string second = MakeSource("Y", "y.wav");
-    Choose(IDC_SENSE_RAND_PICK, first);
-    Choose(IDC_TIMING_RAND_A_PICK, second);
-    EXPECT_EQ(SlotOf(-1), second);
-    EXPECT_EQ(TickedBoxes(), (std::vector<int>{IDC_TIMING_RAND_A_CHECK, IDC_SENSE_RAND_CHECK}));
-
-    Copy(0);
-    std::string random = start_.File("audio\\SenseRand");
-    EXPECT_TRUE(FileExists(random + "\\y.wav"));
-    EXPECT_FALSE(FileExists(random + "\\x.wav"));
+        Copy(c.copyPage);
+        std::string target = start_.File(c.target);
+        EXPECT_TRUE(FileExists(target + "\\y.wav"));
+        EXPECT_FALSE(FileExists(target + "\\x.wav"));
+    }
 }
 
 TEST_F(SourceFolderTest, ChoosingTheSameFolderTwiceRepeatsTheAnnouncement)
@@ -233,8 +228,8 @@ TEST_F(SourceFolderTest, BrowseReplacesTheSaveDirectoryOnlyOnAChoice)
 
     // Generate and Copy both go to the new save directory.
     ClickButton(dialog_, IDC_GENERATE_BUTTON);
-    EXPECT_EQ(ReadBytes(card.File("CFG_BROADCAST.bin")).size(), 86u);
-    Choose(IDC_SENSE_RAND_PICK, MakeSource("R", "r.wav"));
+    EXPECT_EQ(ReadBytes(card.File(kConfigName)).size(), 86u);
+    Choose(IDC_SENSE_RAND_PICK, MakeSource("R", {"r.wav"}));
     Copy(0);
     EXPECT_TRUE(FileExists(card.File("audio\\SenseRand\\r.wav")));
     EXPECT_FALSE(FileExists(start_.File("audio")));
@@ -247,27 +242,26 @@ TEST_F(SourceFolderTest, BrowseReplacesTheSaveDirectoryOnlyOnAChoice)
 // place nor removes a record an interrupted write left.
 TEST_F(SourceFolderTest, BrowseOffersToShowOtherSettingsTheFolderHolds)
 {
-    const std::string kConfig = "CFG_BROADCAST.bin";
     Bytes own = DefaultConfigBytes(), on = {1, 3, 9, 2, 3, 1, 2, 12, 1, 0}, zeros(86, 0);
-    own[0] = 1;       // Ena
-    own[82] = 7;      // TMLPen off, which the periodic loop (TimerMod 1) shows on
+    own[kEna] = 1;
+    own[kTMLPen] = 7; // off, which the periodic loop (TimerMod 1) shows on
     on.resize(86, 4); // every plan hour Lynx, shooting every 4 h 4 min 4 s
-    on[82] = 1;       // TMLPen off
-    WriteBytes(start_.File(kConfig), own);
+    on[kTMLPen] = 1;  // off
+    WriteBytes(start_.File(kConfigName), own);
     const struct {
         const char* name;
         std::vector<std::pair<std::string, Bytes>> files;
         int answer; // 0: no question
         bool shown, goneBeforeAnswer = false;
     } cases[] = {
-        {"other settings, Yes", {{kConfig, on}}, IDYES, true},
-        {"values no list holds, Yes", {{kConfig, zeros}}, IDYES, true},
-        {"other settings, No", {{kConfig, on}}, IDNO, false},
-        {"the same settings as shown", {{kConfig, own}}, 0, false},
+        {"other settings, Yes", {{kConfigName, on}}, IDYES, true},
+        {"values no list holds, Yes", {{kConfigName, zeros}}, IDYES, true},
+        {"other settings, No", {{kConfigName, on}}, IDNO, false},
+        {"the same settings as shown", {{kConfigName, own}}, 0, false},
         {"none", {}, 0, false},
-        {"85 bytes", {{kConfig, Bytes(85, 1)}}, 0, false},
+        {"85 bytes", {{kConfigName, Bytes(85, 1)}}, 0, false},
         {"an interrupted write's", {{"CFGBCAST.TMP", on}, {"CFGBCAST.OLD", zeros}}, 0, false},
-        {"gone before Yes", {{"CFGBCAST.TMP", on}, {kConfig, on}}, IDYES, false, true},
+        {"gone before Yes", {{"CFGBCAST.TMP", on}, {kConfigName, on}}, IDYES, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -282,7 +276,7 @@ TEST_F(SourceFolderTest, BrowseOffersToShowOtherSettingsTheFolderHolds)
         script_->boxes.clear();
         script_->answerBox = [&](const ShellScript::Box&) {
             if (c.goneBeforeAnswer)
-                DeleteFileA(card.File(kConfig).c_str());
+                DeleteFileA(card.File(kConfigName).c_str());
             return c.answer;
         };
         TraceCapture trace;
@@ -299,10 +293,10 @@ TEST_F(SourceFolderTest, BrowseOffersToShowOtherSettingsTheFolderHolds)
                         box.text.rfind("This folder holds settings saved earlier", 0) == 0);
         for (const auto& file : c.files)
             EXPECT_EQ(ReadBytes(card.File(file.first)),
-                      c.goneBeforeAnswer && file.first == kConfig ? Bytes() : file.second);
+                      c.goneBeforeAnswer && file.first == kConfigName ? Bytes() : file.second);
         script_->answerBox = nullptr;
         ClickButton(dialog_, IDC_GENERATE_BUTTON);
-        EXPECT_EQ(ReadBytes(card.File(kConfig)), want.record);
+        EXPECT_EQ(ReadBytes(card.File(kConfigName)), want.record);
     }
 }
 

@@ -6,10 +6,15 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "model/session_state.h"
 #include "resources/control_groups.h"
 #include "ui/main_dialog.h"
+
+const char* const kExpectedAnimalNames[10] = {"Dog",    "Tiger",   "Leopard",    "Human",
+                                              "Lynx",   "Red fox", "Black Bear", "Bird A",
+                                              "Bird B", "Bird C"};
 
 namespace {
 
@@ -66,6 +71,72 @@ bool FileExists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::wstring ExtendedLengthPath(const std::string& path)
+{
+    return L"\\\\?\\" + std::wstring(path.begin(), path.end());
+}
+
+bool WriteFileLong(const std::string& path, const Bytes& bytes)
+{
+    HANDLE file = CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size();
+    return CloseHandle(file) && ok;
+}
+
+namespace {
+
+// The entries the system's search gives for a pattern, in its order.
+std::vector<WIN32_FIND_DATAA> Search(const std::string& pattern)
+{
+    std::vector<WIN32_FIND_DATAA> entries;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return entries;
+    do {
+        entries.push_back(entry);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return entries;
+}
+
+void AddTree(const std::string& root, const std::string& prefix, std::set<std::string>* entries)
+{
+    for (const WIN32_FIND_DATAA& entry : Search(root + "\\" + prefix + "*")) {
+        std::string name = entry.cFileName;
+        if (name == "." || name == "..")
+            continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            entries->insert(prefix + name + "\\");
+            AddTree(root, prefix + name + "\\", entries);
+        } else {
+            entries->insert(prefix + name);
+        }
+    }
+}
+
+} // namespace
+
+std::set<std::string> ListTree(const std::string& root)
+{
+    std::set<std::string> entries;
+    AddTree(root, "", &entries);
+    return entries;
+}
+
+std::vector<std::string> SearchOrder(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const WIN32_FIND_DATAA& entry : Search(folder + "\\*.wav"))
+        names.push_back(entry.cFileName);
+    return names;
+}
+
 Bytes ReadBytes(const std::string& path)
 {
     Bytes bytes;
@@ -97,10 +168,21 @@ Bytes WaveOf(const std::string& payload)
     return Bytes(wave.begin(), wave.end());
 }
 
+std::string Generated(const std::string& saveDir)
+{
+    return "Configuration file generated in\"" + saveDir + "\": " + kConfigName;
+}
+
 std::string NotReady(int silent, int places, const std::string& first)
 {
     return "Not ready: " + std::to_string(silent) + " of " + std::to_string(places) +
            " sound folders the settings play from hold no sound, first \"" + first + "\"";
+}
+
+std::string Incomplete(int missing, int sounds, const std::string& first)
+{
+    return "Copy incomplete: " + std::to_string(missing) + " of " + std::to_string(sounds) +
+           " sounds are not on the card, first \"" + first + "\"";
 }
 
 Bytes ConfigBytes()
@@ -120,6 +202,12 @@ void ResetSession()
 {
     g_Session = StartSessionState();
     g_Session.InstanceHandle = GetModuleHandleA(nullptr);
+}
+
+void UseSaveDir(const std::string& folder)
+{
+    ASSERT_LT(folder.size(), sizeof g_Session.SaveDir);
+    snprintf(g_Session.SaveDir, sizeof g_Session.SaveDir, "%s", folder.c_str());
 }
 
 HWND CreateMainDialog()
@@ -154,6 +242,60 @@ void PumpDialog(HWND dialog, DWORD milliseconds)
             if (!IsDialogMessageA(dialog, &message))
                 DispatchMessageA(&message);
         }
+    }
+}
+
+namespace {
+
+DWORD WINAPI RunWork(void* work)
+{
+    std::unique_ptr<std::function<void()>> owned(static_cast<std::function<void()>*>(work));
+    (*owned)();
+    return 0;
+}
+
+} // namespace
+
+HANDLE StartThread(const std::function<void()>& work)
+{
+    auto* owned = new std::function<void()>(work);
+    HANDLE thread = CreateThread(nullptr, 0, RunWork, owned, 0, nullptr);
+    if (!thread) {
+        delete owned;
+        ADD_FAILURE() << "no thread, error " << GetLastError();
+    }
+    return thread;
+}
+
+void JoinPumping(HWND dialog, HANDLE thread)
+{
+    if (!thread)
+        return;
+    MSG message;
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessageA(dialog, &message))
+                DispatchMessageA(&message);
+        }
+    }
+    CloseHandle(thread);
+}
+
+double AnswerTime(HWND window)
+{
+    ULONGLONG start = GetTickCount64();
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result))
+        return 5000;
+    return static_cast<double>(GetTickCount64() - start);
+}
+
+void BringToFront(HWND dialog)
+{
+    for (ULONGLONG end = GetTickCount64() + 5000;
+         GetForegroundWindow() != dialog && GetTickCount64() < end;) {
+        SetForegroundWindow(dialog);
+        PumpDialog(dialog, 50);
     }
 }
 
@@ -207,6 +349,11 @@ bool IsShown(HWND dialog, int id)
 bool IsEnabled(HWND dialog, int id)
 {
     return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
+}
+
+int ComboSelection(HWND dialog, int id)
+{
+    return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
 }
 
 TraceCapture::TraceCapture() : open_(true)
@@ -405,10 +552,43 @@ ExpectedRowIds ExpectedCopyRow(int page, int row)
 TempCurrentDirectory::TempCurrentDirectory()
 {
     GetCurrentDirectoryA(sizeof previous_, previous_);
-    entered_ = SetCurrentDirectoryA(folder_.Path().c_str()) != 0;
+    entered_ = SetCurrentDirectoryA(Path().c_str()) != 0;
 }
 
 TempCurrentDirectory::~TempCurrentDirectory()
 {
     SetCurrentDirectoryA(previous_);
+}
+
+void DialogTest::SetUp()
+{
+    ASSERT_TRUE(start_.Entered());
+    ResetSession();
+    script_ = &ScriptShellDialogs();
+}
+
+void DialogTest::TearDown()
+{
+    CloseDialog();
+    RestoreShellDialogs();
+}
+
+void DialogTest::OpenDialog()
+{
+    CloseDialog();
+    dialog_ = CreateMainDialog();
+    ASSERT_NE(dialog_, nullptr);
+    Opened();
+}
+
+void DialogTest::CloseDialog()
+{
+    if (dialog_)
+        DestroyWindow(dialog_);
+    dialog_ = nullptr;
+}
+
+std::string DialogTest::Status() const
+{
+    return ControlText(dialog_, IDC_STATUS_LINE);
 }

@@ -2,15 +2,42 @@
 // the messages its controls send, trace capture and scripted shell windows.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/shell_dialogs.h"
 
 typedef std::vector<unsigned char> Bytes;
+
+// The record's fields by their offset, as the device reads them.
+enum RecordOffset {
+    kEna = 0,
+    kVol = 1,
+    kPauseDays = 2,
+    kPlayDaysA = 3,
+    kPlayDaysB = 4,
+    kTimerMod = 5,
+    kSenMod = 6,
+    kDly = 7,
+    kAlarmA = 8,
+    kAlarmB = 9,
+    kType = 10,
+    kTypeA = 34,
+    kTypeB = 58,
+    kTMLPen = 82,
+    kShotHour = 83,
+    kShotMin = 84,
+    kShotSec = 85,
+    kRecordSize = 86,
+};
+// The animals as the window's lists name them, by the record's value.
+extern const char* const kExpectedAnimalNames[10];
 
 // A fresh folder under the temporary directory, removed with its contents.
 class TempFolder {
@@ -33,18 +60,38 @@ class TempFolder {
 
 void RemoveTree(const std::string& path);
 bool FileExists(const std::string& path);
+// Long paths go through the wide API with the \\?\ prefix: the narrow API
+// stops at 259 characters. Paths of ASCII characters only.
+std::wstring ExtendedLengthPath(const std::string& path);
+bool WriteFileLong(const std::string& path, const Bytes& bytes);
+// Every folder (with a trailing backslash) and file below root, by its path
+// relative to root.
+std::set<std::string> ListTree(const std::string& root);
+// The names a Copy meets in a source folder, in the order the system's
+// search gives them.
+std::vector<std::string> SearchOrder(const std::string& folder);
 Bytes ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const Bytes& bytes);
 // A whole WAV file by its header (RIFF, its size, WAVE), then payload.
 Bytes WaveOf(const std::string& payload);
+// The record's file in a save directory, and the status line after a
+// Generate that wrote it there and after one that failed.
+const char kConfigName[] = "CFG_BROADCAST.bin";
+std::string Generated(const std::string& saveDir);
+const char kGenerateFailed[] = "Failed to generate configuration!";
 // The status line's end when silent of the places the settings play from
 // hold no sound on the card, first the one given.
 std::string NotReady(int silent, int places, const std::string& first);
+// The end of a Copy that left missing of the sounds of the ticked folders
+// off the card, first the one given.
+std::string Incomplete(int missing, int sounds, const std::string& first);
 Bytes ConfigBytes(); // the 86 bytes of g_Session.Config
 Bytes DefaultConfigBytes();
 
 // Puts the session state back to its start values.
 void ResetSession();
+// The save directory set as Browse sets it, without the browser.
+void UseSaveDir(const std::string& folder);
 
 // Creates the main dialog from the real template with the real procedure,
 // as the program does, but modeless so that a test can drive it.
@@ -56,6 +103,18 @@ void ClickAt(HWND window, int x = -1, int y = -1);
 // Runs the thread's messages for a while, keys through the dialog manager as
 // the program's modal loop does.
 void PumpDialog(HWND dialog, DWORD milliseconds);
+// Runs work on a thread of its own; its handle, for JoinPumping.
+HANDLE StartThread(const std::function<void()>& work);
+// Waits for a thread that may still send to the dialog, running the
+// dialog's messages meanwhile (a plain wait would never see that send end),
+// and closes its handle: what the thread wrote may be read afterwards.
+void JoinPumping(HWND dialog, HANDLE thread);
+// Milliseconds the window takes to answer a message sent from another
+// thread, 5000 when it does not answer within them.
+double AnswerTime(HWND window);
+// Brings the window to the front, as the user would, once the X server has
+// mapped it; its messages run meanwhile.
+void BringToFront(HWND dialog);
 
 // The messages the controls send to the dialog.
 void SendCommand(HWND dialog, int id, int code);
@@ -67,6 +126,7 @@ std::string ControlText(HWND dialog, int id);
 std::wstring ControlTextW(HWND dialog, int id);
 bool IsShown(HWND dialog, int id);
 bool IsEnabled(HWND dialog, int id);
+int ComboSelection(HWND dialog, int id);
 
 // Standard output captured while the object lives.
 class TraceCapture {
@@ -145,7 +205,7 @@ std::vector<HWND> ChildrenInTemplateOrder(HWND dialog);
 
 // A fresh temporary folder that is the current directory while the object
 // lives, so that a dialog started meanwhile reads no stray file.
-class TempCurrentDirectory {
+class TempCurrentDirectory : public TempFolder {
   public:
     TempCurrentDirectory();
     ~TempCurrentDirectory();
@@ -155,11 +215,31 @@ class TempCurrentDirectory {
     }
     const TempFolder& Folder() const
     {
-        return folder_;
+        return *this;
     }
 
   private:
-    TempFolder folder_;
     char previous_[MAX_PATH] = {};
     bool entered_ = false;
+};
+
+// The real dialog, started in a fresh current directory (start_) that holds
+// no record, with the folder browser and the message box scripted; closed,
+// and the directory left, when the test ends.
+class DialogTest : public testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Starts the dialog on the session as it stands, closing one open before.
+    void OpenDialog();
+    void CloseDialog();
+    std::string Status() const;
+
+    TempCurrentDirectory start_;
+    ShellScript* script_ = nullptr;
+    HWND dialog_ = nullptr;
+
+  private:
+    // What a fixture adds to each dialog it starts.
+    virtual void Opened() {}
 };
