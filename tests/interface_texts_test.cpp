@@ -39,6 +39,8 @@ const char* const kExpectedMessages[][2] = {
     {"”生成了配置文件：", "\": "},
     {"在“", "Configuration file generated in\""},
     {"通知", "Note"},
+    {"选择了“定时B”的源目录：", "The \"Timing B\" source directory is selected: "},
+    {"选择了“定时A”的源目录：", "The \"Timing A\" source directory is selected: "},
     {"选择了“狗”的源目录：", "The \"Dog\" source directory is selected: "},
     {"选择了“虎”的源目录：", "The \"Tiger\" source directory is selected: "},
     {"选择了“豹”的源目录：", "The \"Leopard\" source directory is selected: "},
@@ -133,6 +135,7 @@ const char* const kExpectedLabels[][2] = {
 };
 
 const char* const kExpectedTitles[][2] = {
+    {"中文", "English"},
     {"音频播放设置", "Audio Playback Settings"},
 };
 

@@ -39,6 +39,10 @@ constexpr BilingualText MessageTable[kMessagePairs] = {
     {kMsgGeneratedInClose, u8"”生成了配置文件：", "\": "},
     {kMsgGeneratedInOpen, u8"在“", "Configuration file generated in\""},
     {kMsgNote, u8"通知", "Note"},
+    {kMsgTimingBSelected, u8"选择了“定时B”的源目录：",
+     "The \"Timing B\" source directory is selected: "},
+    {kMsgTimingASelected, u8"选择了“定时A”的源目录：",
+     "The \"Timing A\" source directory is selected: "},
     {kMsgTimingDogSelected, u8"选择了“狗”的源目录：", "The \"Dog\" source directory is selected: "},
     {kMsgTimingTigerSelected, u8"选择了“虎”的源目录：",
      "The \"Tiger\" source directory is selected: "},
@@ -151,6 +155,7 @@ constexpr BilingualText LabelTable[kLabelPairs] = {
 static_assert(NamedInOrder(LabelTable), "a LabelTable row out of its place");
 
 constexpr BilingualText TitleTable[kTitlePairs] = {
+    {kTitleLanguageNames, u8"中文", "English"},
     {kTitleWindowCaption, u8"音频播放设置", "Audio Playback Settings"},
 };
 static_assert(NamedInOrder(TitleTable), "a TitleTable row out of its place");

@@ -29,6 +29,8 @@ enum MessagePair : int {
     kMsgGeneratedInClose,
     kMsgGeneratedInOpen,
     kMsgNote,
+    kMsgTimingBSelected, // no control shows these two
+    kMsgTimingASelected,
     // The timing A page's animal messages, in AnimalIndex order.
     kMsgTimingDogSelected,
     kMsgTimingTigerSelected,
@@ -120,7 +122,11 @@ enum LabelPair : int {
 };
 
 // TitleTable pairs.
-enum TitlePair : int { kTitleWindowCaption, kTitlePairs };
+enum TitlePair : int {
+    kTitleLanguageNames, // no operation shows it
+    kTitleWindowCaption,
+    kTitlePairs
+};
 
 extern const BilingualText MessageTable[kMessagePairs];
 extern const BilingualText LabelTable[kLabelPairs];
