@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "platform/dialog_ops.h"
+#include "platform/control_at_point.h"
 #include "platform/thread_hook.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "resources/control_groups.h"
 #include "sounds/sound_replace.h"
 #include "texts/interface_texts.h"
+#include "texts/shown_language.h"
 
 namespace {
 

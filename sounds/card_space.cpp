@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "texts/interface_texts.h"
+#include "texts/shown_language.h"
 
 namespace {
 

@@ -9,8 +9,33 @@
 #include "platform/content_digest.h"
 #include "platform/long_path.h"
 #include "sounds/card_space.h"
-#include "sounds/file_copy.h"
 #include "sounds/sound_categories.h"
+
+// How far the copy is asked to stop.
+enum CopyStop : int {
+    kKeepCopying,
+    kStopAtFileBoundary,  // the file under way is finished first
+    kAbandonFileUnderWay, // the file under way is dropped, its temporary file removed
+};
+
+// How far a copy has come, in bytes of work: each byte of a file counts
+// three times, as written, as read back, and as checked again at the end.
+struct CopyProgressFigures {
+    uint64_t Done;
+    uint64_t Total;
+    bool FileFailed;
+};
+
+// The window's part in a copy, handed over with it. The copy may run on a
+// thread of its own: the last two are called from that thread, between files
+// and during long ones.
+struct CopyWindowHooks {
+    // Locks (false) or re-derives (true) the animal rows and the Copy button
+    // around the copy of an animal page.
+    void (*ApplyCopyPanelRules)(bool playbackOn);
+    void (*ReportProgress)(const CopyProgressFigures& figures);
+    CopyStop (*StopRequested)();
+};
 
 // A ticked category as the Copy found it before writing anything.
 struct PlannedCategory {

@@ -19,6 +19,7 @@
 #include "sounds/sound_categories.h"
 #include "sounds/sound_replace.h"
 #include "texts/interface_texts.h"
+#include "texts/shown_language.h"
 
 namespace {
 

@@ -9,6 +9,7 @@
 #include "platform/file_ops.h"
 #include "platform/trace.h"
 #include "texts/interface_texts.h"
+#include "texts/shown_language.h"
 
 namespace {
 

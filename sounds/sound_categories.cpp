@@ -4,6 +4,7 @@
 
 #include "model/session_state.h"
 #include "texts/interface_texts.h"
+#include "texts/shown_language.h"
 
 const char* AnimalLabel(int animalIndex)
 {

@@ -7,6 +7,7 @@
 #include "platform/dialog_ops.h"
 #include "platform/shell_dialogs.h"
 #include "texts/interface_texts.h"
+#include "texts/shown_language.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <cstddef>
 
 #include "model/session_state.h"
-#include "texts/shown_language.h"
 
 namespace {
 
@@ -164,21 +163,6 @@ static_assert(NamedInOrder(TitleTable), "a TitleTable row out of its place");
 const char kCopyTrace[] = "\xb8\xb4\xd6\xc6:\n"; // 复制:\n
 const char kCreateFolderFailTrace[] = "\xb4\xb4\xbd\xa8\xce\xc4\xbc\xfe\xbc\xd0\xca\xa7\xb0\xdc-%"
                                       "d\xa3\xa1\n"; // 创建文件夹失败-%d！\n
-
-const char* TextPair(const BilingualText* table, int pair)
-{
-    return ShownText(table, pair, g_Session.LanguageIndex);
-}
-
-const char* ListItem(ItemList list, int index)
-{
-    return TextPair(LabelTable, list.First + index);
-}
-
-const char* DelayItemFormat()
-{
-    return TextPair(MessageTable, kMsgDelayItemFormat);
-}
 
 const char* LanguageName(Language language)
 {

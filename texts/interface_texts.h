@@ -135,16 +135,11 @@ extern const BilingualText TitleTable[kTitlePairs];
 // The code page of the Chinese texts.
 const unsigned kTextCodePage = CP_UTF8;
 
-// A pair's text in the language shown, as the window shows it
-// (texts/shown_language.h).
-const char* TextPair(const BilingualText* table, int pair);
-
 // An item list of LabelTable: Count pairs from pair First.
 struct ItemList {
     int First;
     int Count;
 };
-const char* ListItem(ItemList list, int index);
 
 constexpr ItemList Items(int first, int last)
 {
@@ -166,9 +161,6 @@ const char* LanguageName(Language language);
 // A status line text: a path with the longest messages of either language
 // around it.
 const int kStatusTextSize = 2 * kPathSize;
-
-// Format of a delay item, "%d Sec" or its Chinese form.
-const char* DelayItemFormat();
 
 // Trace lines written in code page 936, whatever the system's code page.
 extern const char kCopyTrace[];             // "复制:\n"

@@ -88,3 +88,18 @@ const char* ShownText(const BilingualText* table, int pair, Language language)
     }
     return table[pair].English;
 }
+
+const char* TextPair(const BilingualText* table, int pair)
+{
+    return ShownText(table, pair, g_Session.LanguageIndex);
+}
+
+const char* ListItem(ItemList list, int index)
+{
+    return TextPair(LabelTable, list.First + index);
+}
+
+const char* DelayItemFormat()
+{
+    return TextPair(MessageTable, kMsgDelayItemFormat);
+}

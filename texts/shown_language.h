@@ -16,3 +16,10 @@ bool ShowLanguage(Language language);
 // holds it, the Chinese as ShowLanguage converted it (the English where it
 // has not).
 const char* ShownText(const BilingualText* table, int pair, Language language);
+
+// A pair's text in the language shown, as the window shows it.
+const char* TextPair(const BilingualText* table, int pair);
+// Item index of list, as the window shows it.
+const char* ListItem(ItemList list, int index);
+// Format of a delay item, "%d Sec" or its Chinese form.
+const char* DelayItemFormat();

@@ -4,6 +4,7 @@
 #include "platform/dialog_ops.h"
 #include "resources/control_groups.h"
 #include "texts/interface_texts.h"
+#include "texts/shown_language.h"
 
 namespace {
 

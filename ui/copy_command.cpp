@@ -12,6 +12,7 @@
 #include "platform/window_work.h"
 #include "sounds/file_copy.h"
 #include "texts/interface_texts.h"
+#include "texts/shown_language.h"
 #include "ui/enable_rules.h"
 
 namespace {

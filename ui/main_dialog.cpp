@@ -16,6 +16,7 @@
 #include "platform/text_tips.h"
 #include "platform/trace.h"
 #include "texts/interface_texts.h"
+#include "texts/shown_language.h"
 #include "ui/apply_texts.h"
 #include "ui/control_map_fetch.h"
 #include "ui/copy_command.h"

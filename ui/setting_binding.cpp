@@ -9,6 +9,7 @@
 #include "platform/trace.h"
 #include "ui/enable_rules.h"
 #include "texts/interface_texts.h"
+#include "texts/shown_language.h"
 
 // The record is the truth: every accepted change is written into its field
 // at once, unvalidated, and the controls are only filled and selected from it.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/control_at_point.h"
 #include "platform/dialog_ops.h"
 #include "platform/display_metrics.h"
 #include "platform/focus_watch.h"
